@@ -1,0 +1,186 @@
+// The calendar window: a fixed-size frame around the off-screen month image.
+// The procedure only routes: painting copies the image, mouse messages go to
+// the hit test, commands open the dialogs. Drawing happens before an
+// invalidation, never inside WM_PAINT.
+#include "app/main_window_win32.h"
+
+#include <windowsx.h>
+
+#include "app/clock.h"
+#include "app/settings.h"
+#include "app/shell_win32.h"
+#include "resources/resource.h"
+#include "settings_ui/about_box_win32.h"
+#include "view/hit_test.h"
+#include "view/layout.h"
+#include "view/navigation_win32.h"
+#include "view/render_win32.h"
+
+static const char kClassName[] = "ORISTEL_2007";
+constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // 0x00CA0000
+static_assert(MainWindowStyle == 0x00CA0000);
+
+static HCURSOR g_handCursor = nullptr;
+static int g_handShown = 0;
+
+// Outer size of the window around the calendar area.
+static SIZE OuterSizeForLayout() {
+  Rect r{};
+  ComputeLayoutRect(LayoutWindow, &r);
+  return {r.right + 2 * GetSystemMetrics(SM_CXFIXEDFRAME),
+          r.bottom + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME)};
+}
+
+// First run: the system message font in both fonts, its cell size, and a
+// window centred on the screen.
+static void ApplyFirstRunDefaults() {
+  GetSystemMessageFont(AsLogFont(g_settings->CalendarFont));
+  g_settings->NotesFont = g_settings->CalendarFont;
+  CellSize cell = MeasureCalendarCell(g_mainWindow, AsLogFont(g_settings->CalendarFont));
+  g_settings->CellWidth = cell.Width;
+  g_settings->CellHeight = cell.Height;
+  g_settings->SavedTime = CurrentFileTime();
+  SIZE outer = OuterSizeForLayout();
+  HDC dc = GetDC(g_mainWindow);
+  int screenW = GetDeviceCaps(dc, HORZRES), screenH = GetDeviceCaps(dc, VERTRES);
+  ReleaseDC(g_mainWindow, dc);
+  g_settings->WindowLeft = screenW / 2 - outer.cx / 2;
+  g_settings->WindowTop = screenH / 2 - outer.cy / 2;
+  g_settings->WindowWidth = outer.cx;
+  g_settings->WindowHeight = outer.cy;
+}
+
+// (Re)creates the month image at the layout's size, in 24 bits per pixel.
+static void CreateOffscreenBitmap() {
+  HDC screen = GetDC(g_mainWindow);
+  HDC memory = CreateCompatibleDC(screen);
+  ReleaseDC(g_mainWindow, screen);
+  Rect r{};
+  ComputeLayoutRect(LayoutWindow, &r);
+  if (g_offscreen) DeleteObject(g_offscreen);
+  HBITMAP format = static_cast<HBITMAP>(
+      LoadImageA(g_instance, MAKEINTRESOURCEA(IDB_PIXEL_FORMAT), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HGDIOBJ previous = SelectObject(memory, format);
+  g_offscreen = CreateCompatibleBitmap(memory, r.right, r.bottom);
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+  DeleteObject(format);
+}
+
+// Copies the update rectangle of the month image to the window.
+static void PaintFromOffscreen(HDC dc, const RECT& update) {
+  HDC memory = CreateCompatibleDC(dc);
+  HGDIOBJ previous = SelectObject(memory, g_offscreen);
+  BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top, memory, update.left,
+         update.top, SRCCOPY);
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+}
+
+// Hand over the active spots, arrow elsewhere; set only when the state changes.
+static void UpdateHandCursor(int x, int y) {
+  int code = HitTest(x, y);
+  if (code == HitNothing && g_handShown) {
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    g_handShown = 0;
+  } else if (code != HitNothing && !g_handShown) {
+    SetCursor(g_handCursor);
+    g_handShown = 1;
+  }
+}
+
+// Paints from the image.
+static void OnPaint(HWND window) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  PaintFromOffscreen(dc, ps.rcPaint);
+  EndPaint(window, &ps);
+}
+
+// A released left button on an active spot.
+static void OnLeftButtonUp(HWND window, int x, int y) {
+  int code = HitTest(x, y);
+  if (code != HitNothing) HandleClick(window, code);
+}
+
+// The menu commands.
+static void OnCommand(HWND window, int id) {
+  switch (id) {
+    case IDM_ABOUT:
+      ShowAboutBox(window);
+      break;
+    case IDM_CLOSE:
+      DestroyWindow(window);
+      break;
+  }
+}
+
+// Saves the settings with the window's rectangle and ends the message loop.
+static void OnDestroy(HWND window) {
+  DestroyCursor(g_handCursor);
+  g_handCursor = nullptr;
+  if (g_offscreen) DeleteObject(g_offscreen);
+  g_offscreen = nullptr;
+  RECT r;
+  GetWindowRect(window, &r);
+  SaveSettings(Rect{r.left, r.top, r.right, r.bottom});
+  PostQuitMessage(0);
+}
+
+static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DESTROY:
+      OnDestroy(window);
+      return 0;
+    case WM_SETFOCUS:
+      SetCursor(g_handShown ? g_handCursor : LoadCursorA(nullptr, IDC_ARROW));
+      return 0;
+    case WM_PAINT:
+      OnPaint(window);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the image covers the whole client area
+    case WM_COMMAND:
+      if (LOWORD(wParam) >= IDM_EXPORT_IMPORT && LOWORD(wParam) <= IDM_CLOSE) {
+        OnCommand(window, LOWORD(wParam));
+        return 0;
+      }
+      break;
+    case WM_MOUSEMOVE:
+      UpdateHandCursor(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_LBUTTONUP:
+      OnLeftButtonUp(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void RegisterMainWindowClass(HINSTANCE instance) {
+  WNDCLASSEXA wc = {sizeof wc};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = MainWindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_ORISTEL));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+  wc.lpszClassName = kClassName;
+  RegisterClassExA(&wc);
+}
+
+int CreateMainWindow(HINSTANCE instance, int showState) {
+  g_instance = instance;
+  if (!LoadSettings()) return 0;
+  g_handCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDCUR_HAND));
+  g_mainWindow = CreateWindowExA(0, kClassName, "Oristel", MainWindowStyle, 0, 0, 0, 0, nullptr, nullptr, instance,
+                                 nullptr);
+  if (!g_mainWindow) return 0;
+  if (g_settings->SavedTime.High == 0) ApplyFirstRunDefaults();
+  MoveWindow(g_mainWindow, g_settings->WindowLeft, g_settings->WindowTop, g_settings->WindowWidth,
+             g_settings->WindowHeight, FALSE);
+  CreateOffscreenBitmap();
+  RenderMonth(g_mainWindow, 1);
+  ShowWindow(g_mainWindow, showState);
+  UpdateWindow(g_mainWindow);
+  return 1;
+}

@@ -1,0 +1,127 @@
+#include "app/program_files.h"
+
+#include <cstdio>
+#include <iterator>
+#include <cstring>
+
+// Names of the fixed files, by ProgramFile index.
+static constexpr const char* kProgramFileNames[] = {
+    "cal_2007.op", "cal_2007.cal", "cal_notas.dat", "cal_temp.htm", "Calendario_Errores_Import.txt",
+};
+
+// Verb texts, by FileVerb (slot 0 unused).
+static constexpr const char* kVerbs[] = {"", "crear", "abrir", "leer", "escribir", "posicionarme"};
+
+// Fixed messages, by ProgramMessage.
+static constexpr const char* kMessages[] = {
+    "Petición de memoria denegada",
+    "Fallo al descomprimir",
+    "Este archivo no admite su edición",
+    "No encuentro archivos de datos (.cal)",
+    "No hay archivo de información seleccionado",
+    "Archivo vacio",
+    "El tamaño del archivo excede la capacidad disponible",
+};
+
+const char* ProgramFileName(int file) {
+  return file >= 0 && file < static_cast<int>(std::size(kProgramFileNames)) ? kProgramFileNames[file] : "";
+}
+
+int GetProgramDirectory(char* path) {
+  path[0] = 0;
+  if (!OsExecutablePath(path, PathSize)) path[0] = 0;
+  int last = -1;
+  for (int i = 0; path[i]; ++i)
+    if (path[i] == '\\' || path[i] == '/') last = i;
+  path[last + 1] = 0;
+  return last;
+}
+
+char* BuildProgramPath(char* path, int file) {
+  int last = GetProgramDirectory(path);
+  const char* name = ProgramFileName(file);
+  size_t used = static_cast<size_t>(last + 1);
+  if (used + std::strlen(name) < PathSize) std::strcpy(path + used, name);
+  return path;
+}
+
+int ReportFileError(const char* path, int verb) {
+  char text[PathSize + 64];
+  const char* word = verb >= VerbCreate && verb <= VerbSeek ? kVerbs[verb] : "";
+  std::snprintf(text, sizeof text, "No he podido %s el archivo: %s", word, path);
+  OsMessageBox(text, "Oristel", IconStop);
+  return 0;
+}
+
+int ShowProgramMessage(int message) {
+  if (message < 0 || message >= static_cast<int>(std::size(kMessages))) return 0;
+  OsMessageBox(kMessages[message], "Oristel", IconStop);
+  return 0;
+}
+
+FileHandle OpenExistingFile(uint32_t access, const char* path) {
+  FileHandle file = OsOpenExisting(path, access);
+  if (file == NoFile) ReportFileError(path, VerbOpen);
+  return file;
+}
+
+FileHandle CreateNewFile(const char* path) {
+  FileHandle file = OsCreateAlways(path);
+  if (file == NoFile) ReportFileError(path, VerbCreate);
+  return file;
+}
+
+int WriteAtOffset(FileHandle file, const char* path, const void* buffer, uint32_t offset, uint32_t count) {
+  if (!OsSeek(file, offset, 0)) return ReportFileError(path, VerbSeek);
+  if (OsWrite(file, buffer, count) != count) return ReportFileError(path, VerbWrite);
+  return 1;
+}
+
+int AppendToHandle(FileHandle file, const char* path, const void* buffer, uint32_t count) {
+  if (!OsSeek(file, 0, 1)) return ReportFileError(path, VerbSeek);
+  if (OsWrite(file, buffer, count) != count) return ReportFileError(path, VerbWrite);
+  return 1;
+}
+
+uint32_t GetFileSizeByName(const char* path) {
+  FileHandle file = OpenExistingFile(FileRead, path);
+  if (file == NoFile) return 0;
+  uint32_t size = OsFileSize(file);
+  OsClose(file);
+  return size;
+}
+
+int ReadFileAt(const char* path, void* buffer, uint32_t offset, uint32_t count) {
+  FileHandle file = OpenExistingFile(FileRead, path);
+  if (file == NoFile) return 0;
+  int ok = 1;
+  if (!OsSeek(file, offset, 0))
+    ok = ReportFileError(path, VerbSeek);
+  else if (OsRead(file, buffer, count) != count)
+    ok = ReportFileError(path, VerbRead);
+  OsClose(file);
+  return ok;
+}
+
+int WriteFileAt(const char* path, const void* buffer, uint32_t offset, uint32_t count) {
+  FileHandle file = OpenExistingFile(FileWrite, path);
+  if (file == NoFile) return 0;
+  int ok = WriteAtOffset(file, path, buffer, offset, count);
+  OsClose(file);
+  return ok;
+}
+
+int AppendToFile(const char* path, const void* buffer, uint32_t count) {
+  FileHandle file = OpenExistingFile(FileWrite, path);
+  if (file == NoFile) return 0;
+  int ok = AppendToHandle(file, path, buffer, count);
+  OsClose(file);
+  return ok;
+}
+
+int CreateEmptyFile(const char* path) {
+  FileHandle file = CreateNewFile(path);
+  if (file == NoFile) return 0;
+  OsClose(file);
+  return 1;
+}

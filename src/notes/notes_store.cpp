@@ -1,0 +1,81 @@
+#include "notes/notes_store.h"
+
+#include <bit>
+#include <cstring>
+
+#include "app/clock.h"
+#include "app/program_files.h"
+#include "calendar/dates.h"
+
+// The file's words are little-endian and are read straight into memory.
+static_assert(std::endian::native == std::endian::little);
+
+static constexpr uint32_t kMonthFlagsSize = 31 * sizeof(int32_t);  // 124
+
+// Offset of the flag word of (day, month): 0..1484.
+static uint32_t FlagOffset(int day, int month) {
+  return static_cast<uint32_t>(4 * (31 * (month - 1) + (day - 1)));
+}
+
+// Offset of the record slot of (day, month), by its DayIndex 1..366.
+static uint32_t RecordOffset(int day, int month) {
+  return NoteFlagTableSize + static_cast<uint32_t>(sizeof(NoteRecord)) * static_cast<uint32_t>(ToDayIndex(day, month) - 1);
+}
+
+// Length of text, counting at most max characters; never reads past them.
+static size_t BoundedLength(const char* text, size_t max) {
+  size_t length = 0;
+  while (length < max && text[length]) ++length;
+  return length;
+}
+
+// A short read leaves part of the buffer filled; a failed read gives zeros
+// instead, so that a day whose flag could not be read has no note.
+int ReadNoteFlag(int day, int month, int32_t* flag) {
+  char path[PathSize];
+  *flag = 0;
+  if (ReadFileAt(BuildProgramPath(path, NotesFileIndex), flag, FlagOffset(day, month), sizeof *flag)) return 1;
+  *flag = 0;
+  return 0;
+}
+
+int ReadMonthFlags(int month, int32_t flags[31]) {
+  char path[PathSize];
+  const uint32_t offset = kMonthFlagsSize * static_cast<uint32_t>(month - 1);
+  if (ReadFileAt(BuildProgramPath(path, NotesFileIndex), flags, offset, kMonthFlagsSize)) return 1;
+  std::memset(flags, 0, kMonthFlagsSize);
+  return 0;
+}
+
+int ReadNote(int day, int month, NoteRecord* record) {
+  int32_t flag;
+  // A flag that cannot be read has been told; the day reads as having no note.
+  if (!ReadNoteFlag(day, month, &flag)) return 1;
+  if (!flag) return 1;
+  char path[PathSize];
+  if (!ReadFileAt(BuildProgramPath(path, NotesFileIndex), record, RecordOffset(day, month), sizeof *record)) {
+    std::memset(record, 0, sizeof *record);
+    return 0;
+  }
+  record->Text[MaxNoteLength] = 0;  // a damaged slot still gives a bounded string
+  return 1;
+}
+
+int WriteNote(int day, int month, const NoteRecord* record, int32_t hasNote) {
+  char path[PathSize];
+  BuildProgramPath(path, NotesFileIndex);
+  if (!WriteFileAt(path, &hasNote, FlagOffset(day, month), sizeof hasNote)) return 0;
+  return WriteFileAt(path, record, RecordOffset(day, month), sizeof *record);
+}
+
+int AddNoteText(int day, int month, const char* text, int append) {
+  NoteRecord record = {};
+  if (!ReadNote(day, month, &record)) return 0;
+  record.UpdateTime = CurrentFileTime();
+  const size_t kept = append ? BoundedLength(record.Text, MaxNoteLength) : 0;  // 0..255
+  const size_t added = BoundedLength(text, MaxNoteLength - kept);              // 0..255 - kept
+  std::memcpy(record.Text + kept, text, added);
+  // The terminating zero and every byte behind it.
+  std::memset(record.Text + kept + added, 0, sizeof record.Text - kept - added);
+  return WriteNote(day, month, &record, 1);
+}

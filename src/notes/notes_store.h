@@ -1,0 +1,32 @@
+// The notes file "cal_notas.dat": a table of has-note flags (12 months x 31
+// days, 32-bit words) followed by one 264-byte record per DayIndex 1..366.
+// Nothing is cached: every question is one positioned read.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "os/platform_records.h"
+
+struct NoteRecord {
+  FileTime UpdateTime;  // local time of the last change
+  char Text[256];       // Windows-1252, zero-terminated, at most 255 characters
+};
+static_assert(sizeof(NoteRecord) == 264);
+static_assert(offsetof(NoteRecord, Text) == 8);
+
+constexpr uint32_t NoteFlagTableSize = 12 * 31 * 4;                      // 1488
+constexpr uint32_t NotesFileSize = NoteFlagTableSize + 366 * sizeof(NoteRecord);  // 98112
+constexpr int MaxNoteLength = 255;
+
+// Reads the day's flag (set to 0 first). 1 when read.
+int ReadNoteFlag(int day, int month, int32_t* flag);
+// Reads the month's 31 flags in one read; flags[d - 1] is day d. 1 when read.
+int ReadMonthFlags(int month, int32_t flags[31]);
+// Reads the day's note into a zero-filled record; a day without a note (or
+// whose flag cannot be read) keeps it empty. 0 only when the record's read fails.
+int ReadNote(int day, int month, NoteRecord* record);
+// Writes the flag, then the record. 1 when both were written.
+int WriteNote(int day, int month, const NoteRecord* record, int32_t hasNote);
+// Appends text behind the day's note (append 1, cut to 255 characters in
+// all) or replaces it (append 0), stamped now; the flag is set.
+int AddNoteText(int day, int month, const char* text, int append);

@@ -1,0 +1,49 @@
+// The one seam between the portable program and the operating system:
+// files, the executable's path, local time and the message box.
+// os_win32.cpp implements it with the Windows API, os_posix.cpp for the
+// native builds of the core and its tests.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// An open file; 0 is no file.
+using FileHandle = intptr_t;
+constexpr FileHandle NoFile = 0;
+
+enum FileAccess : uint32_t { FileRead = 1, FileWrite = 2 };
+
+// Opens an existing file with no sharing; NoFile when missing or locked.
+FileHandle OsOpenExisting(const char* path, uint32_t access);
+// Creates a file for writing, or empties an existing one; NoFile on failure.
+FileHandle OsCreateAlways(const char* path);
+// Moves to offset from the start (fromEnd 0) or to the end (fromEnd 1).
+// 1 when moved; moving past the end of a file succeeds.
+int OsSeek(FileHandle file, uint32_t offset, int fromEnd);
+// One read or write; the number of bytes moved, or -1 on failure.
+int64_t OsRead(FileHandle file, void* buffer, uint32_t count);
+int64_t OsWrite(FileHandle file, const void* buffer, uint32_t count);
+// Size of an open file (low 32 bits).
+uint32_t OsFileSize(FileHandle file);
+void OsClose(FileHandle file);
+
+// Full path of the running executable, zero-terminated, at most size bytes.
+// 1 when it fits.
+int OsExecutablePath(char* buffer, size_t size);
+
+// Local wall-clock time, broken down as the Windows SYSTEMTIME is.
+struct LocalTime {
+  int Year, Month, DayOfWeek, Day, Hour, Minute, Second, Milliseconds;  // DayOfWeek 0 = Sunday
+};
+LocalTime OsLocalTime();
+
+// Message box with no owner window.
+enum MessageIcon : uint32_t { IconStop = 0x10, IconExclamation = 0x30 };
+void OsMessageBox(const char* text, const char* title, MessageIcon icon);
+
+// Test hooks: a replacement clock, message box and executable path.
+// Passing nullptr restores the real one.
+using ClockHook = LocalTime (*)();
+using MessageBoxHook = void (*)(const char* text, const char* title, MessageIcon icon);
+void OsSetClockHook(ClockHook hook);
+void OsSetMessageBoxHook(MessageBoxHook hook);
+void OsSetExecutablePath(const char* path);

@@ -1,0 +1,86 @@
+// The seam on Linux, for the native builds of the core, its tests and tools.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "os/os_hooks.h"
+
+// Descriptors are kept one above their value so that 0 stays "no file".
+static int Fd(FileHandle file) { return static_cast<int>(file) - 1; }
+
+FileHandle OsOpenExisting(const char* path, uint32_t access) {
+  int flags = (access & FileWrite) ? ((access & FileRead) ? O_RDWR : O_WRONLY) : O_RDONLY;
+  int fd = open(path, flags);
+  return fd < 0 ? NoFile : fd + 1;
+}
+
+FileHandle OsCreateAlways(const char* path) {
+  int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  return fd < 0 ? NoFile : fd + 1;
+}
+
+int OsSeek(FileHandle file, uint32_t offset, int fromEnd) {
+  return lseek(Fd(file), fromEnd ? 0 : static_cast<off_t>(offset), fromEnd ? SEEK_END : SEEK_SET) >= 0;
+}
+
+int64_t OsRead(FileHandle file, void* buffer, uint32_t count) {
+  uint32_t done = 0;
+  while (done < count) {
+    ssize_t n = read(Fd(file), static_cast<char*>(buffer) + done, count - done);
+    if (n < 0) return -1;
+    if (n == 0) break;
+    done += static_cast<uint32_t>(n);
+  }
+  return done;
+}
+
+int64_t OsWrite(FileHandle file, const void* buffer, uint32_t count) {
+  uint32_t done = 0;
+  while (done < count) {
+    ssize_t n = write(Fd(file), static_cast<const char*>(buffer) + done, count - done);
+    if (n <= 0) return -1;
+    done += static_cast<uint32_t>(n);
+  }
+  return done;
+}
+
+uint32_t OsFileSize(FileHandle file) {
+  struct stat st;
+  return fstat(Fd(file), &st) == 0 ? static_cast<uint32_t>(st.st_size) : 0;
+}
+
+void OsClose(FileHandle file) { close(Fd(file)); }
+
+int OsExecutablePath(char* buffer, size_t size) {
+  if (g_executablePath[0]) {
+    if (std::strlen(g_executablePath) >= size) return 0;
+    std::strcpy(buffer, g_executablePath);
+    return 1;
+  }
+  ssize_t n = readlink("/proc/self/exe", buffer, size - 1);
+  if (n < 0 || static_cast<size_t>(n) >= size - 1) return 0;
+  buffer[n] = 0;
+  return 1;
+}
+
+LocalTime OsLocalTime() {
+  if (g_clockHook) return g_clockHook();
+  timespec ts;
+  clock_gettime(CLOCK_REALTIME, &ts);
+  tm t;
+  localtime_r(&ts.tv_sec, &t);
+  return {t.tm_year + 1900, t.tm_mon + 1, t.tm_wday, t.tm_mday,
+          t.tm_hour,        t.tm_min,     t.tm_sec,  static_cast<int>(ts.tv_nsec / 1000000)};
+}
+
+void OsMessageBox(const char* text, const char* title, MessageIcon icon) {
+  if (g_messageBoxHook) {
+    g_messageBoxHook(text, title, icon);
+    return;
+  }
+  std::fprintf(stderr, "%s: %s\n", title, text);
+}

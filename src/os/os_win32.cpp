@@ -1,0 +1,65 @@
+// The seam on Windows.
+#include <windows.h>
+
+#include <cstring>
+
+#include "os/os_hooks.h"
+
+static HANDLE H(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+
+static FileHandle Opened(HANDLE h) {
+  return h == INVALID_HANDLE_VALUE ? NoFile : reinterpret_cast<FileHandle>(h);
+}
+
+FileHandle OsOpenExisting(const char* path, uint32_t access) {
+  DWORD rights = ((access & FileRead) ? GENERIC_READ : 0) | ((access & FileWrite) ? GENERIC_WRITE : 0);
+  return Opened(CreateFileA(path, rights, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+FileHandle OsCreateAlways(const char* path) {
+  return Opened(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+int OsSeek(FileHandle file, uint32_t offset, int fromEnd) {
+  DWORD r = SetFilePointer(H(file), fromEnd ? 0 : static_cast<LONG>(offset), nullptr, fromEnd ? FILE_END : FILE_BEGIN);
+  return r != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
+}
+
+int64_t OsRead(FileHandle file, void* buffer, uint32_t count) {
+  DWORD done = 0;
+  return ReadFile(H(file), buffer, count, &done, nullptr) ? static_cast<int64_t>(done) : -1;
+}
+
+int64_t OsWrite(FileHandle file, const void* buffer, uint32_t count) {
+  DWORD done = 0;
+  return WriteFile(H(file), buffer, count, &done, nullptr) ? static_cast<int64_t>(done) : -1;
+}
+
+uint32_t OsFileSize(FileHandle file) { return GetFileSize(H(file), nullptr); }
+
+void OsClose(FileHandle file) { CloseHandle(H(file)); }
+
+int OsExecutablePath(char* buffer, size_t size) {
+  if (g_executablePath[0]) {
+    if (std::strlen(g_executablePath) >= size) return 0;
+    std::strcpy(buffer, g_executablePath);
+    return 1;
+  }
+  DWORD n = GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(size));
+  return n > 0 && n < size;
+}
+
+LocalTime OsLocalTime() {
+  if (g_clockHook) return g_clockHook();
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+void OsMessageBox(const char* text, const char* title, MessageIcon icon) {
+  if (g_messageBoxHook) {
+    g_messageBoxHook(text, title, icon);
+    return;
+  }
+  MessageBoxA(nullptr, text, title, icon);
+}

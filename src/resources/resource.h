@@ -1,0 +1,31 @@
+// Resource and control ids, grouped by the window or dialog they belong to.
+// Shared by the resource script and the C++ shell.
+#pragma once
+
+// Main window: menu and its commands.
+#define IDR_MAIN_MENU 5
+#define IDM_EXPORT_IMPORT 113
+#define IDM_OPTIONS 114
+#define IDM_INFO_FILES 115
+#define IDM_YEAR_DATA 116
+#define IDM_ABOUT 117
+#define IDM_CLOSE 118
+
+// Images.
+#define IDI_ORISTEL 108
+#define IDB_PIXEL_FORMAT 109  // 4 x 1, 24 bits per pixel
+#define IDB_FLAG_STRIP 111    // 900 x 31, 8 bits per pixel: twenty 45 x 31 tiles
+#define IDCUR_HAND 112
+
+// About box.
+#define IDD_ABOUT 170
+#define IDC_HOME_PAGE 171
+
+// Change-year dialog.
+#define IDD_CHANGE_YEAR 174
+#define IDC_YEAR_EDIT 175
+#define IDC_YEAR_SPIN 176
+
+// Notes editor (built in memory).
+#define IDC_NOTE_TEXT 307
+#define IDC_NOTE_TODAY 308

@@ -1,0 +1,257 @@
+#include "driver.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+// A path from the environment, turned into a Windows path when it is a Unix one.
+static std::string EnvironmentPath(const char* name) {
+  const char* value = std::getenv(name);
+  std::string path = value ? value : "";
+  if (!path.empty() && path[0] == '/') path = "Z:" + path;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  if (!path.empty() && path.back() != '\\') path += '\\';
+  return path;
+}
+
+std::vector<unsigned char> ReadWholeFile(const std::string& path) {
+  std::vector<unsigned char> bytes;
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    unsigned char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+    std::fclose(f);
+  }
+  return bytes;
+}
+
+void WriteWholeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return;
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
+ProgramDir StageProgramDir(const std::string& name) {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  std::string root = std::string(temp) + "oristel_e2e\\";
+  CreateDirectoryA(root.c_str(), nullptr);
+  ProgramDir dir{root + name + "\\"};
+  for (const char* file : {"cal_2007.op", "cal_notas.dat", "cal_temp.htm"}) DeleteFileA(dir.File(file).c_str());
+  CreateDirectoryA(dir.Path.c_str(), nullptr);
+  std::string installed = EnvironmentPath("ORISTEL_PROGRAM_DIR");
+  for (const char* file : {"Oristel.exe", "cal_2007.op", "cal_notas.dat"})
+    CopyFileA((installed + file).c_str(), dir.File(file).c_str(), FALSE);
+  return dir;
+}
+
+CalendarSettings ReadSettingsRecord(const ProgramDir& dir) {
+  CalendarSettings settings{};
+  std::vector<unsigned char> bytes = ReadWholeFile(dir.File("cal_2007.op"));
+  if (bytes.size() >= sizeof settings) std::memcpy(&settings, bytes.data(), sizeof settings);
+  return settings;
+}
+
+void WriteSettingsRecord(const ProgramDir& dir, const CalendarSettings& settings) {
+  std::vector<unsigned char> bytes = ReadWholeFile(dir.File("cal_2007.op"));
+  if (bytes.size() < sizeof settings) bytes.resize(InstalledSettingsFileSize);
+  std::memcpy(bytes.data(), &settings, sizeof settings);
+  WriteWholeFile(dir.File("cal_2007.op"), bytes);
+}
+
+void PutNote(const ProgramDir& dir, int day, int month, const char* text) {
+  std::vector<unsigned char> bytes = ReadWholeFile(dir.File("cal_notas.dat"));
+  static const int before[12] = {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335};
+  uint32_t one = 1;
+  std::memcpy(&bytes[4 * (31 * (month - 1) + (day - 1))], &one, 4);
+  NoteRecord record{};
+  std::strncpy(record.Text, text, MaxNoteLength);
+  std::memcpy(&bytes[NoteFlagTableSize + sizeof record * (before[month - 1] + day - 1)], &record, sizeof record);
+  WriteWholeFile(dir.File("cal_notas.dat"), bytes);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
+  for (int waited = 0;; waited += 20) {
+    if (condition()) return true;
+    if (waited >= milliseconds) return false;
+    Sleep(20);
+  }
+}
+
+PROCESS_INFORMATION StartProcess(const ProgramDir& dir) {
+  STARTUPINFOA startup = {sizeof startup};
+  PROCESS_INFORMATION process{};
+  std::string exe = dir.File("Oristel.exe");
+  std::string commandLine = "\"" + exe + "\"";
+  CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.Path.c_str(), &startup,
+                 &process);
+  return process;
+}
+
+struct WindowSearch {
+  DWORD ProcessId;
+  const char* ClassName;
+  const char* Caption;
+  HWND Found;
+};
+
+static BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<WindowSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->ProcessId || !IsWindowVisible(window)) return TRUE;
+  char name[64];
+  GetClassNameA(window, name, sizeof name);
+  if (std::strcmp(name, search->ClassName) != 0) return TRUE;
+  if (search->Caption && WindowText(window) != search->Caption) return TRUE;
+  search->Found = window;
+  return FALSE;
+}
+
+static HWND FindProcessWindow(DWORD processId, const char* className, const char* caption, int milliseconds) {
+  WindowSearch search{processId, className, caption, nullptr};
+  WaitUntil(
+      [&] {
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        return search.Found != nullptr;
+      },
+      milliseconds);
+  return search.Found;
+}
+
+Oristel StartOristel(const ProgramDir& dir) {
+  Oristel program;
+  program.Process = StartProcess(dir);
+  if (program.Process.hProcess)
+    program.Window = FindProcessWindow(program.Process.dwProcessId, "ORISTEL_2007", nullptr, 15000);
+  return program;
+}
+
+DWORD WaitForExit(PROCESS_INFORMATION& process) {
+  DWORD code = STILL_ACTIVE;
+  if (!process.hProcess) return code;
+  if (WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+  else TerminateProcess(process.hProcess, 99);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  process = {};
+  return code;
+}
+
+DWORD CloseOristel(Oristel& program) {
+  if (program.Window) PostMessageA(program.Window, WM_COMMAND, 118, 0);
+  program.Window = nullptr;
+  return WaitForExit(program.Process);
+}
+
+HWND FindDialog(DWORD processId, const char* caption, int milliseconds) {
+  return FindProcessWindow(processId, "#32770", caption, milliseconds);
+}
+
+std::string WindowText(HWND window) {
+  char text[1024] = "";
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                      nullptr);
+  return text;
+}
+
+std::string MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
+
+bool WaitGone(HWND window, int milliseconds) {
+  return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, milliseconds);
+}
+
+void ClickClient(HWND window, int x, int y) {
+  LPARAM point = MAKELPARAM(x, y);
+  PostMessageA(window, WM_MOUSEMOVE, 0, point);
+  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageA(window, WM_LBUTTONUP, 0, point);
+}
+
+void MoveMouse(HWND window, int x, int y) { SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
+
+void ClickNow(HWND window, int x, int y) {
+  LPARAM point = MAKELPARAM(x, y);
+  SendMessageA(window, WM_MOUSEMOVE, 0, point);
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageA(window, WM_LBUTTONUP, 0, point);
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
+  SendMessageA(window, WM_NULL, 0, 0);
+}
+
+void MenuCommand(HWND window, int id) { PostMessageA(window, WM_COMMAND, id, 0); }
+
+void TypeText(HWND control, const char* text) {
+  for (const char* c = text; *c; ++c) PostMessageA(control, WM_CHAR, static_cast<unsigned char>(*c), 1);
+}
+
+void PressKey(HWND control, UINT key) {
+  PostMessageA(control, WM_KEYDOWN, key, 1);
+  PostMessageA(control, WM_KEYUP, key, 0xC0000001);
+}
+
+void PressButton(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+static Capture CaptureOnce(HWND window) {
+  Capture capture;
+  // Paint the whole client area from the month image first, so that no part
+  // still waits for its repaint after a dialog went away.
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  SendMessageA(window, WM_NULL, 0, 0);
+  RECT client;
+  GetClientRect(window, &client);
+  capture.Width = client.right;
+  capture.Height = client.bottom;
+  if (capture.Width <= 0 || capture.Height <= 0) return capture;
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), capture.Width, -capture.Height, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HDC screen = GetDC(window);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP image = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, image);
+  BitBlt(memory, 0, 0, capture.Width, capture.Height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  const auto* pixels = static_cast<const uint32_t*>(bits);
+  capture.Pixels.assign(pixels, pixels + static_cast<size_t>(capture.Width) * capture.Height);
+  for (uint32_t& p : capture.Pixels) p &= 0x00FFFFFF;
+  SelectObject(memory, previous);
+  DeleteObject(image);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+  return capture;
+}
+
+Capture CaptureClient(HWND window) {
+  // The screen may still show a window that has just gone away: take the
+  // picture once it holds still.
+  Capture previous = CaptureOnce(window);
+  for (int i = 0; i < 40; ++i) {
+    Sleep(50);
+    Capture next = CaptureOnce(window);
+    if (next.Pixels == previous.Pixels) return next;
+    previous = std::move(next);
+  }
+  return previous;
+}
+
+void SaveScreenshot(const Capture& capture, const std::string& name) {
+  std::string folder = EnvironmentPath("ORISTEL_SCREENSHOTS");
+  if (folder.empty() || capture.Pixels.empty()) return;
+  CreateDirectoryA(folder.c_str(), nullptr);
+  BITMAPFILEHEADER file = {};
+  BITMAPINFOHEADER header = {sizeof header, capture.Width, -capture.Height, 1, 32, BI_RGB};
+  uint32_t size = static_cast<uint32_t>(capture.Pixels.size() * 4);
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + size;
+  std::vector<unsigned char> bytes(file.bfSize);
+  std::memcpy(bytes.data(), &file, sizeof file);
+  std::memcpy(bytes.data() + sizeof file, &header, sizeof header);
+  std::memcpy(bytes.data() + file.bfOffBits, capture.Pixels.data(), size);
+  WriteWholeFile(folder + name + ".bmp", bytes);
+}

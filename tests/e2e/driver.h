@@ -1,0 +1,73 @@
+// Drives the real Oristel.exe from a second Windows process: stages a program
+// directory, starts the program, finds its windows, posts what a user's
+// actions produce and reads what it shows.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "notes/notes_store.h"
+
+// A program directory of its own: Oristel.exe beside its installed files.
+struct ProgramDir {
+  std::string Path;  // with a trailing backslash
+  std::string File(const char* name) const { return Path + name; }
+};
+ProgramDir StageProgramDir(const std::string& name);
+
+std::vector<unsigned char> ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::vector<unsigned char>& bytes);
+CalendarSettings ReadSettingsRecord(const ProgramDir& dir);
+void WriteSettingsRecord(const ProgramDir& dir, const CalendarSettings& settings);
+// A note written straight into the notes file.
+void PutNote(const ProgramDir& dir, int day, int month, const char* text);
+
+// One running Oristel.exe.
+struct Oristel {
+  PROCESS_INFORMATION Process{};
+  HWND Window = nullptr;
+};
+// Starts the program in dir; the main window is found when it is shown.
+Oristel StartOristel(const ProgramDir& dir);
+// Starts it and waits for it to end by itself (no main window expected).
+PROCESS_INFORMATION StartProcess(const ProgramDir& dir);
+// Closes the main window through the menu; the exit code.
+DWORD CloseOristel(Oristel& program);
+DWORD WaitForExit(PROCESS_INFORMATION& process);
+
+// Polls until the condition holds; false after the timeout.
+bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 10000);
+// A visible dialog (class "#32770") of the process, optionally with a caption.
+HWND FindDialog(DWORD processId, const char* caption = nullptr, int milliseconds = 10000);
+std::string WindowText(HWND window);
+// The text of a message box.
+std::string MessageBoxText(HWND box);
+// Waits until the window is gone.
+bool WaitGone(HWND window, int milliseconds = 10000);
+
+// User actions.
+void ClickClient(HWND window, int x, int y);      // posted: returns at once
+void MoveMouse(HWND window, int x, int y);
+void ClickNow(HWND window, int x, int y);          // sent: returns when handled and painted
+void MenuCommand(HWND window, int id);
+void TypeText(HWND control, const char* text);     // WM_CHAR per character
+void PressKey(HWND control, UINT key);             // key down and up, posted
+void PressButton(HWND dialog, int id);
+
+// The client area as 0x00RRGGBB pixels, row by row.
+struct Capture {
+  int Width = 0, Height = 0;
+  std::vector<uint32_t> Pixels;
+  uint32_t At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
+};
+Capture CaptureClient(HWND window);
+// Saves a capture as build/screenshots/<name>.bmp.
+void SaveScreenshot(const Capture& capture, const std::string& name);
+// 0x00RRGGBB of a COLORREF (0x00BBGGRR).
+inline uint32_t Rgb(ColorRef color) {
+  return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+}

@@ -1,0 +1,51 @@
+// The fixture of the end-to-end tests: a staged program directory, the
+// settings of one earlier run (fonts and cell size as Oristel measured them
+// in this Wine prefix) and the layout of the month window computed from them.
+#pragma once
+#include <gtest/gtest.h>
+
+#include "driver.h"
+#include "view/layout.h"
+
+// The settings file as Oristel left it after one first run here.
+const CalendarSettings& MeasuredSettings();
+
+class OristelTest : public ::testing::Test {
+ protected:
+  // Each suite runs at one fixed date, set by faketime around Wine.
+  virtual SYSTEMTIME ExpectedDate() const = 0;
+  void SetUp() override;
+  void TearDown() override;
+
+  // Settings of a program that has run before, with today's month shown.
+  CalendarSettings Settings() const;
+  // Stages the settings and starts Oristel.
+  void Start(const CalendarSettings& settings);
+  void Start() { Start(Settings()); }
+  DWORD Close() { return CloseOristel(app); }
+
+  // Layout of the month window for the settings started with.
+  Rect Element(int element) const;
+  Rect DayCell(int day) const;  // in the month shown at the start
+  POINT Center(const Rect& r) const { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+  void ClickDay(int day);
+  void Navigate(int element);  // an arrow, handled and painted on return
+  // The notes editor opened by a click on the day.
+  HWND OpenEditor(int day);
+
+  ProgramDir dir;
+  Oristel app;
+  CalendarSettings started{};
+};
+
+#define E2E_SUITE(Name, Year, Month, Day)                                    \
+  class Name : public OristelTest {                                        \
+   protected:                                                              \
+    SYSTEMTIME ExpectedDate() const override {                             \
+      SYSTEMTIME t{};                                                      \
+      t.wYear = Year;                                                      \
+      t.wMonth = Month;                                                    \
+      t.wDay = Day;                                                        \
+      return t;                                                            \
+    }                                                                      \
+  }

@@ -1,0 +1,160 @@
+// Start-up, the single running copy, the window's place and frame, the
+// cursor, the About box and the settings file after exit.
+#include <cstring>
+
+#include "fixture.h"
+#include "view/hit_test.h"
+
+E2E_SUITE(March2007, 2007, 3, 3);
+
+TEST_F(March2007, ASecondCopyIsRefusedAndEndsWithCodeOne) {
+  Start();
+  PROCESS_INFORMATION second = StartProcess(dir);
+  HWND box = FindDialog(second.dwProcessId, "Oristel 2007");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), "Ya existe una copia en ejecuci\xF3n.");
+  PressButton(box, IDOK);
+  EXPECT_EQ(WaitForExit(second), 1u);
+  EXPECT_TRUE(IsWindowVisible(app.Window)) << "the first copy is not disturbed";
+  EXPECT_EQ(Close(), 0u);
+}
+
+TEST_F(March2007, FirstRunCentresTheWindowWithTheSystemFontThenKeepsItsPlace) {
+  // The installed settings: never saved.
+  CalendarSettings installed = ReadSettingsRecord(dir);
+  ASSERT_EQ(installed.SavedTime.High, 0u);
+  for (int word : {0, 19, 20, 21, 22, 69}) reinterpret_cast<uint32_t*>(&installed)[word] = 0xA5A50000u + word;
+  WriteSettingsRecord(dir, installed);
+  app = StartOristel(dir);
+  ASSERT_NE(app.Window, nullptr);
+
+  NONCLIENTMETRICSA metrics = {340};
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &metrics, 0));
+  HDC dc = GetDC(nullptr);
+  HFONT font = CreateFontIndirectA(&metrics.lfMessageFont);
+  HGDIOBJ previous = SelectObject(dc, font);
+  TEXTMETRICA tm;
+  GetTextMetricsA(dc, &tm);
+  SIZE xxx;
+  GetTextExtentPoint32A(dc, "XXX", 3, &xxx);
+  SelectObject(dc, previous);
+  DeleteObject(font);
+  int screenW = GetDeviceCaps(dc, HORZRES), screenH = GetDeviceCaps(dc, VERTRES);
+  ReleaseDC(nullptr, dc);
+  int w = xxx.cx, h = tm.tmHeight + tm.tmInternalLeading;
+  int outerW = 8 * w + 2 * GetSystemMetrics(SM_CXFIXEDFRAME);
+  int outerH = 8 * h + 4 + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
+               2 * GetSystemMetrics(SM_CYFIXEDFRAME);
+  RECT r;
+  GetWindowRect(app.Window, &r);
+  EXPECT_EQ(r.right - r.left, outerW);
+  EXPECT_EQ(r.bottom - r.top, outerH);
+  EXPECT_EQ(r.left, screenW / 2 - outerW / 2);
+  EXPECT_EQ(r.top, screenH / 2 - outerH / 2);
+  RECT client;
+  GetClientRect(app.Window, &client);
+  EXPECT_EQ(client.right, 8 * w);
+  EXPECT_EQ(client.bottom, 8 * h + 4);
+  EXPECT_EQ(Close(), 0u);
+
+  CalendarSettings saved = ReadSettingsRecord(dir);
+  const auto* words = reinterpret_cast<const uint32_t*>(&saved);
+  for (int word : {0, 19, 20, 21, 22, 69}) EXPECT_EQ(words[word], 0xA5A50000u + word) << "reserved word " << word;
+  EXPECT_EQ(saved.OffscreenBitmap, 0u);
+  EXPECT_NE(saved.SavedTime.High, 0u);
+  EXPECT_EQ(0, std::memcmp(&saved.CalendarFont, &metrics.lfMessageFont, sizeof(LOGFONTA)));
+  EXPECT_EQ(0, std::memcmp(&saved.NotesFont, &metrics.lfMessageFont, sizeof(LOGFONTA)));
+  EXPECT_EQ(saved.CellWidth, w);
+  EXPECT_EQ(saved.CellHeight, h);
+  EXPECT_EQ(saved.WindowLeft, r.left);
+  EXPECT_EQ(saved.WindowTop, r.top);
+  EXPECT_EQ(saved.WindowWidth, outerW);
+  EXPECT_EQ(saved.WindowHeight, outerH);
+  EXPECT_EQ(saved.NotesFontPoints, installed.NotesFontPoints) << "the first run keeps the rest";
+  EXPECT_EQ(saved.Community, installed.Community);
+  // The save time is the faked local time of today.
+  FILETIME ft = {saved.SavedTime.Low, saved.SavedTime.High};
+  SYSTEMTIME st;
+  FileTimeToSystemTime(&ft, &st);
+  EXPECT_EQ(st.wYear * 10000 + st.wMonth * 100 + st.wDay, 20070303);
+
+  // The next run uses the stored rectangle.
+  saved.WindowLeft = 33;
+  saved.WindowTop = 44;
+  WriteSettingsRecord(dir, saved);
+  app = StartOristel(dir);
+  ASSERT_NE(app.Window, nullptr);
+  GetWindowRect(app.Window, &r);
+  EXPECT_EQ(r.left, 33);
+  EXPECT_EQ(r.top, 44);
+  EXPECT_EQ(r.right - r.left, outerW);
+  EXPECT_EQ(Close(), 0u);
+}
+
+TEST_F(March2007, TheFrameIsFixed) {
+  Start();
+  LONG style = GetWindowLongA(app.Window, GWL_STYLE);
+  EXPECT_EQ(style & ~(WS_VISIBLE | WS_CLIPSIBLINGS), 0x00CA0000);
+  RECT r;
+  GetWindowRect(app.Window, &r);
+  // No sizing border: the edges hit-test as plain border or caption.
+  for (POINT edge : {POINT{r.left, (r.top + r.bottom) / 2}, POINT{r.right - 1, (r.top + r.bottom) / 2},
+                     POINT{(r.left + r.right) / 2, r.bottom - 1}}) {
+    LRESULT hit = SendMessageA(app.Window, WM_NCHITTEST, 0, MAKELPARAM(edge.x, edge.y));
+    EXPECT_TRUE(hit < HTSIZEFIRST || hit > HTSIZELAST) << hit;
+  }
+  EXPECT_EQ(Close(), 0u);
+}
+
+TEST_F(March2007, TheCursorChangesOnlyBetweenActiveSpotsAndTheRest) {
+  Start();
+  auto cursor = [] {
+    CURSORINFO info = {sizeof info};
+    GetCursorInfo(&info);
+    return info.hCursor;
+  };
+  POINT empty = Center(Element(LayoutMoonBox));  // a grid cell that never holds a day
+  POINT day = Center(DayCell(5)), other = Center(DayCell(6)), title = Center(Element(LayoutTitle));
+  MoveMouse(app.Window, day.x, day.y);
+  HCURSOR hand = cursor();
+  MoveMouse(app.Window, empty.x, empty.y);
+  HCURSOR arrow = cursor();
+  EXPECT_NE(hand, arrow);
+  MoveMouse(app.Window, other.x, other.y);
+  EXPECT_EQ(cursor(), hand);
+  MoveMouse(app.Window, title.x, title.y);
+  EXPECT_EQ(cursor(), hand);
+  MoveMouse(app.Window, empty.x + 1, empty.y);
+  EXPECT_EQ(cursor(), arrow);
+  EXPECT_EQ(Close(), 0u);
+}
+
+TEST_F(March2007, TheAboutBoxClosesWithEscapeAndWithItsButton) {
+  Start();
+  MenuCommand(app.Window, 117);
+  HWND about = FindDialog(app.Process.dwProcessId);
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(WindowText(about), "");
+  std::string address = WindowText(GetDlgItem(about, 171));
+  EXPECT_NE(address.find("example.org"), std::string::npos) << address;
+  EXPECT_EQ(WindowText(GetDlgItem(about, IDOK)), "Cerrar");
+  PressKey(GetDlgItem(about, 171), VK_ESCAPE);
+  EXPECT_TRUE(WaitGone(about));
+
+  MenuCommand(app.Window, 117);
+  about = FindDialog(app.Process.dwProcessId);
+  ASSERT_NE(about, nullptr);
+  PressButton(about, IDOK);
+  EXPECT_TRUE(WaitGone(about));
+  EXPECT_EQ(Close(), 0u);
+}
+
+TEST_F(March2007, AMissingSettingsFileStopsTheStartWithItsMessage) {
+  DeleteFileA(dir.File("cal_2007.op").c_str());
+  PROCESS_INFORMATION process = StartProcess(dir);
+  HWND box = FindDialog(process.dwProcessId, "Oristel");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), "No he podido abrir el archivo: " + dir.File("cal_2007.op"));
+  PressButton(box, IDOK);
+  EXPECT_EQ(WaitForExit(process), 0u);
+}
