@@ -1,6 +1,5 @@
 // Entry of Oristel.exe: one running copy, the calendar window, the message loop.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "app/main_window_win32.h"
 
@@ -11,9 +10,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
     MessageBoxA(nullptr, "Ya existe una copia en ejecución.", "Oristel 2007", MB_ICONEXCLAMATION);
     ExitProcess(1);
   }
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
-  InitCommonControlsEx(&controls);
-
   RegisterMainWindowClass(instance);
   if (!CreateMainWindow(instance, showState)) return 0;
   MSG message;

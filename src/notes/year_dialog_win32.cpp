@@ -42,5 +42,8 @@ static INT_PTR CALLBACK ChangeYearProc(HWND dialog, UINT message, WPARAM wParam,
 }
 
 void OpenChangeYearDialog(HWND owner) {
+  // The common controls are loaded with the first dialog that needs them.
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
+  InitCommonControlsEx(&controls);
   DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_CHANGE_YEAR), owner, ChangeYearProc, 0);
 }

@@ -1,5 +1,6 @@
-// A temporary program directory and a recorder in place of the message box,
-// for tests that touch the program's files.
+// Fixtures of the unit tests: a zeroed settings record in g_settings, and a
+// temporary program directory with a fixed clock and a recorder in place of
+// the message box, for tests that touch the program's files.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -9,48 +10,79 @@
 #include <vector>
 
 #include "app/program_files.h"
+#include "app/settings.h"
 #include "os/os.h"
 
-inline std::vector<std::string>& ShownMessages() {
-  static std::vector<std::string> messages;
-  return messages;
-}
+using Bytes = std::vector<unsigned char>;
+
+inline std::vector<std::string> g_shown;  // texts of the message boxes, in order
 
 inline void RecordMessage(const char* text, const char* title, MessageIcon icon) {
   EXPECT_STREQ(title, "Oristel");
   EXPECT_EQ(icon, IconStop);
-  ShownMessages().push_back(text);
+  g_shown.push_back(text);
 }
+
+inline std::string FileMessage(const char* verb, const std::string& path) {
+  return std::string("No he podido ") + verb + " el archivo: " + path;
+}
+
+// Saturday 3 March 2007, 10:30:15.250, and as a FILETIME.
+inline LocalTime FixedNow() { return {2007, 3, 6, 3, 10, 30, 15, 250}; }
+constexpr FileTime kFixedNowTime = {0xEE87FB20, 0x01C75D7E};
+
+class SettingsRecordTest : public ::testing::Test {
+ protected:
+  void SetUp() override { g_settings = &settings_; }
+  void TearDown() override { g_settings = saved_; }
+  CalendarSettings settings_ = {};
+  CalendarSettings* saved_ = g_settings;
+};
 
 class ProgramDirTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    namespace fs = std::filesystem;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir = fs::temp_directory_path() / (std::string("oristel_") + info->test_suite_name() + "_" + info->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    OsSetExecutablePath((dir / "Oristel.exe").string().c_str());
+    dir = std::filesystem::temp_directory_path() / (std::string("oristel_") + info->test_suite_name() + info->name());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    OsSetExecutablePath(PathOf("Oristel.exe").c_str());
     OsSetMessageBoxHook(RecordMessage);
-    ShownMessages().clear();
+    OsSetClockHook(FixedNow);
+    g_shown.clear();
+    WriteBytes(PathOf("probe"), {});
+    firstFree_ = OsOpenExisting(PathOf("probe").c_str(), FileRead);
+    OsClose(firstFree_);
   }
   void TearDown() override {
     OsSetExecutablePath(nullptr);
     OsSetMessageBoxHook(nullptr);
+    OsSetClockHook(nullptr);
     std::filesystem::remove_all(dir);
   }
   // Full path of a file in the program directory, as the program builds it.
-  std::string PathOf(int file) const {
-    char path[PathSize];
-    return BuildProgramPath(path, file);
-  }
+  std::string PathOf(int file) const { return BuildProgramPath(std::string(PathSize, 0).data(), file); }
   std::string PathOf(const char* name) const { return (dir / name).string(); }
-  void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) const {
+  void WriteBytes(const std::string& path, const Bytes& bytes) const {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   }
-  std::vector<unsigned char> ReadBytes(const std::string& path) const {
+  Bytes ReadBytes(const std::string& path) const {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
+  // No handle is left on path: Windows opens it only then (no sharing), and
+  // elsewhere descriptors are reused lowest first, so it gets SetUp's.
+  bool Released(const std::string& path) const {
+    const FileHandle file = OsOpenExisting(path.c_str(), FileRead | FileWrite);
+    if (file != NoFile) OsClose(file);
+#ifdef _WIN32
+    return file != NoFile;
+#else
+    return file == firstFree_;
+#endif
+  }
   std::filesystem::path dir;
+
+ private:
+  FileHandle firstFree_ = NoFile;
 };
