@@ -62,8 +62,8 @@ TEST_F(FullMoon2007, TodayWithAndWithoutANote) {
   EXPECT_EQ(plain.At(cell.left + 1, cell.bottom - 1), Rgb(started.TodayBackColor));
   EXPECT_EQ(Close(), 0u);
 
-  PutNote(dir, 3, 3, "Hoy");
-  PutNote(dir, 10, 3, "Otro");
+  AddNoteText(3, 3, "Hoy", 0);
+  AddNoteText(10, 3, "Otro", 0);
   Start();
   Capture noted = CaptureClient(app.Window);
   SaveScreenshot(noted, "today_with_note");

@@ -1,5 +1,8 @@
 #include "driver.h"
 
+#include "app/program_files.h"
+#include "os/os.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,29 +50,26 @@ ProgramDir StageProgramDir(const std::string& name) {
   return dir;
 }
 
-CalendarSettings ReadSettingsRecord(const ProgramDir& dir) {
+static void FailOnMessage(const char* text, const char*, MessageIcon) {
+  std::fprintf(stderr, "file failure in the test: %s\n", text);
+  std::abort();
+}
+
+void UseProgramDir(const ProgramDir& dir) {
+  OsSetExecutablePath(dir.File("Oristel.exe").c_str());
+  OsSetMessageBoxHook(FailOnMessage);
+}
+
+CalendarSettings ReadSettingsRecord() {
   CalendarSettings settings{};
-  std::vector<unsigned char> bytes = ReadWholeFile(dir.File("cal_2007.op"));
-  if (bytes.size() >= sizeof settings) std::memcpy(&settings, bytes.data(), sizeof settings);
+  char path[PathSize];
+  ReadFileAt(BuildProgramPath(path, SettingsFileIndex), &settings, 0, sizeof settings);
   return settings;
 }
 
-void WriteSettingsRecord(const ProgramDir& dir, const CalendarSettings& settings) {
-  std::vector<unsigned char> bytes = ReadWholeFile(dir.File("cal_2007.op"));
-  if (bytes.size() < sizeof settings) bytes.resize(InstalledSettingsFileSize);
-  std::memcpy(bytes.data(), &settings, sizeof settings);
-  WriteWholeFile(dir.File("cal_2007.op"), bytes);
-}
-
-void PutNote(const ProgramDir& dir, int day, int month, const char* text) {
-  std::vector<unsigned char> bytes = ReadWholeFile(dir.File("cal_notas.dat"));
-  static const int before[12] = {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335};
-  uint32_t one = 1;
-  std::memcpy(&bytes[4 * (31 * (month - 1) + (day - 1))], &one, 4);
-  NoteRecord record{};
-  std::strncpy(record.Text, text, MaxNoteLength);
-  std::memcpy(&bytes[NoteFlagTableSize + sizeof record * (before[month - 1] + day - 1)], &record, sizeof record);
-  WriteWholeFile(dir.File("cal_notas.dat"), bytes);
+void WriteSettingsRecord(const CalendarSettings& settings) {
+  char path[PathSize];
+  WriteFileAt(BuildProgramPath(path, SettingsFileIndex), &settings, 0, sizeof settings);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {

@@ -19,12 +19,13 @@ struct ProgramDir {
 };
 ProgramDir StageProgramDir(const std::string& name);
 
+// Points the program's own file functions (settings record, notes store)
+// at the directory, so that the tests read and write its files as Oristel does.
+void UseProgramDir(const ProgramDir& dir);
 std::vector<unsigned char> ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::vector<unsigned char>& bytes);
-CalendarSettings ReadSettingsRecord(const ProgramDir& dir);
-void WriteSettingsRecord(const ProgramDir& dir, const CalendarSettings& settings);
-// A note written straight into the notes file.
-void PutNote(const ProgramDir& dir, int day, int month, const char* text);
+CalendarSettings ReadSettingsRecord();
+void WriteSettingsRecord(const CalendarSettings& settings);
 
 // One running Oristel.exe.
 struct Oristel {

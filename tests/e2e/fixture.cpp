@@ -7,7 +7,8 @@ const CalendarSettings& MeasuredSettings() {
     ProgramDir first = StageProgramDir("measure");
     Oristel program = StartOristel(first);
     CloseOristel(program);
-    return ReadSettingsRecord(first);
+    UseProgramDir(first);
+    return ReadSettingsRecord();
   }();
   return measured;
 }
@@ -18,8 +19,9 @@ void OristelTest::SetUp() {
   ASSERT_EQ(now.wYear * 10000 + now.wMonth * 100 + now.wDay, expected.wYear * 10000 + expected.wMonth * 100 + expected.wDay)
       << "the suite must run at its date (faketime)";
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  dir = StageProgramDir(std::string(info->test_suite_name()) + "_" + info->name());
   ASSERT_NE(MeasuredSettings().SavedTime.High, 0u) << "the first run saved no settings";
+  dir = StageProgramDir(std::string(info->test_suite_name()) + "_" + info->name());
+  UseProgramDir(dir);
 }
 
 void OristelTest::TearDown() {
@@ -40,7 +42,7 @@ CalendarSettings OristelTest::Settings() const {
 }
 
 void OristelTest::Start(const CalendarSettings& settings) {
-  WriteSettingsRecord(dir, settings);
+  WriteSettingsRecord(settings);
   started = settings;
   SYSTEMTIME now;
   GetLocalTime(&now);

@@ -10,8 +10,8 @@ struct Shown {
   int month, year;
   bool operator==(const Shown&) const = default;
 };
-static Shown ShownAtExit(const ProgramDir& dir) {
-  CalendarSettings saved = ReadSettingsRecord(dir);
+static Shown ShownAtExit() {
+  CalendarSettings saved = ReadSettingsRecord();
   return {saved.ShownMonth, saved.ShownYear};
 }
 
@@ -27,12 +27,12 @@ TEST_F(March2007Navigation, ArrowsPageAcrossYearEnds) {
   for (int y = heading.top; y < heading.bottom; ++y)
     for (int x = heading.left; x < heading.right; ++x) ASSERT_EQ(december.At(x, y), march.At(x, y));
   EXPECT_EQ(Close(), 0u);
-  EXPECT_EQ(ShownAtExit(dir), (Shown{12, 2006}));
+  EXPECT_EQ(ShownAtExit(), (Shown{12, 2006}));
 
   Start();
   for (int i = 0; i < 10; ++i) Navigate(LayoutNextArrow);
   EXPECT_EQ(Close(), 0u);
-  EXPECT_EQ(ShownAtExit(dir), (Shown{1, 2008}));
+  EXPECT_EQ(ShownAtExit(), (Shown{1, 2008}));
 }
 
 class YearDialog : public March2007Navigation {
@@ -80,7 +80,7 @@ TEST_F(YearDialog, AcceptsTheYearsOfItsRangeAndDropsTheRest) {
     ASSERT_TRUE(WaitGone(dialog));
   }
   EXPECT_EQ(Close(), 0u);
-  EXPECT_EQ(ShownAtExit(dir), (Shown{3, 2008}));
+  EXPECT_EQ(ShownAtExit(), (Shown{3, 2008}));
 }
 
 TEST_F(YearDialog, EnterCancelsAndTheDialogIsCentred) {
@@ -100,5 +100,5 @@ TEST_F(YearDialog, EnterCancelsAndTheDialogIsCentred) {
   PressKey(edit, VK_RETURN);
   ASSERT_TRUE(WaitGone(dialog));
   EXPECT_EQ(Close(), 0u);
-  EXPECT_EQ(ShownAtExit(dir), (Shown{3, 2007}));
+  EXPECT_EQ(ShownAtExit(), (Shown{3, 2007}));
 }

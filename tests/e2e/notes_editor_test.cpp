@@ -9,11 +9,11 @@
 E2E_SUITE(March2007Notes, 2007, 3, 3);
 E2E_SUITE(LeapDay2008, 2008, 2, 29);
 
-static NoteRecord StoredNote(const ProgramDir& dir, int dayIndex, uint32_t* flag, int month, int day) {
-  std::vector<unsigned char> bytes = ReadWholeFile(dir.File("cal_notas.dat"));
+// The note of the day as the notes file holds it, and its flag.
+static NoteRecord StoredNote(int day, int month, int32_t* flag) {
   NoteRecord record{};
-  std::memcpy(flag, &bytes[4 * (31 * (month - 1) + (day - 1))], 4);
-  std::memcpy(&record, &bytes[NoteFlagTableSize + sizeof record * (dayIndex - 1)], sizeof record);
+  ReadNoteFlag(day, month, flag);
+  ReadNote(day, month, &record);
   return record;
 }
 
@@ -76,9 +76,9 @@ TEST_F(March2007Notes, SavingANoteRepaintsOnlyItsCell) {
   EXPECT_EQ(after.At(cell.left + 1, cell.top + 1), Rgb(started.NoteDayBackColor));
   EXPECT_EQ(after.At(cell.right - 2, cell.bottom - 2), Rgb(started.NoteDayBackColor));
 
-  uint32_t flag = 0;
-  NoteRecord note = StoredNote(dir, 65, &flag, 3, 5);
-  EXPECT_EQ(flag, 1u);
+  int32_t flag = 0;
+  NoteRecord note = StoredNote(5, 3, &flag);
+  EXPECT_EQ(flag, 1);
   EXPECT_STREQ(note.Text, "Cita con el m\xE9" "dico");
   FILETIME ft = {note.UpdateTime.Low, note.UpdateTime.High};
   SYSTEMTIME st;
@@ -94,15 +94,15 @@ TEST_F(March2007Notes, SavingANoteRepaintsOnlyItsCell) {
   ASSERT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(editor, 307)).empty(); }));
   PressButton(editor, IDOK);
   ASSERT_TRUE(WaitGone(editor));
-  StoredNote(dir, 65, &flag, 3, 5);
-  EXPECT_EQ(flag, 0u);
+  StoredNote(5, 3, &flag);
+  EXPECT_EQ(flag, 0);
   Capture cleared = CaptureClient(app.Window);
   EXPECT_EQ(cleared.Pixels, before.Pixels);
   EXPECT_EQ(Close(), 0u);
 }
 
 TEST_F(March2007Notes, EnterCancelsAndAnUntouchedAcceptWritesNothing) {
-  PutNote(dir, 7, 3, "Old note");
+  AddNoteText(7, 3, "Old note", 0);
   Start();
   std::vector<unsigned char> notes = ReadWholeFile(dir.File("cal_notas.dat"));
 
@@ -146,9 +146,9 @@ TEST_F(March2007Notes, TypingStopsAt255Characters) {
   EXPECT_EQ(WindowText(text).size(), 255u);
   PressButton(editor, IDOK);
   ASSERT_TRUE(WaitGone(editor));
-  uint32_t flag = 0;
-  NoteRecord note = StoredNote(dir, 91, &flag, 3, 31);
-  EXPECT_EQ(flag, 1u);
+  int32_t flag = 0;
+  NoteRecord note = StoredNote(31, 3, &flag);
+  EXPECT_EQ(flag, 1);
   EXPECT_EQ(std::strlen(note.Text), 255u);
   EXPECT_EQ(Close(), 0u);
 }
@@ -179,9 +179,9 @@ TEST_F(LeapDay2008, TheTodayButtonIsDisabledOutside2007AndTheLeapDayHasItsSlot) 
   ASSERT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(editor, 307)) == "bisiesto"; }));
   PressButton(editor, IDOK);
   ASSERT_TRUE(WaitGone(editor));
-  uint32_t flag = 0;
-  EXPECT_STREQ(StoredNote(dir, 60, &flag, 2, 29).Text, "bisiesto");
-  EXPECT_EQ(flag, 1u);
+  int32_t flag = 0;
+  EXPECT_STREQ(StoredNote(29, 2, &flag).Text, "bisiesto");
+  EXPECT_EQ(flag, 1);
   Capture shot = CaptureClient(app.Window);
   SaveScreenshot(shot, "today_with_note_2008");
   Rect cell = DayCell(29);

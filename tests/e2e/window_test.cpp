@@ -21,10 +21,10 @@ TEST_F(March2007, ASecondCopyIsRefusedAndEndsWithCodeOne) {
 
 TEST_F(March2007, FirstRunCentresTheWindowWithTheSystemFontThenKeepsItsPlace) {
   // The installed settings: never saved.
-  CalendarSettings installed = ReadSettingsRecord(dir);
+  CalendarSettings installed = ReadSettingsRecord();
   ASSERT_EQ(installed.SavedTime.High, 0u);
   for (int word : {0, 19, 20, 21, 22, 69}) reinterpret_cast<uint32_t*>(&installed)[word] = 0xA5A50000u + word;
-  WriteSettingsRecord(dir, installed);
+  WriteSettingsRecord(installed);
   app = StartOristel(dir);
   ASSERT_NE(app.Window, nullptr);
 
@@ -57,7 +57,7 @@ TEST_F(March2007, FirstRunCentresTheWindowWithTheSystemFontThenKeepsItsPlace) {
   EXPECT_EQ(client.bottom, 8 * h + 4);
   EXPECT_EQ(Close(), 0u);
 
-  CalendarSettings saved = ReadSettingsRecord(dir);
+  CalendarSettings saved = ReadSettingsRecord();
   const auto* words = reinterpret_cast<const uint32_t*>(&saved);
   for (int word : {0, 19, 20, 21, 22, 69}) EXPECT_EQ(words[word], 0xA5A50000u + word) << "reserved word " << word;
   EXPECT_EQ(saved.OffscreenBitmap, 0u);
@@ -81,7 +81,7 @@ TEST_F(March2007, FirstRunCentresTheWindowWithTheSystemFontThenKeepsItsPlace) {
   // The next run uses the stored rectangle.
   saved.WindowLeft = 33;
   saved.WindowTop = 44;
-  WriteSettingsRecord(dir, saved);
+  WriteSettingsRecord(saved);
   app = StartOristel(dir);
   ASSERT_NE(app.Window, nullptr);
   GetWindowRect(app.Window, &r);
@@ -138,6 +138,7 @@ TEST_F(March2007, TheAboutBoxClosesWithEscapeAndWithItsButton) {
   std::string address = WindowText(GetDlgItem(about, 171));
   EXPECT_NE(address.find("example.org"), std::string::npos) << address;
   EXPECT_EQ(WindowText(GetDlgItem(about, IDOK)), "Cerrar");
+  SaveScreenshot(CaptureClient(about), "about_box");
   PressKey(GetDlgItem(about, 171), VK_ESCAPE);
   EXPECT_TRUE(WaitGone(about));
 
