@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/clock.h"
@@ -25,6 +26,8 @@ void SanitizeSettings(CalendarSettings* s) {
     s->Community = 1;
     s->City = 0;
   }
+  // The day classes scan the own holidays in ascending order.
+  std::sort(s->LocalHolidays, s->LocalHolidays + 6);
   // A cell size the layout cannot use: take the record as never saved, so
   // that start-up measures the system font again and centres the window.
   if (s->CellWidth < MinCellSize || s->CellWidth > MaxCellSize || s->CellHeight < MinCellSize ||

@@ -96,5 +96,6 @@ int LoadSettings();
 // frees it. A write failure has been told; the exit goes on.
 void SaveSettings(const Rect& window);
 // Replaces the values that no table can index: an unknown language, an
-// unknown community or a cell size outside MinCellSize..MaxCellSize.
+// unknown community or a cell size outside MinCellSize..MaxCellSize; puts
+// the own holidays back in ascending order.
 void SanitizeSettings(CalendarSettings* settings);

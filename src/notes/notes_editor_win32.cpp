@@ -119,7 +119,6 @@ static int BuildNotesTemplate(void* block, size_t size) {
 static void LoadNoteIntoEditor(HWND dialog) {
   NoteRecord record{};
   ReadNote(g_settings->SelectedDay, g_settings->ShownMonth, &record);
-  record.Text[MaxNoteLength] = 0;
   SendDlgItemMessageA(dialog, IDC_NOTE_TEXT, EM_LIMITTEXT, MaxNoteLength, 0);
   SetDlgItemTextA(dialog, IDC_NOTE_TEXT, record.Text);
 }

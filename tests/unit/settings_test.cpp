@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstring>
@@ -90,4 +91,11 @@ TEST(SanitizeSettings, KeepsValidValuesAndReplacesWhatNoTableCanIndex) {
               (std::array{c[5], c[6], c[7], c[8], 5}))
         << c[0] << " " << c[1] << " " << c[3] << "x" << c[4];
   }
+  // Own holidays out of order would hide some from the month's early-stopping scan.
+  CalendarSettings s{};
+  s.Language = 0, s.Community = 15, s.CellWidth = s.CellHeight = 20;
+  const int32_t stored[6] = {314, 0, 96, 136, 0, 123}, sorted[6] = {0, 0, 96, 123, 136, 314};
+  std::copy(stored, stored + 6, s.LocalHolidays);
+  SanitizeSettings(&s);
+  EXPECT_TRUE(std::equal(sorted, sorted + 6, s.LocalHolidays));
 }
