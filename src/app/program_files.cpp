@@ -23,7 +23,7 @@ static constexpr const char* kMessages[] = {
     "El tamaño del archivo excede la capacidad disponible",
 };
 
-const char* ProgramFileName(int file) {
+static const char* ProgramFileName(int file) {
   return file >= 0 && file < static_cast<int>(std::size(kProgramFileNames)) ? kProgramFileNames[file] : "";
 }
 

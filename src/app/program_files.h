@@ -33,7 +33,6 @@ enum ProgramMessage : int {
 int GetProgramDirectory(char* path);
 // The program directory followed by the name of the file; returns path.
 char* BuildProgramPath(char* path, int file);
-const char* ProgramFileName(int file);
 
 // Shows "No he podido <verb> el archivo: <path>"; returns 0.
 int ReportFileError(const char* path, int verb);

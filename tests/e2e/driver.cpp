@@ -196,6 +196,23 @@ void PressButton(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+bool TypeInto(HWND control, const std::string& text, size_t length) {
+  TypeText(control, text.c_str());
+  return WaitUntil([&] { return WindowText(control).size() == length; });
+}
+
+bool ReplaceText(HWND control, const std::string& text) {
+  SendMessageA(control, EM_SETSEL, 0, -1);
+  PostMessageA(control, WM_CHAR, VK_BACK, 1);
+  TypeText(control, text.c_str());
+  return WaitUntil([&] { return WindowText(control) == text; });
+}
+
+bool PressAndWaitGone(HWND dialog, int id) {
+  PressButton(dialog, id);
+  return WaitGone(dialog);
+}
+
 static Capture CaptureOnce(HWND window) {
   Capture capture;
   // Paint the whole client area from the month image first, so that no part

@@ -58,6 +58,12 @@ void MenuCommand(HWND window, int id);
 void TypeText(HWND control, const char* text);     // WM_CHAR per character
 void PressKey(HWND control, UINT key);             // key down and up, posted
 void PressButton(HWND dialog, int id);
+// Types the text; true once the control holds length characters.
+bool TypeInto(HWND control, const std::string& text, size_t length);
+// Replaces the control's whole text by typing; true once it shows it.
+bool ReplaceText(HWND control, const std::string& text);
+// Presses a button of the dialog; true once the dialog has gone.
+bool PressAndWaitGone(HWND dialog, int id);
 
 // The client area as 0x00RRGGBB pixels, row by row.
 struct Capture {

@@ -53,6 +53,14 @@ void OristelTest::Start(const CalendarSettings& settings) {
   RedrawWindow(app.Window, nullptr, nullptr, RDW_UPDATENOW);
 }
 
+Capture OristelTest::StartAndShoot(const std::string& name, const CalendarSettings& settings) {
+  Start(settings);
+  Capture shot = CaptureClient(app.Window);
+  SaveScreenshot(shot, name);
+  EXPECT_EQ(Close(), 0u);
+  return shot;
+}
+
 Rect OristelTest::Element(int element) const {
   CalendarSettings layout = started;
   CalendarSettings* previous = g_settings;

@@ -23,6 +23,9 @@ class OristelTest : public ::testing::Test {
   void Start(const CalendarSettings& settings);
   void Start() { Start(Settings()); }
   DWORD Close() { return CloseOristel(app); }
+  // Starts Oristel, saves a screenshot of the month and closes it again.
+  Capture StartAndShoot(const std::string& name, const CalendarSettings& settings);
+  Capture StartAndShoot(const std::string& name) { return StartAndShoot(name, Settings()); }
 
   // Layout of the month window for the settings started with.
   Rect Element(int element) const;

@@ -45,12 +45,6 @@ class YearDialog : public March2007Navigation {
     *edit = dialog ? GetDlgItem(dialog, 175) : nullptr;
     return dialog;
   }
-  void Type(HWND edit, const char* text) {
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    PostMessageA(edit, WM_CHAR, VK_BACK, 1);
-    TypeText(edit, text);
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(edit) == text; }));
-  }
 };
 
 TEST_F(YearDialog, AcceptsTheYearsOfItsRangeAndDropsTheRest) {
@@ -67,17 +61,17 @@ TEST_F(YearDialog, AcceptsTheYearsOfItsRangeAndDropsTheRest) {
     HWND edit = nullptr;
     HWND dialog = Open(&edit);
     ASSERT_NE(dialog, nullptr);
-    if (c.typed) Type(edit, c.typed);
-    PressButton(dialog, c.button);
-    ASSERT_TRUE(WaitGone(dialog));
+    if (c.typed) {
+      ASSERT_TRUE(ReplaceText(edit, c.typed));
+    }
+    ASSERT_TRUE(PressAndWaitGone(dialog, c.button));
     // The box of the next opening shows the year now shown.
     dialog = Open(&edit);
     ASSERT_NE(dialog, nullptr);
     UINT shown = static_cast<UINT>(SendMessageA(GetDlgItem(dialog, 176), UDM_GETPOS, 0, 0));
     EXPECT_EQ(LOWORD(shown), c.expectedYear) << (c.typed ? c.typed : "(untouched)");
     EXPECT_EQ(HIWORD(shown), 0);
-    PressButton(dialog, IDCANCEL);
-    ASSERT_TRUE(WaitGone(dialog));
+    ASSERT_TRUE(PressAndWaitGone(dialog, IDCANCEL));
   }
   EXPECT_EQ(Close(), 0u);
   EXPECT_EQ(ShownAtExit(), (Shown{3, 2008}));
@@ -96,7 +90,7 @@ TEST_F(YearDialog, EnterCancelsAndTheDialogIsCentred) {
   EXPECT_EQ(r.left, screenW / 2 - (r.right - r.left) / 2);
   EXPECT_EQ(r.top, screenH / 2 - (r.bottom - r.top) / 2);
   EXPECT_EQ(LOWORD(SendMessageA(GetDlgItem(dialog, 176), UDM_GETPOS, 0, 0)), 2007);
-  Type(edit, "1999");
+  ASSERT_TRUE(ReplaceText(edit, "1999"));
   PressKey(edit, VK_RETURN);
   ASSERT_TRUE(WaitGone(dialog));
   EXPECT_EQ(Close(), 0u);

@@ -45,8 +45,7 @@ TEST_F(March2007Notes, CaptionAndLabelsFollowTheDisplayLanguage) {
     HWND label = FindWindowExA(editor, nullptr, "Static", nullptr);
     EXPECT_EQ(WindowText(label), c.label);
     if (c.language == 0) SaveScreenshot(CaptureClient(editor), "notes_editor");
-    PressButton(editor, IDCANCEL);
-    EXPECT_TRUE(WaitGone(editor));
+    EXPECT_TRUE(PressAndWaitGone(editor, IDCANCEL));
     EXPECT_EQ(Close(), 0u);
   }
 }
@@ -56,11 +55,8 @@ TEST_F(March2007Notes, SavingANoteRepaintsOnlyItsCell) {
   Capture before = CaptureClient(app.Window);
   HWND editor = OpenEditor(5);
   ASSERT_NE(editor, nullptr);
-  HWND text = GetDlgItem(editor, 307);
-  TypeText(text, "Cita con el m\xE9" "dico");
-  ASSERT_TRUE(WaitUntil([&] { return WindowText(text).size() == 18; }));
-  PressButton(editor, IDOK);
-  ASSERT_TRUE(WaitGone(editor));
+  ASSERT_TRUE(TypeInto(GetDlgItem(editor, 307), "Cita con el m\xE9" "dico", 18));
+  ASSERT_TRUE(PressAndWaitGone(editor, IDOK));
   SendMessageA(app.Window, WM_NULL, 0, 0);
   Capture after = CaptureClient(app.Window);
 
@@ -89,11 +85,8 @@ TEST_F(March2007Notes, SavingANoteRepaintsOnlyItsCell) {
   editor = OpenEditor(5);
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(WindowText(GetDlgItem(editor, 307)), "Cita con el m\xE9" "dico");
-  SendMessageA(GetDlgItem(editor, 307), EM_SETSEL, 0, -1);
-  PostMessageA(GetDlgItem(editor, 307), WM_CHAR, VK_BACK, 1);
-  ASSERT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(editor, 307)).empty(); }));
-  PressButton(editor, IDOK);
-  ASSERT_TRUE(WaitGone(editor));
+  ASSERT_TRUE(ReplaceText(GetDlgItem(editor, 307), ""));
+  ASSERT_TRUE(PressAndWaitGone(editor, IDOK));
   StoredNote(5, 3, &flag);
   EXPECT_EQ(flag, 0);
   Capture cleared = CaptureClient(app.Window);
@@ -109,8 +102,7 @@ TEST_F(March2007Notes, EnterCancelsAndAnUntouchedAcceptWritesNothing) {
   HWND editor = OpenEditor(7);
   ASSERT_NE(editor, nullptr);
   HWND text = GetDlgItem(editor, 307);
-  TypeText(text, " and more");
-  ASSERT_TRUE(WaitUntil([&] { return WindowText(text).size() == 17; }));
+  ASSERT_TRUE(TypeInto(text, " and more", 17));
   PressKey(text, VK_RETURN);
   EXPECT_TRUE(WaitGone(editor)) << "Enter in the text box goes to the default Cancel";
   EXPECT_EQ(ReadWholeFile(dir.File("cal_notas.dat")), notes);
@@ -119,8 +111,7 @@ TEST_F(March2007Notes, EnterCancelsAndAnUntouchedAcceptWritesNothing) {
   editor = OpenEditor(7);
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(WindowText(GetDlgItem(editor, 307)), "Old note");
-  PressButton(editor, IDOK);
-  EXPECT_TRUE(WaitGone(editor));
+  EXPECT_TRUE(PressAndWaitGone(editor, IDOK));
   EXPECT_EQ(ReadWholeFile(dir.File("cal_notas.dat")), notes);
   EXPECT_EQ(CaptureClient(app.Window).Pixels, before.Pixels);
 
@@ -139,13 +130,10 @@ TEST_F(March2007Notes, TypingStopsAt255Characters) {
   HWND editor = OpenEditor(31);
   ASSERT_NE(editor, nullptr);
   HWND text = GetDlgItem(editor, 307);
-  std::string typed(300, 'n');
-  TypeText(text, typed.c_str());
-  ASSERT_TRUE(WaitUntil([&] { return WindowText(text).size() == 255; }));
+  ASSERT_TRUE(TypeInto(text, std::string(300, 'n'), 255));
   Sleep(200);
   EXPECT_EQ(WindowText(text).size(), 255u);
-  PressButton(editor, IDOK);
-  ASSERT_TRUE(WaitGone(editor));
+  ASSERT_TRUE(PressAndWaitGone(editor, IDOK));
   int32_t flag = 0;
   NoteRecord note = StoredNote(31, 3, &flag);
   EXPECT_EQ(flag, 1);
@@ -161,11 +149,9 @@ TEST_F(March2007Notes, TheTodayButtonSaysWhenNoInformationFileIsChosen) {
   HWND box = FindDialog(app.Process.dwProcessId, "Oristel");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(MessageBoxText(box), "No hay archivo de informaci\xF3n seleccionado");
-  PressButton(box, IDOK);
-  EXPECT_TRUE(WaitGone(box));
+  EXPECT_TRUE(PressAndWaitGone(box, IDOK));
   EXPECT_TRUE(IsWindowVisible(editor)) << "the editor stays open";
-  PressButton(editor, IDCANCEL);
-  EXPECT_TRUE(WaitGone(editor));
+  EXPECT_TRUE(PressAndWaitGone(editor, IDCANCEL));
   EXPECT_EQ(Close(), 0u);
 }
 
@@ -175,10 +161,8 @@ TEST_F(LeapDay2008, TheTodayButtonIsDisabledOutside2007AndTheLeapDayHasItsSlot) 
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(WindowText(editor), "  febrero, 29");
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(editor, 308)));
-  TypeText(GetDlgItem(editor, 307), "bisiesto");
-  ASSERT_TRUE(WaitUntil([&] { return WindowText(GetDlgItem(editor, 307)) == "bisiesto"; }));
-  PressButton(editor, IDOK);
-  ASSERT_TRUE(WaitGone(editor));
+  ASSERT_TRUE(TypeInto(GetDlgItem(editor, 307), "bisiesto", 8));
+  ASSERT_TRUE(PressAndWaitGone(editor, IDOK));
   int32_t flag = 0;
   EXPECT_STREQ(StoredNote(29, 2, &flag).Text, "bisiesto");
   EXPECT_EQ(flag, 1);

@@ -145,8 +145,7 @@ TEST_F(March2007, TheAboutBoxClosesWithEscapeAndWithItsButton) {
   MenuCommand(app.Window, 117);
   about = FindDialog(app.Process.dwProcessId);
   ASSERT_NE(about, nullptr);
-  PressButton(about, IDOK);
-  EXPECT_TRUE(WaitGone(about));
+  EXPECT_TRUE(PressAndWaitGone(about, IDOK));
   EXPECT_EQ(Close(), 0u);
 }
 
