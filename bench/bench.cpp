@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
-#include "app/shell_win32.h"
+#include "base/settings.h"
+#include "base/shell_win32.h"
 #include "os/os.h"
 #include "view/layout.h"
 #include "view/render_win32.h"
@@ -114,18 +114,17 @@ int main(int argc, char** argv) {
   }
   for (int flag = 0; flag <= 1; ++flag) {
     g_settings->DrawFlag = flag;
-    Rect area{};
-    ComputeLayoutRect(LayoutWindow, &area);
+    const Rect area = LayoutRectOf(*g_settings, LayoutWindow);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP image = CreateCompatibleBitmap(screen, area.right, area.bottom);
     ReleaseDC(nullptr, screen);
     HGDIOBJ previous = SelectObject(memory, image);
     const int repetitions = 2000;
-    double full = MicrosecondsPerPass(repetitions, [&] { DrawMonth(memory, 1); });
-    double partial = MicrosecondsPerPass(repetitions, [&] { DrawMonth(memory, 0); });
+    double full = MicrosecondsPerPass(repetitions, [&] { DrawMonth(memory, *g_settings, 1); });
+    double partial = MicrosecondsPerPass(repetitions, [&] { DrawMonth(memory, *g_settings, 0); });
     Rect cell;
-    double day = MicrosecondsPerPass(repetitions, [&] { DrawSelectedDay(memory, &cell); });
+    double day = MicrosecondsPerPass(repetitions, [&] { DrawSelectedDay(memory, *g_settings, &cell); });
     std::printf("drawing passes (%dx%d, flag strip %s, %d each): full %.1f us, partial %.1f us, one day %.1f us\n",
                 area.right, area.bottom, flag ? "on" : "off", repetitions, full, partial, day);
     SelectObject(memory, previous);

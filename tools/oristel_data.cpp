@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "calendar/regions.h"
 #include "notes/notes_store.h"
 
@@ -69,9 +69,7 @@ int main(int argc, char** argv) {
   CalendarSettings settings{};
   SetDefaultColors(&settings);
   if (!ReadSettingsSource(data + "/settings.txt", &settings)) return 1;
-  g_settings = &settings;
-  CollectRegionHolidays(settings.Community, settings.City);
-  g_settings = nullptr;
+  CollectRegionHolidays(settings.Community, settings.City, settings.LocalHolidays);
 
   std::vector<unsigned char> op(InstalledSettingsFileSize, 0);  // the count behind the record stays 0
   std::memcpy(op.data(), &settings, sizeof settings);

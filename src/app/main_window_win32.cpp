@@ -6,9 +6,11 @@
 
 #include <windowsx.h>
 
-#include "app/clock.h"
-#include "app/settings.h"
-#include "app/shell_win32.h"
+#include "base/clock.h"
+#include "base/gdi_win32.h"
+#include "base/settings.h"
+#include "base/shell_win32.h"
+#include "calendar/regions.h"
 #include "resources/resource.h"
 #include "settings_ui/about_box_win32.h"
 #include "view/hit_test.h"
@@ -20,15 +22,35 @@ static const char kClassName[] = "ORISTEL_2007";
 constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // 0x00CA0000
 static_assert(MainWindowStyle == 0x00CA0000);
 
-static HCURSOR g_handCursor = nullptr;
 static int g_handShown = 0;
 
 // Outer size of the window around the calendar area.
 static SIZE OuterSizeForLayout() {
-  Rect r{};
-  ComputeLayoutRect(LayoutWindow, &r);
+  const Rect r = LayoutRectOf(*g_settings, LayoutWindow);
   return {r.right + 2 * GetSystemMetrics(SM_CXFIXEDFRAME),
           r.bottom + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME)};
+}
+
+// The cell size of the calendar font.
+static void MeasureCellSize() {
+  const CellSize cell = MeasureCalendarCell(g_mainWindow, AsLogFont(g_settings->CalendarFont));
+  g_settings->CellWidth = cell.Width;
+  g_settings->CellHeight = cell.Height;
+}
+
+// Mends what a stored record holds that the tables cannot use: a replaced
+// region gets its own holidays collected again (none stay behind from the
+// old one), and an impossible cell size is measured again from the calendar
+// font, with the window sized around it at its stored place.
+static void RepairStoredSettings() {
+  const int replaced = SanitizeSettings(g_settings);
+  if (replaced & SanitizedRegion) CollectRegionHolidays(g_settings->Community, g_settings->City, g_settings->LocalHolidays);
+  if (replaced & SanitizedCellSize) {
+    MeasureCellSize();
+    const SIZE outer = OuterSizeForLayout();
+    g_settings->WindowWidth = outer.cx;
+    g_settings->WindowHeight = outer.cy;
+  }
 }
 
 // First run: the system message font in both fonts, its cell size, and a
@@ -36,50 +58,46 @@ static SIZE OuterSizeForLayout() {
 static void ApplyFirstRunDefaults() {
   GetSystemMessageFont(AsLogFont(g_settings->CalendarFont));
   g_settings->NotesFont = g_settings->CalendarFont;
-  CellSize cell = MeasureCalendarCell(g_mainWindow, AsLogFont(g_settings->CalendarFont));
-  g_settings->CellWidth = cell.Width;
-  g_settings->CellHeight = cell.Height;
+  MeasureCellSize();
   g_settings->SavedTime = CurrentFileTime();
-  SIZE outer = OuterSizeForLayout();
-  HDC dc = GetDC(g_mainWindow);
-  int screenW = GetDeviceCaps(dc, HORZRES), screenH = GetDeviceCaps(dc, VERTRES);
-  ReleaseDC(g_mainWindow, dc);
-  g_settings->WindowLeft = screenW / 2 - outer.cx / 2;
-  g_settings->WindowTop = screenH / 2 - outer.cy / 2;
+  const SIZE outer = OuterSizeForLayout();
+  SetWindowPos(g_mainWindow, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
+  CenterOnScreen(g_mainWindow);
+  RECT r;
+  GetWindowRect(g_mainWindow, &r);
+  g_settings->WindowLeft = r.left;
+  g_settings->WindowTop = r.top;
   g_settings->WindowWidth = outer.cx;
   g_settings->WindowHeight = outer.cy;
 }
 
 // (Re)creates the month image at the layout's size, in 24 bits per pixel.
 static void CreateOffscreenBitmap() {
-  HDC screen = GetDC(g_mainWindow);
-  HDC memory = CreateCompatibleDC(screen);
-  ReleaseDC(g_mainWindow, screen);
-  Rect r{};
-  ComputeLayoutRect(LayoutWindow, &r);
+  MemoryDC memory(WindowDC(g_mainWindow).get());
+  const Rect r = LayoutRectOf(*g_settings, LayoutWindow);
   if (g_offscreen) DeleteObject(g_offscreen);
-  HBITMAP format = static_cast<HBITMAP>(
-      LoadImageA(g_instance, MAKEINTRESOURCEA(IDB_PIXEL_FORMAT), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  HGDIOBJ previous = SelectObject(memory, format);
-  g_offscreen = CreateCompatibleBitmap(memory, r.right, r.bottom);
-  SelectObject(memory, previous);
-  DeleteDC(memory);
-  DeleteObject(format);
+  GdiObject<HBITMAP> format(static_cast<HBITMAP>(
+      LoadImageA(g_instance, MAKEINTRESOURCEA(IDB_PIXEL_FORMAT), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  ScopedSelect select(memory.get(), format.get());
+  g_offscreen = CreateCompatibleBitmap(memory.get(), r.right, r.bottom);
 }
 
 // Copies the update rectangle of the month image to the window.
 static void PaintFromOffscreen(HDC dc, const RECT& update) {
-  HDC memory = CreateCompatibleDC(dc);
-  HGDIOBJ previous = SelectObject(memory, g_offscreen);
-  BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top, memory, update.left,
-         update.top, SRCCOPY);
-  SelectObject(memory, previous);
-  DeleteDC(memory);
+  MemoryDC memory(dc);
+  ScopedSelect select(memory.get(), g_offscreen);
+  BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top, memory.get(),
+         update.left, update.top, SRCCOPY);
+}
+
+// The HitCode of a client point of the month shown.
+static int HitTestAt(int x, int y) {
+  return HitTest(x, y, g_settings->ShownMonth, g_settings->ShownYear, g_settings->CellWidth, g_settings->CellHeight);
 }
 
 // Hand over the active spots, arrow elsewhere; set only when the state changes.
 static void UpdateHandCursor(int x, int y) {
-  int code = HitTest(x, y);
+  int code = HitTestAt(x, y);
   if (code == HitNothing && g_handShown) {
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
     g_handShown = 0;
@@ -99,7 +117,7 @@ static void OnPaint(HWND window) {
 
 // A released left button on an active spot.
 static void OnLeftButtonUp(HWND window, int x, int y) {
-  int code = HitTest(x, y);
+  int code = HitTestAt(x, y);
   if (code != HitNothing) HandleClick(window, code);
 }
 
@@ -115,14 +133,29 @@ static void OnCommand(HWND window, int id) {
   }
 }
 
+// The window's screen rectangle; for a minimized window the one it has when
+// restored, so that the next start does not open it off-screen and tiny.
+static RECT RestoredWindowRect(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  if (!IsIconic(window)) return r;
+  WINDOWPLACEMENT placement = {sizeof placement};
+  if (!GetWindowPlacement(window, &placement)) return r;
+  // The normal position counts from the work area of the window's monitor.
+  r = placement.rcNormalPosition;
+  MONITORINFO monitor = {sizeof monitor};
+  if (GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTOPRIMARY), &monitor))
+    OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+  return r;
+}
+
 // Saves the settings with the window's rectangle and ends the message loop.
 static void OnDestroy(HWND window) {
   DestroyCursor(g_handCursor);
   g_handCursor = nullptr;
   if (g_offscreen) DeleteObject(g_offscreen);
   g_offscreen = nullptr;
-  RECT r;
-  GetWindowRect(window, &r);
+  const RECT r = RestoredWindowRect(window);
   SaveSettings(Rect{r.left, r.top, r.right, r.bottom});
   PostQuitMessage(0);
 }
@@ -175,6 +208,7 @@ int CreateMainWindow(HINSTANCE instance, int showState) {
   g_mainWindow = CreateWindowExA(0, kClassName, "Oristel", MainWindowStyle, 0, 0, 0, 0, nullptr, nullptr, instance,
                                  nullptr);
   if (!g_mainWindow) return 0;
+  RepairStoredSettings();
   if (g_settings->SavedTime.High == 0) ApplyFirstRunDefaults();
   MoveWindow(g_mainWindow, g_settings->WindowLeft, g_settings->WindowTop, g_settings->WindowWidth,
              g_settings->WindowHeight, FALSE);

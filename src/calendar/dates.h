@@ -3,6 +3,10 @@
 #pragma once
 #include <cstdint>
 
+// The year that the moon table, the regional holidays and the information
+// files describe.
+constexpr int DataYear = 2007;
+
 // DayIndex: a day of the year numbered as in a leap year (1 January = 1,
 // 29 February = 60, 1 March = 61, 31 December = 366) in every year.
 

@@ -4,7 +4,7 @@
 // to 0..5 so that an unexpected value can never index outside the tables.
 #pragma once
 
-constexpr int LanguageCount = 6;
+#include "base/settings.h"  // LanguageCount
 
 const char* MonthName(int language, int month);         // month 1..12
 const char* WeekdayName(int language, int weekday);     // 1 Monday .. 7 Sunday

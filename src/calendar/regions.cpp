@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/settings.h"
 #include "calendar/dates.h"
 
 // The communities, codes 1..20 in order, then the cities grouped by their
@@ -202,58 +201,50 @@ constexpr int32_t OtherCommunityHolidayTable[] = {
 };
 const int OtherCommunityHolidayTableSize = std::size(OtherCommunityHolidayTable);
 
-// Number of community records at the head of RegionTable.
-constexpr int kCommunityCount = 20;
-// Regional data describes this year only.
-constexpr int kRegionalYear = 2007;
-
 void CommunityName(int community, char* text, int size) {
-  if (community < 1 || community > kCommunityCount || size <= 0) return;
+  if (community < 1 || community > CommunityCount || size <= 0) return;
   const char* name = RegionTable[community - 1].Name;
   int i = 0;
   for (; i < size - 1 && name[i]; ++i) text[i] = name[i];
   text[i] = 0;
 }
 
-// Appends the own holidays of code to holidays[*count..5]; the walk stops at
+// Appends the own holidays of code to holidays[*count..]; the walk stops at
 // the first pair of a higher code.
-static void AppendOwnHolidays(int code, int32_t holidays[6], int* count) {
+static void AppendOwnHolidays(int code, int32_t holidays[LocalHolidaySlots], int* count) {
   for (const RegionHolidayRecord& r : RegionHolidayTable) {
     if (r.Code > code) break;
-    if (r.Code == code && *count < 6) holidays[(*count)++] = r.Day;
+    if (r.Code == code && *count < LocalHolidaySlots) holidays[(*count)++] = r.Day;
   }
 }
 
-void CollectRegionHolidays(int community, int city) {
-  int32_t* holidays = g_settings->LocalHolidays;
-  std::fill(holidays, holidays + 6, 0);
+void CollectRegionHolidays(int community, int city, int32_t holidays[LocalHolidaySlots]) {
+  std::fill(holidays, holidays + LocalHolidaySlots, 0);
   int count = 0;
   AppendOwnHolidays(community, holidays, &count);
   if (city != 0) AppendOwnHolidays(city, holidays, &count);
-  std::sort(holidays, holidays + 6);
+  std::sort(holidays, holidays + LocalHolidaySlots);
 }
 
-void ClassifyMonth(int month, int year, int32_t classes[31]) {
+void ClassifyMonth(int month, int year, const int32_t holidays[LocalHolidaySlots], int showOther,
+                   int32_t classes[31]) {
   const int days = DaysInMonth(month, year);
   for (int d = 1; d <= 31; ++d) classes[d - 1] = d <= days && DayOfWeek(d, month, year) == 7 ? SundayDay : WorkingDay;
 
-  if (year == kRegionalYear) {
+  if (year == DataYear) {
     int first, last;
     MonthDayIndexRange(month, &first, &last);
     // k - first + 1 is the day; guard it against a DayIndex the year lacks (60).
     auto mark = [&](int k, int32_t dayClass) {
       if (k >= first && k - first < days) classes[k - first] = dayClass;
     };
-    if (g_settings->ShowOtherHolidays) {
+    if (showOther) {
       for (int32_t k : OtherCommunityHolidayTable) {
         if (k > last) break;
         mark(k, OtherCommunityHoliday);
       }
     }
-    for (int32_t k : g_settings->LocalHolidays) {
-      if (k > last) break;
-      mark(k, PublicHoliday);
-    }
+    for (int i = 0; i < LocalHolidaySlots && holidays[i] <= last; ++i) mark(holidays[i], PublicHoliday);
   }
 
   for (const HolidayDate& h : NationalHolidayTable) {
@@ -267,33 +258,8 @@ void ClassifyMonth(int month, int year, int32_t classes[31]) {
   }
 }
 
-int ClassifyDay(int day, int month, int year) {
-  int dayClass = DayOfWeek(day, month, year) == 7 ? SundayDay : WorkingDay;
-
-  if (year == kRegionalYear) {
-    const int k = ToDayIndex(day, month);
-    if (g_settings->ShowOtherHolidays) {
-      for (int32_t v : OtherCommunityHolidayTable) {
-        if (v >= k) {
-          if (v == k) dayClass = OtherCommunityHoliday;
-          break;
-        }
-      }
-    }
-    for (int32_t v : g_settings->LocalHolidays) {
-      if (v > k) break;
-      if (v == k) dayClass = PublicHoliday;
-    }
-  }
-
-  for (const HolidayDate& h : NationalHolidayTable) {
-    if (h.Month > month || (h.Month == month && h.Day > day)) break;
-    if (h.Month == month && h.Day == day) dayClass = PublicHoliday;
-  }
-
-  if ((month == 3 || month == 4) && year >= FirstMovableHolidayYear && year <= LastMovableHolidayYear) {
-    const HolidayDate& h = MovableHolidayTable[year - FirstMovableHolidayYear];
-    if (h.Month == month && h.Day == day) dayClass = PublicHoliday;
-  }
-  return dayClass;
+int ClassifyDay(int day, int month, int year, const int32_t holidays[LocalHolidaySlots], int showOther) {
+  int32_t classes[31];
+  ClassifyMonth(month, year, holidays, showOther, classes);
+  return day >= 1 && day <= 31 ? classes[day - 1] : WorkingDay;
 }

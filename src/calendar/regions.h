@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "base/settings.h"
+
 // DayClass of a day; picks its text colour (WorkdayTextColor + class).
 enum DayClass : int32_t { WorkingDay = 0, SundayDay = 1, PublicHoliday = 2, OtherCommunityHoliday = 3 };
 
@@ -13,7 +15,7 @@ struct RegionRecord {
   const char* Name; // Windows-1252
 };
 
-// The 20 communities (codes 1..20) then the cities ordered by code.
+// The communities (codes 1..CommunityCount) then the cities ordered by code.
 extern const RegionRecord RegionTable[];
 extern const int RegionTableSize;
 
@@ -42,13 +44,17 @@ extern const HolidayDate MovableHolidayTable[];
 extern const int32_t OtherCommunityHolidayTable[];
 extern const int OtherCommunityHolidayTableSize;
 
-// Copies the name of community 1..20 into text (at most size bytes with its
-// terminating zero); leaves text untouched for any other code.
+// Copies the name of community 1..CommunityCount into text (at most size
+// bytes with its terminating zero); leaves text untouched for any other code.
 void CommunityName(int community, char* text, int size);
-// Fills g_settings->LocalHolidays with the own holidays of the community and
-// the city (0 = none), ascending, empty slots first.
-void CollectRegionHolidays(int community, int city);
+// Fills holidays with the own holidays of the community and the city
+// (0 = none), ascending, empty slots (0) first.
+void CollectRegionHolidays(int community, int city, int32_t holidays[LocalHolidaySlots]);
 // Day classes of the month: classes[d - 1] for day d; entries past the
-// month's last day are 0. Reads ShowOtherHolidays and LocalHolidays.
-void ClassifyMonth(int month, int year, int32_t classes[31]);
-int ClassifyDay(int day, int month, int year);
+// month's last day are 0. holidays are the own holidays (ascending DayIndex
+// values, as CollectRegionHolidays gives them); showOther 1 marks the days
+// that are holidays in other communities. Regional days count in DataYear only.
+void ClassifyMonth(int month, int year, const int32_t holidays[LocalHolidaySlots], int showOther,
+                   int32_t classes[31]);
+// The class of one day, as ClassifyMonth gives it.
+int ClassifyDay(int day, int month, int year, const int32_t holidays[LocalHolidaySlots], int showOther);

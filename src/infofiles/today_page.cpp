@@ -2,12 +2,13 @@
 
 #include <cstdint>
 
-#include "app/program_files.h"
+#include "base/program_files.h"
+#include "base/settings.h"
 
 int ReadTodaySelectionCount() {
   char path[PathSize];
   uint32_t count = 0;
-  if (!ReadFileAt(BuildProgramPath(path, SettingsFileIndex), &count, 280, sizeof count)) return 0;
+  if (!ReadFileAt(BuildProgramPath(path, SettingsFileIndex), &count, SettingsRecordSize, sizeof count)) return 0;
   return static_cast<int>(count);
 }
 

@@ -5,11 +5,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
-#include "app/clock.h"
-#include "app/program_files.h"
-#include "app/settings.h"
-#include "app/shell_win32.h"
+#include "base/clock.h"
+#include "base/program_files.h"
+#include "base/settings.h"
+#include "base/shell_win32.h"
+#include "calendar/dates.h"
 #include "calendar/names.h"
 #include "infofiles/today_page.h"
 #include "notes/notes_store.h"
@@ -35,84 +37,97 @@ static constexpr NotesEditorLabels kLabels[LanguageCount] = {
 
 enum ControlAtom : WORD { AtomButton = 0x0080, AtomEdit = 0x0081, AtomStatic = 0x0082 };
 
-// Writes an 8-bit text as UTF-16 at position; returns the position behind
-// its terminating zero, or nullptr when it does not fit before end.
-static WORD* WriteText(WORD* position, const WORD* end, const char* text) {
-  int room = static_cast<int>(end - position);
-  if (room <= 0) return nullptr;
-  int n = MultiByteToWideChar(CP_ACP, 0, text, -1, reinterpret_cast<wchar_t*>(position), room);
-  return n > 0 ? position + n : nullptr;
+// Styles of the dialog and its controls.
+constexpr DWORD EditorStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_SETFONT | DS_MODALFRAME;
+constexpr DWORD ButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD DefaultButtonStyle = ButtonStyle | BS_DEFPUSHBUTTON;
+constexpr DWORD EditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL;
+constexpr DWORD LabelStyle = WS_CHILD | WS_VISIBLE;
+static_assert(EditorStyle == 0x90C800C0 && ButtonStyle == 0x50010000 && DefaultButtonStyle == 0x50010001);
+static_assert(EditStyle == 0x50810044 && LabelStyle == 0x50000000 && (ButtonStyle | WS_DISABLED) == 0x58010000);
+
+// The dialog's size and its controls, in dialog units, in creation order.
+constexpr short EditorWidth = 242, EditorHeight = 96;
+struct EditorItem {
+  ControlAtom Atom;
+  WORD Id;
+  const char* NotesEditorLabels::*Label;  // nullptr: no text
+  DWORD Style;
+  short X, Y, Cx, Cy;
+};
+static constexpr EditorItem kEditorItems[] = {
+    // Atom, Id, Label, Style, X, Y, Cx, Cy
+    {AtomButton, IDOK, &NotesEditorLabels::Accept, ButtonStyle, 15, 75, 58, 14},
+    {AtomButton, IDCANCEL, &NotesEditorLabels::Cancel, DefaultButtonStyle, 93, 75, 58, 14},
+    {AtomButton, IDC_NOTE_TODAY, &NotesEditorLabels::Today, ButtonStyle, 170, 75, 58, 14},
+    {AtomEdit, IDC_NOTE_TEXT, nullptr, EditStyle, 7, 16, 226, 50},
+    {AtomStatic, 0xFFFF, &NotesEditorLabels::Label, LabelStyle, 7, 3, 220, 12},
+};
+
+// Where the next piece of the template goes; Position is nullptr once a
+// piece did not fit before End.
+struct TemplateWriter {
+  WORD* Position;
+  const WORD* End;
+};
+
+// Copies an even number of bytes.
+static void PutBytes(TemplateWriter& w, const void* data, size_t size) {
+  if (!w.Position) return;
+  if (static_cast<size_t>(w.End - w.Position) < size / sizeof(WORD)) {
+    w.Position = nullptr;
+    return;
+  }
+  std::memcpy(w.Position, data, size);
+  w.Position += size / sizeof(WORD);
 }
 
-static WORD* AlignDword(WORD* position) {
-  return reinterpret_cast<WORD*>((reinterpret_cast<uintptr_t>(position) + 3) & ~uintptr_t(3));
+static void PutWord(TemplateWriter& w, WORD value) { PutBytes(w, &value, sizeof value); }
+
+// An 8-bit text as UTF-16 with its terminating zero.
+static void PutText(TemplateWriter& w, const char* text) {
+  if (!w.Position) return;
+  const int room = static_cast<int>(w.End - w.Position);
+  const int n = room > 0 ? MultiByteToWideChar(CP_ACP, 0, text, -1, reinterpret_cast<wchar_t*>(w.Position), room) : 0;
+  w.Position = n > 0 ? w.Position + n : nullptr;
 }
 
-// The dialog header with its font; returns the position behind it.
-static WORD* WriteDialogHeader(WORD* position, const WORD* end, const char* title, DWORD style, WORD count,
-                               const char* face, WORD points, short x, short y, short cx, short cy) {
-  if (end - position < 13) return nullptr;
-  auto* header = reinterpret_cast<DLGTEMPLATE*>(position);
-  header->style = style;
-  header->dwExtendedStyle = 0;
-  header->cdit = count;
-  header->x = x;
-  header->y = y;
-  header->cx = cx;
-  header->cy = cy;
-  position = reinterpret_cast<WORD*>(header + 1);
-  *position++ = 0;  // no menu
-  *position++ = 0;  // default class
-  if (!(position = WriteText(position, end, title)) || position >= end) return nullptr;
-  *position++ = points;
-  return WriteText(position, end, face);
-}
-
-// One control record, aligned on 4 bytes; returns the position behind it.
-static WORD* WriteDialogItem(WORD* position, const WORD* end, WORD atom, WORD id, const char* text, DWORD style,
-                             short x, short y, short cx, short cy) {
-  position = AlignDword(position);
-  if (end - position < 13) return nullptr;
-  auto* item = reinterpret_cast<DLGITEMTEMPLATE*>(position);
-  item->style = style;
-  item->dwExtendedStyle = 0;
-  item->x = x;
-  item->y = y;
-  item->cx = cx;
-  item->cy = cy;
-  item->id = id;
-  position = reinterpret_cast<WORD*>(item + 1);
-  *position++ = 0xFFFF;
-  *position++ = atom;
-  if (!(position = WriteText(position, end, text)) || position >= end) return nullptr;
-  *position++ = 0;  // no creation data
-  return position;
+// Control records start on 4-byte boundaries.
+static void AlignDword(TemplateWriter& w) {
+  if (w.Position && (reinterpret_cast<uintptr_t>(w.Position) & 2)) PutWord(w, 0);
 }
 
 // The editor's template in the display language; 1 when it fits the block.
-static int BuildNotesTemplate(void* block, size_t size) {
-  const NotesEditorLabels& labels = kLabels[g_settings->Language];
+static int BuildNotesTemplate(WORD* block, size_t words) {
+  const CalendarSettings& s = *g_settings;
+  const NotesEditorLabels& labels = kLabels[s.Language];
   char caption[64];
-  std::snprintf(caption, sizeof caption, "  %s, %i", MonthName(g_settings->Language, g_settings->ShownMonth),
-                g_settings->SelectedDay);
-  char face[32];
-  std::memcpy(face, g_settings->NotesFont.FaceName, sizeof face);
+  std::snprintf(caption, sizeof caption, "  %s, %i", MonthName(s.Language, s.ShownMonth), s.SelectedDay);
+  char face[sizeof s.NotesFont.FaceName];
+  std::memcpy(face, s.NotesFont.FaceName, sizeof face);
   face[sizeof face - 1] = 0;
-  DWORD todayStyle = g_settings->ShownYear == 2007 ? 0x50010000 : 0x58010000;
 
-  auto* position = static_cast<WORD*>(block);
-  const WORD* end = position + size / sizeof(WORD);
-  position = WriteDialogHeader(position, end, caption, 0x90C800C0, 5, face,
-                               static_cast<WORD>(g_settings->NotesFontPoints), 0, 0, 242, 96);
-  if (position) position = WriteDialogItem(position, end, AtomButton, IDOK, labels.Accept, 0x50010000, 15, 75, 58, 14);
-  if (position)
-    position = WriteDialogItem(position, end, AtomButton, IDCANCEL, labels.Cancel, 0x50010001, 93, 75, 58, 14);
-  if (position)
-    position = WriteDialogItem(position, end, AtomButton, IDC_NOTE_TODAY, labels.Today, todayStyle, 170, 75, 58, 14);
-  if (position) position = WriteDialogItem(position, end, AtomEdit, IDC_NOTE_TEXT, "", 0x50810044, 7, 16, 226, 50);
-  if (position)
-    position = WriteDialogItem(position, end, AtomStatic, 0xFFFF, labels.Label, 0x50000000, 7, 3, 220, 12);
-  return position != nullptr;
+  TemplateWriter w = {block, block + words};
+  const DLGTEMPLATE header = {EditorStyle, 0, static_cast<WORD>(std::size(kEditorItems)), 0, 0, EditorWidth,
+                              EditorHeight};
+  PutBytes(w, &header, sizeof header);
+  PutWord(w, 0);  // no menu
+  PutWord(w, 0);  // the default class
+  PutText(w, caption);
+  PutWord(w, static_cast<WORD>(s.NotesFontPoints));
+  PutText(w, face);
+  for (const EditorItem& item : kEditorItems) {
+    // "Hoy..." only has pages for the year of the information files.
+    const DWORD disabled = item.Id == IDC_NOTE_TODAY && s.ShownYear != DataYear ? WS_DISABLED : 0;
+    const DLGITEMTEMPLATE control = {item.Style | disabled, 0, item.X, item.Y, item.Cx, item.Cy, item.Id};
+    AlignDword(w);
+    PutBytes(w, &control, sizeof control);
+    PutWord(w, 0xFFFF);
+    PutWord(w, item.Atom);
+    PutText(w, item.Label ? labels.*item.Label : "");
+    PutWord(w, 0);  // no creation data
+  }
+  return w.Position != nullptr;
 }
 
 // Shows the day's note in the text box, limited to 255 characters.
@@ -169,9 +184,7 @@ static INT_PTR CALLBACK NotesEditorProc(HWND dialog, UINT message, WPARAM wParam
 }
 
 void OpenNotesEditor(HWND owner) {
-  void* block = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, TemplateSize);
-  if (!block) return;
-  if (BuildNotesTemplate(block, TemplateSize))
-    DialogBoxIndirectParamA(nullptr, static_cast<DLGTEMPLATE*>(block), owner, NotesEditorProc, 0);
-  HeapFree(GetProcessHeap(), 0, block);
+  alignas(DWORD) WORD block[TemplateSize / sizeof(WORD)] = {};
+  if (BuildNotesTemplate(block, std::size(block)))
+    DialogBoxIndirectParamA(nullptr, reinterpret_cast<DLGTEMPLATE*>(block), owner, NotesEditorProc, 0);
 }

@@ -3,8 +3,8 @@
 #include <bit>
 #include <cstring>
 
-#include "app/clock.h"
-#include "app/program_files.h"
+#include "base/clock.h"
+#include "base/program_files.h"
 #include "calendar/dates.h"
 
 // The file's words are little-endian and are read straight into memory.
@@ -47,11 +47,8 @@ int ReadMonthFlags(int month, int32_t flags[31]) {
   return 0;
 }
 
-int ReadNote(int day, int month, NoteRecord* record) {
-  int32_t flag;
-  // A flag that cannot be read has been told; the day reads as having no note.
-  if (!ReadNoteFlag(day, month, &flag)) return 1;
-  if (!flag) return 1;
+// Reads the day's record slot; 0 (with the record emptied) when the read fails.
+static int ReadRecord(int day, int month, NoteRecord* record) {
   char path[PathSize];
   if (!ReadFileAt(BuildProgramPath(path, NotesFileIndex), record, RecordOffset(day, month), sizeof *record)) {
     std::memset(record, 0, sizeof *record);
@@ -59,6 +56,13 @@ int ReadNote(int day, int month, NoteRecord* record) {
   }
   record->Text[MaxNoteLength] = 0;  // a damaged slot still gives a bounded string
   return 1;
+}
+
+int ReadNote(int day, int month, NoteRecord* record) {
+  int32_t flag;
+  // A flag that cannot be read has been told; the day reads as having no note.
+  if (!ReadNoteFlag(day, month, &flag)) return 1;
+  return flag ? ReadRecord(day, month, record) : 1;
 }
 
 int WriteNote(int day, int month, const NoteRecord* record, int32_t hasNote) {
@@ -70,7 +74,11 @@ int WriteNote(int day, int month, const NoteRecord* record, int32_t hasNote) {
 
 int AddNoteText(int day, int month, const char* text, int append) {
   NoteRecord record = {};
-  if (!ReadNote(day, month, &record)) return 0;
+  // A flag that cannot be read has been told: writing would only fail again
+  // with a second message for the same failure.
+  int32_t flag = 0;
+  if (!ReadNoteFlag(day, month, &flag)) return 0;
+  if (flag && !ReadRecord(day, month, &record)) return 0;
   record.UpdateTime = CurrentFileTime();
   const size_t kept = append ? BoundedLength(record.Text, MaxNoteLength) : 0;  // 0..255
   const size_t added = BoundedLength(text, MaxNoteLength - kept);              // 0..255 - kept

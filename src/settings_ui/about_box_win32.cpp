@@ -4,7 +4,7 @@
 
 #include <shellapi.h>
 
-#include "app/shell_win32.h"
+#include "base/shell_win32.h"
 #include "resources/resource.h"
 
 static INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

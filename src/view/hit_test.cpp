@@ -1,6 +1,5 @@
 #include "view/hit_test.h"
 
-#include "app/settings.h"
 #include "calendar/dates.h"
 #include "view/layout.h"
 
@@ -10,18 +9,14 @@ static int Contains(const Rect& rect, int x, int y) {
   return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
 }
 
-int HitTest(int x, int y) {
+int HitTest(int x, int y, int month, int year, int w, int h) {
   Rect rect;
-  ComputeLayoutRect(LayoutDayGrid, &rect);
+  ComputeLayoutRect(LayoutDayGrid, w, h, 0, &rect);
   if (Contains(rect, x, y)) {
     // Inside the grid both offsets are non-negative, so the divisions give
     // the cell and never round a point of the margins into column or row 0.
-    const int w = g_settings->CellWidth;
-    const int h = g_settings->CellHeight;
     const int row = (y - rect.top) / h;      // 0..5
     const int column = (x - rect.left) / w;  // 0..6, Monday..Sunday
-    const int month = g_settings->ShownMonth;
-    const int year = g_settings->ShownYear;
     const int day = 7 * row + column - DayOfWeek(1, month, year) + 2;
     return day >= 1 && day <= DaysInMonth(month, year) ? day : HitNothing;
   }
@@ -34,7 +29,7 @@ int HitTest(int x, int y) {
       {LayoutTitle, HitTitle},
   };
   for (const auto& button : kButtons) {
-    ComputeLayoutRect(button.element, &rect);
+    ComputeLayoutRect(button.element, w, h, 0, &rect);
     if (Contains(rect, x, y)) return button.code;
   }
   return HitNothing;

@@ -1,8 +1,8 @@
 #include "view/navigation_win32.h"
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "notes/notes_editor_win32.h"
-#include "notes/year_dialog_win32.h"
+#include "view/year_dialog_win32.h"
 #include "view/hit_test.h"
 #include "view/render_win32.h"
 

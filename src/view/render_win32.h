@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "base/settings.h"
 #include "os/platform_records.h"
 
 // Draws the month shown into the off-screen image. full 1 also draws what
@@ -10,10 +11,13 @@ void RenderMonth(HWND window, int full);
 // Redraws the cell of SelectedDay and returns its rectangle.
 void RedrawDay(HWND window, Rect* cell);
 
-// The same passes into any DC (one with the image selected, for a benchmark
-// or a test).
-void DrawMonth(HDC dc, int full);
-void DrawSelectedDay(HDC dc, Rect* cell);
+// The same passes for any record into any DC (one with the image selected,
+// for a benchmark or a test).
+void DrawMonth(HDC dc, const CalendarSettings& settings, int full);
+void DrawSelectedDay(HDC dc, const CalendarSettings& settings, Rect* cell);
 
-// The 45 x 31 flag tile of a community (1..20); the caller deletes it.
+// A layout element for the record's cell size and flag option.
+Rect LayoutRectOf(const CalendarSettings& settings, int element);
+
+// The flag tile of a community (1..CommunityCount); the caller deletes it.
 HBITMAP LoadFlagBitmap(int community);

@@ -1,6 +1,6 @@
 #include "driver.h"
 
-#include "app/program_files.h"
+#include "base/program_files.h"
 #include "os/os.h"
 
 #include <cstdio>
@@ -141,7 +141,7 @@ DWORD WaitForExit(PROCESS_INFORMATION& process) {
 }
 
 DWORD CloseOristel(Oristel& program) {
-  if (program.Window) PostMessageA(program.Window, WM_COMMAND, 118, 0);
+  if (program.Window) PostMessageA(program.Window, WM_COMMAND, IDM_CLOSE, 0);
   program.Window = nullptr;
   return WaitForExit(program.Process);
 }

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "notes/notes_store.h"
+#include "resources/resource.h"
 
 // A program directory of its own: Oristel.exe beside its installed files.
 struct ProgramDir {

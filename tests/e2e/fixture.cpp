@@ -62,24 +62,13 @@ Capture OristelTest::StartAndShoot(const std::string& name, const CalendarSettin
 }
 
 Rect OristelTest::Element(int element) const {
-  CalendarSettings layout = started;
-  CalendarSettings* previous = g_settings;
-  g_settings = &layout;
   Rect r{};
-  ComputeLayoutRect(element, &r);
-  g_settings = previous;
+  ComputeLayoutRect(element, started.CellWidth, started.CellHeight, started.DrawFlag, &r);
   return r;
 }
 
 Rect OristelTest::DayCell(int day) const {
-  CalendarSettings layout = started;
-  layout.SelectedDay = day;
-  CalendarSettings* previous = g_settings;
-  g_settings = &layout;
-  Rect r{};
-  DayCellRect(&r);
-  g_settings = previous;
-  return r;
+  return DayCellRect(day, started.ShownMonth, started.ShownYear, started.CellWidth, started.CellHeight);
 }
 
 void OristelTest::ClickDay(int day) {

@@ -42,7 +42,7 @@ class YearDialog : public March2007Navigation {
     POINT p = Center(Element(LayoutTitle));
     ClickClient(app.Window, p.x, p.y);
     HWND dialog = FindDialog(app.Process.dwProcessId, "Cambiar el a\xF1o");
-    *edit = dialog ? GetDlgItem(dialog, 175) : nullptr;
+    *edit = dialog ? GetDlgItem(dialog, IDC_YEAR_EDIT) : nullptr;
     return dialog;
   }
 };
@@ -68,7 +68,7 @@ TEST_F(YearDialog, AcceptsTheYearsOfItsRangeAndDropsTheRest) {
     // The box of the next opening shows the year now shown.
     dialog = Open(&edit);
     ASSERT_NE(dialog, nullptr);
-    UINT shown = static_cast<UINT>(SendMessageA(GetDlgItem(dialog, 176), UDM_GETPOS, 0, 0));
+    UINT shown = static_cast<UINT>(SendMessageA(GetDlgItem(dialog, IDC_YEAR_SPIN), UDM_GETPOS, 0, 0));
     EXPECT_EQ(LOWORD(shown), c.expectedYear) << (c.typed ? c.typed : "(untouched)");
     EXPECT_EQ(HIWORD(shown), 0);
     ASSERT_TRUE(PressAndWaitGone(dialog, IDCANCEL));
@@ -89,7 +89,7 @@ TEST_F(YearDialog, EnterCancelsAndTheDialogIsCentred) {
   ReleaseDC(nullptr, dc);
   EXPECT_EQ(r.left, screenW / 2 - (r.right - r.left) / 2);
   EXPECT_EQ(r.top, screenH / 2 - (r.bottom - r.top) / 2);
-  EXPECT_EQ(LOWORD(SendMessageA(GetDlgItem(dialog, 176), UDM_GETPOS, 0, 0)), 2007);
+  EXPECT_EQ(LOWORD(SendMessageA(GetDlgItem(dialog, IDC_YEAR_SPIN), UDM_GETPOS, 0, 0)), 2007);
   ASSERT_TRUE(ReplaceText(edit, "1999"));
   PressKey(edit, VK_RETURN);
   ASSERT_TRUE(WaitGone(dialog));

@@ -38,8 +38,8 @@ TEST_F(March2007Notes, CaptionAndLabelsFollowTheDisplayLanguage) {
     EXPECT_EQ(WindowText(editor), c.caption);
     EXPECT_EQ(WindowText(GetDlgItem(editor, IDOK)), c.accept);
     EXPECT_EQ(WindowText(GetDlgItem(editor, IDCANCEL)), c.cancel);
-    EXPECT_EQ(WindowText(GetDlgItem(editor, 308)), c.today);
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(editor, 308))) << "2007 offers the today page";
+    EXPECT_EQ(WindowText(GetDlgItem(editor, IDC_NOTE_TODAY)), c.today);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(editor, IDC_NOTE_TODAY))) << "2007 offers the today page";
     // Cancel is the default button.
     EXPECT_EQ(SendMessageA(editor, DM_GETDEFID, 0, 0) & 0xFFFF, IDCANCEL);
     HWND label = FindWindowExA(editor, nullptr, "Static", nullptr);
@@ -55,7 +55,7 @@ TEST_F(March2007Notes, SavingANoteRepaintsOnlyItsCell) {
   Capture before = CaptureClient(app.Window);
   HWND editor = OpenEditor(5);
   ASSERT_NE(editor, nullptr);
-  ASSERT_TRUE(TypeInto(GetDlgItem(editor, 307), "Cita con el m\xE9" "dico", 18));
+  ASSERT_TRUE(TypeInto(GetDlgItem(editor, IDC_NOTE_TEXT), "Cita con el m\xE9" "dico", 18));
   ASSERT_TRUE(PressAndWaitGone(editor, IDOK));
   SendMessageA(app.Window, WM_NULL, 0, 0);
   Capture after = CaptureClient(app.Window);
@@ -84,8 +84,8 @@ TEST_F(March2007Notes, SavingANoteRepaintsOnlyItsCell) {
   // Emptying the text deletes the note and the cell loses its colour again.
   editor = OpenEditor(5);
   ASSERT_NE(editor, nullptr);
-  EXPECT_EQ(WindowText(GetDlgItem(editor, 307)), "Cita con el m\xE9" "dico");
-  ASSERT_TRUE(ReplaceText(GetDlgItem(editor, 307), ""));
+  EXPECT_EQ(WindowText(GetDlgItem(editor, IDC_NOTE_TEXT)), "Cita con el m\xE9" "dico");
+  ASSERT_TRUE(ReplaceText(GetDlgItem(editor, IDC_NOTE_TEXT), ""));
   ASSERT_TRUE(PressAndWaitGone(editor, IDOK));
   StoredNote(5, 3, &flag);
   EXPECT_EQ(flag, 0);
@@ -101,7 +101,7 @@ TEST_F(March2007Notes, EnterCancelsAndAnUntouchedAcceptWritesNothing) {
 
   HWND editor = OpenEditor(7);
   ASSERT_NE(editor, nullptr);
-  HWND text = GetDlgItem(editor, 307);
+  HWND text = GetDlgItem(editor, IDC_NOTE_TEXT);
   ASSERT_TRUE(TypeInto(text, " and more", 17));
   PressKey(text, VK_RETURN);
   EXPECT_TRUE(WaitGone(editor)) << "Enter in the text box goes to the default Cancel";
@@ -110,7 +110,7 @@ TEST_F(March2007Notes, EnterCancelsAndAnUntouchedAcceptWritesNothing) {
   Capture before = CaptureClient(app.Window);
   editor = OpenEditor(7);
   ASSERT_NE(editor, nullptr);
-  EXPECT_EQ(WindowText(GetDlgItem(editor, 307)), "Old note");
+  EXPECT_EQ(WindowText(GetDlgItem(editor, IDC_NOTE_TEXT)), "Old note");
   EXPECT_TRUE(PressAndWaitGone(editor, IDOK));
   EXPECT_EQ(ReadWholeFile(dir.File("cal_notas.dat")), notes);
   EXPECT_EQ(CaptureClient(app.Window).Pixels, before.Pixels);
@@ -118,7 +118,7 @@ TEST_F(March2007Notes, EnterCancelsAndAnUntouchedAcceptWritesNothing) {
   // The close box ends it without saving too.
   editor = OpenEditor(7);
   ASSERT_NE(editor, nullptr);
-  TypeText(GetDlgItem(editor, 307), "x");
+  TypeText(GetDlgItem(editor, IDC_NOTE_TEXT), "x");
   PostMessageA(editor, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_TRUE(WaitGone(editor));
   EXPECT_EQ(ReadWholeFile(dir.File("cal_notas.dat")), notes);
@@ -129,7 +129,7 @@ TEST_F(March2007Notes, TypingStopsAt255Characters) {
   Start();
   HWND editor = OpenEditor(31);
   ASSERT_NE(editor, nullptr);
-  HWND text = GetDlgItem(editor, 307);
+  HWND text = GetDlgItem(editor, IDC_NOTE_TEXT);
   ASSERT_TRUE(TypeInto(text, std::string(300, 'n'), 255));
   Sleep(200);
   EXPECT_EQ(WindowText(text).size(), 255u);
@@ -145,7 +145,7 @@ TEST_F(March2007Notes, TheTodayButtonSaysWhenNoInformationFileIsChosen) {
   Start();
   HWND editor = OpenEditor(3);
   ASSERT_NE(editor, nullptr);
-  PressButton(editor, 308);
+  PressButton(editor, IDC_NOTE_TODAY);
   HWND box = FindDialog(app.Process.dwProcessId, "Oristel");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(MessageBoxText(box), "No hay archivo de informaci\xF3n seleccionado");
@@ -160,8 +160,8 @@ TEST_F(LeapDay2008, TheTodayButtonIsDisabledOutside2007AndTheLeapDayHasItsSlot) 
   HWND editor = OpenEditor(29);
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(WindowText(editor), "  febrero, 29");
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(editor, 308)));
-  ASSERT_TRUE(TypeInto(GetDlgItem(editor, 307), "bisiesto", 8));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(editor, IDC_NOTE_TODAY)));
+  ASSERT_TRUE(TypeInto(GetDlgItem(editor, IDC_NOTE_TEXT), "bisiesto", 8));
   ASSERT_TRUE(PressAndWaitGone(editor, IDOK));
   int32_t flag = 0;
   EXPECT_STREQ(StoredNote(29, 2, &flag).Text, "bisiesto");

@@ -131,18 +131,18 @@ TEST_F(March2007, TheCursorChangesOnlyBetweenActiveSpotsAndTheRest) {
 
 TEST_F(March2007, TheAboutBoxClosesWithEscapeAndWithItsButton) {
   Start();
-  MenuCommand(app.Window, 117);
+  MenuCommand(app.Window, IDM_ABOUT);
   HWND about = FindDialog(app.Process.dwProcessId);
   ASSERT_NE(about, nullptr);
   EXPECT_EQ(WindowText(about), "");
-  std::string address = WindowText(GetDlgItem(about, 171));
+  std::string address = WindowText(GetDlgItem(about, IDC_HOME_PAGE));
   EXPECT_NE(address.find("example.org"), std::string::npos) << address;
   EXPECT_EQ(WindowText(GetDlgItem(about, IDOK)), "Cerrar");
   SaveScreenshot(CaptureClient(about), "about_box");
-  PressKey(GetDlgItem(about, 171), VK_ESCAPE);
+  PressKey(GetDlgItem(about, IDC_HOME_PAGE), VK_ESCAPE);
   EXPECT_TRUE(WaitGone(about));
 
-  MenuCommand(app.Window, 117);
+  MenuCommand(app.Window, IDM_ABOUT);
   about = FindDialog(app.Process.dwProcessId);
   ASSERT_NE(about, nullptr);
   EXPECT_TRUE(PressAndWaitGone(about, IDOK));

@@ -1,5 +1,5 @@
 // Window geometry and hit testing of the month view.
-#include "program_dir.h"
+#include <gtest/gtest.h>
 
 #include <array>
 #include <vector>
@@ -13,14 +13,15 @@ using Box = std::array<int, 4>;  // left, top, right (exclusive), bottom (exclus
 
 bool Inside(const Box& r, int x, int y) { return x >= r[0] && x < r[2] && y >= r[1] && y < r[3]; }
 
-class LayoutTest : public SettingsRecordTest {
+class LayoutTest : public ::testing::Test {
  protected:
-  void Use(int w, int h, int flag) { settings_.CellWidth = w, settings_.CellHeight = h, settings_.DrawFlag = flag; }
-  Box Element(int element) {
+  void Use(int w, int h, int flag) { w_ = w, h_ = h, flag_ = flag; }
+  Box Element(int element) const {
     Rect r = {-7, -7, -7, -7};
-    ComputeLayoutRect(element, &r);
+    ComputeLayoutRect(element, w_, h_, flag_, &r);
     return {r.left, r.top, r.right, r.bottom};
   }
+  int w_ = 0, h_ = 0, flag_ = 0;
 };
 
 // Every element for an even and an odd cell width, with and without the flag
@@ -60,13 +61,10 @@ TEST_F(LayoutTest, DayCellsAndHitTestAtEveryPixel) {
       const Box window = Element(LayoutWindow), prev = Element(LayoutPrevArrow), next = Element(LayoutNextArrow),
                 title = Element(LayoutTitle);
       for (const auto& m : months) {
-        settings_.ShownMonth = m.month, settings_.ShownYear = m.year;
         std::vector<Box> cells;
         for (int day = 1, column = m.firstWeekday - 1, row = 0; day <= m.days; ++day) {
           cells.push_back({w / 2 + column * w, (2 + row) * h, w / 2 + (column + 1) * w, (3 + row) * h});
-          Rect cell = {};
-          settings_.SelectedDay = day;
-          DayCellRect(&cell);
+          const Rect cell = DayCellRect(day, m.month, m.year, w, h);
           EXPECT_EQ((Box{cell.left, cell.top, cell.right, cell.bottom}), cells.back()) << m.month << " day " << day;
           if (++column == 7) column = 0, ++row;
         }
@@ -77,13 +75,13 @@ TEST_F(LayoutTest, DayCellsAndHitTestAtEveryPixel) {
                          : Inside(title, x, y) ? HitTitle : HitNothing;
             for (int day = 1; day <= m.days; ++day)
               if (Inside(cells[day - 1], x, y)) expected = day;
-            const int code = HitTest(x, y);
+            const int code = HitTest(x, y, m.month, m.year, w, h);
             if (code != expected && ++mismatches <= 5)
               ADD_FAILURE() << "(" << x << ", " << y << ") gives " << code << ", expected " << expected << " in "
                             << m.month << "/" << m.year << " W=" << w << " flag=" << drawFlag;
           }
         }
-        EXPECT_EQ(HitTest(-32768, -32768) + HitTest(32767, 32767), HitNothing);
+        EXPECT_EQ(HitTest(-32768, -32768, m.month, m.year, w, h) + HitTest(32767, 32767, m.month, m.year, w, h), HitNothing);
       }
     }
   }

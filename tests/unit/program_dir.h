@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/program_files.h"
-#include "app/settings.h"
+#include "base/program_files.h"
+#include "base/settings.h"
 #include "os/os.h"
 
 using Bytes = std::vector<unsigned char>;

@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "program_dir.h"
 
 TEST(ProgramPath, CutsBehindTheLastBackslashAndAppendsTheName) {
@@ -8,9 +10,14 @@ TEST(ProgramPath, CutsBehindTheLastBackslashAndAppendsTheName) {
   EXPECT_STREQ(BuildProgramPath(path, NotesFileIndex), "C:\\Prog\\cal_notas.dat");
   EXPECT_STREQ(BuildProgramPath(path, SettingsFileIndex), "C:\\Prog\\cal_2007.op");
   EXPECT_STREQ(BuildProgramPath(path, ImportErrorsFileIndex), "C:\\Prog\\Calendario_Errores_Import.txt");
-  const std::string longDir = "C:\\" + std::string(240, 'd') + "\\";  // a name that would overflow the path
-  OsSetExecutablePath((longDir + "Oristel.exe").c_str());
-  EXPECT_EQ(BuildProgramPath(path, ImportErrorsFileIndex), longDir);
+  // No usable directory: the path stays empty rather than naming a file of
+  // the current directory.
+  const std::string longDir = "C:\\" + std::string(240, 'd') + "\\";
+  for (const std::string& executable : {longDir + "Oristel.exe", std::string("Oristel.exe")}) {
+    OsSetExecutablePath(executable.c_str());
+    std::memset(path, 'x', sizeof path);
+    EXPECT_STREQ(BuildProgramPath(path, ImportErrorsFileIndex), "") << executable.size();
+  }
   OsSetExecutablePath(nullptr);
 }
 

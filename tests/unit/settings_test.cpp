@@ -4,8 +4,8 @@
 #include <cstring>
 #include <numeric>
 
-#include "app/clock.h"
-#include "app/settings.h"
+#include "base/clock.h"
+#include "base/settings.h"
 #include "program_dir.h"
 
 // The last millisecond of every day from 1601 to 2399, against std::chrono.
@@ -76,19 +76,34 @@ TEST_F(SettingsFile, MissingShortOrVanishedFileIsTold) {
   EXPECT_EQ(g_shown, (std::vector{FileMessage("abrir", path), FileMessage("abrir", path), FileMessage("leer", path)}));
 }
 
+// Without its own directory the program names the file it cannot open and
+// does not start, instead of using one of the current directory.
+TEST_F(SettingsFile, NoProgramDirectoryStopsTheStart) {
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  WriteBytes(PathOf(SettingsFileIndex), Image(Installed()));
+  OsSetExecutablePath("Oristel.exe");
+  EXPECT_EQ(LoadSettings(), 0);
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(g_settings, nullptr);
+  EXPECT_EQ(g_shown, std::vector<std::string>{FileMessage("abrir", "cal_2007.op")});
+}
+
 TEST(SanitizeSettings, KeepsValidValuesAndReplacesWhatNoTableCanIndex) {
   const int cases[][9] = {
-      // language, community, city, W, H; then the language, community and city kept, and 1 for a first run
-      {5, 20, 2002, 4, 400, 5, 20, 2002, 0}, {6, 15, 1500, 400, 4, 0, 15, 1500, 0}, {-1, 0, 7, 30, 20, 0, 1, 0, 0},
-      {2, 21, 2100, 30, 20, 2, 1, 0, 0},     {2, 13, 0, 3, 20, 2, 13, 0, 1},        {2, 13, 0, 30, 3, 2, 13, 0, 1},
-      {2, 13, 0, 401, 20, 2, 13, 0, 1},      {2, 13, 0, 30, 401, 2, 13, 0, 1},
+      // language, community, city, W, H; then the language, community and city kept, and what was replaced
+      {5, 20, 2002, 4, 400, 5, 20, 2002, 0}, {6, 15, 1500, 400, 4, 0, 15, 1500, 0},
+      {-1, 0, 7, 30, 20, 0, 1, 0, SanitizedRegion}, {2, 21, 2100, 30, 20, 2, 1, 0, SanitizedRegion},
+      {2, 13, 0, 3, 20, 2, 13, 0, SanitizedCellSize}, {2, 13, 0, 30, 3, 2, 13, 0, SanitizedCellSize},
+      {2, 13, 0, 401, 20, 2, 13, 0, SanitizedCellSize}, {2, 99, 0, 30, 401, 2, 1, 0, SanitizedCellSize | SanitizedRegion},
   };
   for (const auto& c : cases) {
     CalendarSettings s{};
     s.Language = c[0], s.Community = c[1], s.City = c[2], s.CellWidth = c[3], s.CellHeight = c[4], s.SavedTime = {5, 6};
-    SanitizeSettings(&s);
-    EXPECT_EQ((std::array{s.Language, s.Community, s.City, s.SavedTime.High == 0 ? 1 : 0, int(s.SavedTime.Low)}),
-              (std::array{c[5], c[6], c[7], c[8], 5}))
+    const int replaced = SanitizeSettings(&s);
+    // Fonts, cell size and the save time are the caller's to mend.
+    EXPECT_EQ((std::array{s.Language, s.Community, s.City, replaced, s.CellWidth, s.CellHeight, int(s.SavedTime.High)}),
+              (std::array{c[5], c[6], c[7], c[8], c[3], c[4], 6}))
         << c[0] << " " << c[1] << " " << c[3] << "x" << c[4];
   }
   // Own holidays out of order would hide some from the month's early-stopping scan.

@@ -31,8 +31,11 @@ enum ProgramMessage : int {
 // Full path of the executable cut behind its last path separator, which it
 // keeps. Returns the position of that separator (-1 when there is none).
 int GetProgramDirectory(char* path);
-// The program directory followed by the name of the file; returns path.
+// The program directory followed by the name of the file; returns path,
+// which is empty when the directory cannot be had or the whole does not fit.
 char* BuildProgramPath(char* path, int file);
+// The bare name of a ProgramFile ("" for another index).
+const char* ProgramFileName(int file);
 
 // Shows "No he podido <verb> el archivo: <path>"; returns 0.
 int ReportFileError(const char* path, int verb);

@@ -1,4 +1,4 @@
-#include "app/program_files.h"
+#include "base/program_files.h"
 
 #include <cstdio>
 #include <iterator>
@@ -23,7 +23,7 @@ static constexpr const char* kMessages[] = {
     "El tamaño del archivo excede la capacidad disponible",
 };
 
-static const char* ProgramFileName(int file) {
+const char* ProgramFileName(int file) {
   return file >= 0 && file < static_cast<int>(std::size(kProgramFileNames)) ? kProgramFileNames[file] : "";
 }
 
@@ -38,10 +38,16 @@ int GetProgramDirectory(char* path) {
 }
 
 char* BuildProgramPath(char* path, int file) {
-  int last = GetProgramDirectory(path);
+  const int last = GetProgramDirectory(path);
   const char* name = ProgramFileName(file);
-  size_t used = static_cast<size_t>(last + 1);
-  if (used + std::strlen(name) < PathSize) std::strcpy(path + used, name);
+  const size_t used = static_cast<size_t>(last + 1);
+  // Without the program's directory, or when the name does not fit behind
+  // it, the path stays empty: no file is ever opened relative to the
+  // current directory.
+  if (last < 0 || used + std::strlen(name) >= PathSize)
+    path[0] = 0;
+  else
+    std::strcpy(path + used, name);
   return path;
 }
 

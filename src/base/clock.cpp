@@ -1,4 +1,4 @@
-#include "app/clock.h"
+#include "base/clock.h"
 
 // Days from 1 January 1601 to the given Gregorian date (Hinnant's
 // days-from-civil shifted to the 1601 epoch); valid for years 1601 and later.

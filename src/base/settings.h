@@ -76,8 +76,13 @@ static_assert(offsetof(CalendarSettings, Reserved69) == 276);
 
 // Size of the settings file as installed: the record and an empty list of
 // information files for the today page (a count of 0).
-constexpr uint32_t SettingsRecordSize = 280;
-constexpr uint32_t InstalledSettingsFileSize = 284;
+constexpr uint32_t SettingsRecordSize = sizeof(CalendarSettings);
+constexpr uint32_t InstalledSettingsFileSize = SettingsRecordSize + 4;
+
+// Domains of the record's fields, shared with the tables they index.
+constexpr int LanguageCount = 6;    // Language 0..5
+constexpr int CommunityCount = 20;  // Community 1..20; 1 is "no community"
+constexpr int LocalHolidaySlots = static_cast<int>(sizeof(CalendarSettings::LocalHolidays) / sizeof(int32_t));
 
 // Range of a cell size the window can be laid out with.
 constexpr int32_t MinCellSize = 4;
@@ -95,7 +100,12 @@ int LoadSettings();
 // Stores the window rectangle and the save time, writes the record back and
 // frees it. A write failure has been told; the exit goes on.
 void SaveSettings(const Rect& window);
-// Replaces the values that no table can index: an unknown language, an
-// unknown community or a cell size outside MinCellSize..MaxCellSize; puts
-// the own holidays back in ascending order.
-void SanitizeSettings(CalendarSettings* settings);
+// What SanitizeSettings replaced, besides the language: the caller collects
+// the own holidays of the new region and measures the cell size again.
+enum SanitizedFields : int { SanitizedNothing = 0, SanitizedRegion = 1, SanitizedCellSize = 2 };
+
+// Replaces the values that no table can index: an unknown language becomes
+// 0, an unknown community 1 (no community) with no city; puts the own
+// holidays back in ascending order. A cell size outside MinCellSize..
+// MaxCellSize is left for the caller to measure. Returns SanitizedFields.
+int SanitizeSettings(CalendarSettings* settings);

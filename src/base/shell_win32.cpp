@@ -1,6 +1,8 @@
-#include "app/shell_win32.h"
+#include "base/shell_win32.h"
 
 #include <cstddef>
+
+#include "base/gdi_win32.h"
 
 // The portable records are stored verbatim and handed to the API as they are.
 static_assert(sizeof(LogFont) == sizeof(LOGFONTA));
@@ -14,14 +16,14 @@ static_assert(sizeof(FileTime) == sizeof(FILETIME));
 HINSTANCE g_instance = nullptr;
 HWND g_mainWindow = nullptr;
 HBITMAP g_offscreen = nullptr;
+HCURSOR g_handCursor = nullptr;
 
 void CenterOnScreen(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
   int w = r.right - r.left, h = r.bottom - r.top;
-  HDC dc = GetDC(window);
-  int screenW = GetDeviceCaps(dc, HORZRES), screenH = GetDeviceCaps(dc, VERTRES);
-  ReleaseDC(window, dc);
+  WindowDC dc(window);
+  const int screenW = GetDeviceCaps(dc.get(), HORZRES), screenH = GetDeviceCaps(dc.get(), VERTRES);
   SetWindowPos(window, nullptr, screenW / 2 - w / 2, screenH / 2 - h / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
@@ -34,15 +36,12 @@ int GetSystemMessageFont(LOGFONTA* font) {
 }
 
 CellSize MeasureCalendarCell(HWND window, const LOGFONTA* font) {
-  HDC dc = GetDC(window);
-  HFONT created = CreateFontIndirectA(font);
-  HGDIOBJ previous = SelectObject(dc, created);
+  WindowDC dc(window);
+  GdiObject<HFONT> created(CreateFontIndirectA(font));
+  ScopedSelect select(dc.get(), created.get());
   TEXTMETRICA metrics;
-  GetTextMetricsA(dc, &metrics);
+  GetTextMetricsA(dc.get(), &metrics);
   SIZE extent;
-  GetTextExtentPoint32A(dc, "XXX", 3, &extent);
-  SelectObject(dc, previous);
-  ReleaseDC(window, dc);
-  DeleteObject(created);
+  GetTextExtentPoint32A(dc.get(), "XXX", 3, &extent);
   return {extent.cx, metrics.tmHeight + metrics.tmInternalLeading};
 }

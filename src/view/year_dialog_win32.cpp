@@ -1,11 +1,11 @@
 // The change-year dialog: a year box with a spin control. Its up arrow lowers
 // the year and its down arrow raises it (the range is set inverted).
-#include "notes/year_dialog_win32.h"
+#include "view/year_dialog_win32.h"
 
 #include <commctrl.h>
 
-#include "app/settings.h"
-#include "app/shell_win32.h"
+#include "base/settings.h"
+#include "base/shell_win32.h"
 #include "resources/resource.h"
 
 constexpr int FirstYear = 1790;

@@ -1,10 +1,10 @@
-#include "app/settings.h"
+#include "base/settings.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/clock.h"
-#include "app/program_files.h"
+#include "base/clock.h"
+#include "base/program_files.h"
 
 CalendarSettings* g_settings = nullptr;
 
@@ -20,31 +20,34 @@ void SetDefaultColors(CalendarSettings* s) {
   s->TitleBackColor = 0xC0C0C0;
 }
 
-void SanitizeSettings(CalendarSettings* s) {
-  if (s->Language < 0 || s->Language > 5) s->Language = 0;
-  if (s->Community < 1 || s->Community > 20) {
+int SanitizeSettings(CalendarSettings* s) {
+  int replaced = SanitizedNothing;
+  if (s->Language < 0 || s->Language >= LanguageCount) s->Language = 0;
+  if (s->Community < 1 || s->Community > CommunityCount) {
     s->Community = 1;
     s->City = 0;
+    replaced |= SanitizedRegion;
   }
   // The day classes scan the own holidays in ascending order.
-  std::sort(s->LocalHolidays, s->LocalHolidays + 6);
-  // A cell size the layout cannot use: take the record as never saved, so
-  // that start-up measures the system font again and centres the window.
+  std::sort(s->LocalHolidays, s->LocalHolidays + LocalHolidaySlots);
   if (s->CellWidth < MinCellSize || s->CellWidth > MaxCellSize || s->CellHeight < MinCellSize ||
       s->CellHeight > MaxCellSize)
-    s->SavedTime.High = 0;
+    replaced |= SanitizedCellSize;
+  return replaced;
 }
 
 int LoadSettings() {
   g_settings = static_cast<CalendarSettings*>(std::calloc(1, sizeof(CalendarSettings)));
   if (!g_settings) return 0;
   char path[PathSize];
-  if (!ReadFileAt(BuildProgramPath(path, SettingsFileIndex), g_settings, 0, SettingsRecordSize)) {
+  // Without its own directory the program would read and write files
+  // wherever it was started from: it names the file it misses and ends.
+  if (!BuildProgramPath(path, SettingsFileIndex)[0]) ReportFileError(ProgramFileName(SettingsFileIndex), VerbOpen);
+  if (!path[0] || !ReadFileAt(path, g_settings, 0, SettingsRecordSize)) {
     std::free(g_settings);
     g_settings = nullptr;
     return 0;
   }
-  SanitizeSettings(g_settings);
   LocalTime now = OsLocalTime();
   g_settings->OffscreenBitmap = 0;
   g_settings->ShownYear = now.Year;

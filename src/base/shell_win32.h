@@ -9,6 +9,9 @@
 extern HINSTANCE g_instance;
 extern HWND g_mainWindow;
 extern HBITMAP g_offscreen;  // the month image, as large as the calendar
+// The hand shown over the active spots of the calendar and the colour
+// swatches; loaded with the main window, destroyed with it.
+extern HCURSOR g_handCursor;
 
 // Centres the window on the screen without changing its size or z-order.
 void CenterOnScreen(HWND window);
