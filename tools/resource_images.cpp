@@ -2,7 +2,8 @@
 //
 //   resource_images <data-dir> <out-dir>
 //
-// Reads the flag designs from <data-dir>/flags.txt and writes into <out-dir>:
+// Reads the flag designs from <data-dir>/flags.txt and the icon's from
+// <data-dir>/icon32.txt and icon16.txt, and writes into <out-dir>:
 //   flags.bmp     the flag strip: 900 x 31, 8 bits per pixel, twenty 45 x 31
 //                 tiles side by side, tile k - 1 for community code k;
 //   template.bmp  4 x 1, 24 bits per pixel (fixes the off-screen pixel format);
@@ -10,7 +11,7 @@
 //   hand.cur      the pointing-hand cursor, 32 x 32 monochrome.
 // Exits with 0 when every file was written, 1 after printing what went wrong.
 //
-// Drawing language (flags.txt and the icon designs below). One command a
+// Drawing language (flags.txt and the icon designs). One command a
 // line; a line whose first word starts with '#' is a comment. Coordinates are
 // pixels of the picture, origin at the top left, x towards the fly, y down;
 // pixel (i, j) covers [i, i + 1) x [j, j + 1). Numbers may have decimals.
@@ -51,11 +52,15 @@
 #include <string_view>
 #include <vector>
 
+#include "base/settings.h"
+#include "view/layout.h"
+
 namespace {
 
-constexpr int kTileWidth = 45;
-constexpr int kTileHeight = 31;
-constexpr int kTileCount = 20;
+// One tile a community, as the calendar window shows it.
+constexpr int kTileWidth = FlagTileWidth;
+constexpr int kTileHeight = FlagTileHeight;
+constexpr int kTileCount = CommunityCount;
 constexpr int kSamples = 4;  // anti-aliasing samples along each pixel side
 
 // ---------------------------------------------------------------- shapes
@@ -197,6 +202,123 @@ int ParseColour(const std::string& word, Colour& out) {
   return 1;
 }
 
+// What a drawing command was given, and where its paints go.
+struct CommandInput {
+  const std::vector<double>& n;
+  const std::vector<Colour>& c;
+  int width, height;
+  Design& design;
+  const std::optional<Shape>& clip;
+  void Paint(Shape shape, const Colour& colour) const { design.push_back({std::move(shape), clip, colour}); }
+};
+
+// Appends the command's paints; 0 when its values make no picture.
+using CommandAction = int (*)(const CommandInput&);
+
+struct DrawCommand {
+  std::string_view name;
+  int numbers;  // how many numbers; -1: pairs, three at least
+  int colours;  // how many colours; -1: one or more
+  CommandAction action;
+};
+
+int PaintStripes(const CommandInput& in, bool horizontal) {
+  if (in.n[2] < 1) return 0;
+  const double from = in.n[0], to = in.n[1];
+  const int count = int(in.n[2]);
+  for (int i = 0; i < count; ++i) {
+    const double a = std::floor(from + i * (to - from) / count + 0.5);
+    const double b = std::floor(from + (i + 1) * (to - from) / count + 0.5);
+    const Colour& c = in.c[i % in.c.size()];
+    in.Paint(horizontal ? MakeRect(-1, a, in.width + 1, b) : MakeRect(a, -1, b, in.height + 1), c);
+  }
+  return 1;
+}
+
+int PaintCastle(const CommandInput& in) {
+  const double x0 = in.n[0], y0 = in.n[1], x1 = in.n[2], y1 = in.n[3];
+  const double w = x1 - x0, h = y1 - y0;
+  in.Paint(PlaceUnitPolygon(kCastleOutline, x0, y0, x1, y1), in.c[0]);
+  in.Paint(MakeRect(x0 + w * 5 / 11, y0 + h * 7 / 10, x0 + w * 6 / 11, y1), in.c[1]);
+  in.Paint(MakeRect(x0 + w * 5 / 11, y0 + h * 2 / 10, x0 + w * 6 / 11, y0 + h * 3 / 10), in.c[1]);
+  return 1;
+}
+
+int PaintFrame(const CommandInput& in) {
+  const double x0 = in.n[0], y0 = in.n[1], x1 = in.n[2], y1 = in.n[3], w = in.n[4];
+  in.Paint(MakeRect(x0, y0, x1, y0 + w), in.c[0]);
+  in.Paint(MakeRect(x0, y1 - w, x1, y1), in.c[0]);
+  in.Paint(MakeRect(x0, y0 + w, x0 + w, y1 - w), in.c[0]);
+  in.Paint(MakeRect(x1 - w, y0 + w, x1, y1 - w), in.c[0]);
+  return 1;
+}
+
+int PaintStar(const CommandInput& in) {
+  Shape star{Kind::Polygon, {}};
+  const double pi = std::acos(-1.0);
+  for (int i = 0; i < 10; ++i) {
+    const double radius = in.n[2] * (i % 2 == 0 ? 1.0 : 0.382);
+    const double angle = -pi / 2 + i * pi / 5;
+    star.v.push_back(in.n[0] + radius * std::cos(angle));
+    star.v.push_back(in.n[1] + radius * std::sin(angle));
+  }
+  in.Paint(std::move(star), in.c[0]);
+  return 1;
+}
+
+// The drawing commands, by name.
+constexpr DrawCommand kDrawCommands[] = {
+    {"castle", 4, 2, PaintCastle},
+    {"crown", 4, 1, [](const CommandInput& in) {
+       in.Paint(PlaceUnitPolygon(kCrownOutline, in.n[0], in.n[1], in.n[2], in.n[3]), in.c[0]);
+       return 1;
+     }},
+    {"disc", 3, 1, [](const CommandInput& in) {
+       if (in.n[2] <= 0) return 0;
+       in.Paint(Shape{Kind::Ellipse, {in.n[0], in.n[1], in.n[2], in.n[2]}}, in.c[0]);
+       return 1;
+     }},
+    {"ellipse", 4, 1, [](const CommandInput& in) {
+       if (in.n[2] <= 0 || in.n[3] <= 0) return 0;
+       in.Paint(Shape{Kind::Ellipse, in.n}, in.c[0]);
+       return 1;
+     }},
+    {"fill", 0, 1, [](const CommandInput& in) {
+       in.Paint(MakeRect(-1, -1, in.width + 1, in.height + 1), in.c[0]);
+       return 1;
+     }},
+    {"frame", 5, 1, PaintFrame},
+    {"hstripes", 3, -1, [](const CommandInput& in) { return PaintStripes(in, true); }},
+    {"line", 5, 1, [](const CommandInput& in) {
+       in.Paint(Shape{Kind::Band, in.n}, in.c[0]);
+       return 1;
+     }},
+    {"lion", 4, 1, [](const CommandInput& in) {
+       in.Paint(PlaceUnitPolygon(kLionOutline, in.n[0], in.n[1], in.n[2], in.n[3]), in.c[0]);
+       return 1;
+     }},
+    {"poly", -1, 1, [](const CommandInput& in) {
+       in.Paint(Shape{Kind::Polygon, in.n}, in.c[0]);
+       return 1;
+     }},
+    {"rect", 4, 1, [](const CommandInput& in) {
+       in.Paint(MakeRect(in.n[0], in.n[1], in.n[2], in.n[3]), in.c[0]);
+       return 1;
+     }},
+    {"shield", 4, 1, [](const CommandInput& in) {
+       in.Paint(Shape{Kind::Shield, in.n}, in.c[0]);
+       return 1;
+     }},
+    {"star", 3, 1, PaintStar},
+    {"vstripes", 3, -1, [](const CommandInput& in) { return PaintStripes(in, false); }},
+};
+static_assert(std::ranges::is_sorted(kDrawCommands, {}, &DrawCommand::name));
+
+const DrawCommand* FindDrawCommand(std::string_view name) {
+  const auto it = std::ranges::lower_bound(kDrawCommands, name, {}, &DrawCommand::name);
+  return it != std::end(kDrawCommands) && it->name == name ? &*it : nullptr;
+}
+
 // Turns one command (already split into words) into paints appended to the
 // design, within the given picture size. Returns an empty string when done,
 // else what is wrong with the command. `clip` carries the clip region from
@@ -214,8 +336,6 @@ std::string ParseCommand(const std::vector<std::string>& words, int width, int h
     else if (ParseColour(words[i], colour)) colours.push_back(colour);
     else if (!(name == "clip" && i == 1)) return "bad word '" + words[i] + "'";
   }
-  auto paint = [&](Shape shape, const Colour& colour) { design.push_back(Paint{std::move(shape), clip, colour}); };
-  auto expect = [&](size_t n, size_t c) { return numbers.size() == n && colours.size() == c; };
   const std::string usage = "wrong number of values for '" + name + "'";
 
   if (name == "clip") {
@@ -229,72 +349,13 @@ std::string ParseCommand(const std::vector<std::string>& words, int width, int h
     else return "clip takes rect, shield or off";
     return "";
   }
-  if (name == "fill") {
-    if (!expect(0, 1)) return usage;
-    paint(MakeRect(-1, -1, width + 1, height + 1), colours[0]);
-  } else if (name == "rect") {
-    if (!expect(4, 1)) return usage;
-    paint(MakeRect(numbers[0], numbers[1], numbers[2], numbers[3]), colours[0]);
-  } else if (name == "frame") {
-    if (!expect(5, 1)) return usage;
-    const double x0 = numbers[0], y0 = numbers[1], x1 = numbers[2], y1 = numbers[3], w = numbers[4];
-    paint(MakeRect(x0, y0, x1, y0 + w), colours[0]);
-    paint(MakeRect(x0, y1 - w, x1, y1), colours[0]);
-    paint(MakeRect(x0, y0 + w, x0 + w, y1 - w), colours[0]);
-    paint(MakeRect(x1 - w, y0 + w, x1, y1 - w), colours[0]);
-  } else if (name == "hstripes" || name == "vstripes") {
-    if (numbers.size() != 3 || colours.empty() || numbers[2] < 1) return usage;
-    const double from = numbers[0], to = numbers[1];
-    const int count = int(numbers[2]);
-    for (int i = 0; i < count; ++i) {
-      const double a = std::floor(from + i * (to - from) / count + 0.5);
-      const double b = std::floor(from + (i + 1) * (to - from) / count + 0.5);
-      const Colour& c = colours[i % colours.size()];
-      if (name == "hstripes") paint(MakeRect(-1, a, width + 1, b), c);
-      else paint(MakeRect(a, -1, b, height + 1), c);
-    }
-  } else if (name == "line") {
-    if (!expect(5, 1)) return usage;
-    paint(Shape{Kind::Band, numbers}, colours[0]);
-  } else if (name == "ellipse") {
-    if (!expect(4, 1) || numbers[2] <= 0 || numbers[3] <= 0) return usage;
-    paint(Shape{Kind::Ellipse, numbers}, colours[0]);
-  } else if (name == "disc") {
-    if (!expect(3, 1) || numbers[2] <= 0) return usage;
-    paint(Shape{Kind::Ellipse, {numbers[0], numbers[1], numbers[2], numbers[2]}}, colours[0]);
-  } else if (name == "star") {
-    if (!expect(3, 1)) return usage;
-    Shape star{Kind::Polygon, {}};
-    const double pi = std::acos(-1.0);
-    for (int i = 0; i < 10; ++i) {
-      const double radius = numbers[2] * (i % 2 == 0 ? 1.0 : 0.382);
-      const double angle = -pi / 2 + i * pi / 5;
-      star.v.push_back(numbers[0] + radius * std::cos(angle));
-      star.v.push_back(numbers[1] + radius * std::sin(angle));
-    }
-    paint(std::move(star), colours[0]);
-  } else if (name == "poly") {
-    if (numbers.size() < 6 || numbers.size() % 2 != 0 || colours.size() != 1) return usage;
-    paint(Shape{Kind::Polygon, numbers}, colours[0]);
-  } else if (name == "shield") {
-    if (!expect(4, 1)) return usage;
-    paint(Shape{Kind::Shield, numbers}, colours[0]);
-  } else if (name == "castle") {
-    if (!expect(4, 2)) return usage;
-    const double x0 = numbers[0], y0 = numbers[1], x1 = numbers[2], y1 = numbers[3];
-    const double w = x1 - x0, h = y1 - y0;
-    paint(PlaceUnitPolygon(kCastleOutline, x0, y0, x1, y1), colours[0]);
-    paint(MakeRect(x0 + w * 5 / 11, y0 + h * 7 / 10, x0 + w * 6 / 11, y1), colours[1]);
-    paint(MakeRect(x0 + w * 5 / 11, y0 + h * 2 / 10, x0 + w * 6 / 11, y0 + h * 3 / 10), colours[1]);
-  } else if (name == "crown") {
-    if (!expect(4, 1)) return usage;
-    paint(PlaceUnitPolygon(kCrownOutline, numbers[0], numbers[1], numbers[2], numbers[3]), colours[0]);
-  } else if (name == "lion") {
-    if (!expect(4, 1)) return usage;
-    paint(PlaceUnitPolygon(kLionOutline, numbers[0], numbers[1], numbers[2], numbers[3]), colours[0]);
-  } else {
-    return "unknown command '" + name + "'";
-  }
+  const DrawCommand* command = FindDrawCommand(name);
+  if (!command) return "unknown command '" + name + "'";
+  const bool numbersFit = command->numbers >= 0 ? numbers.size() == size_t(command->numbers)
+                                                 : numbers.size() >= 6 && numbers.size() % 2 == 0;
+  const bool coloursFit = command->colours >= 0 ? colours.size() == size_t(command->colours) : !colours.empty();
+  if (!numbersFit || !coloursFit || !command->action({numbers, colours, width, height, design, clip}))
+    return usage;
   return "";
 }
 
@@ -348,23 +409,27 @@ int ReadFlagDesigns(const std::filesystem::path& path, std::vector<FlagDesign>& 
   return 1;
 }
 
-// Parses a built-in design written in the same language (no 'flag' lines).
-Design ParseBuiltInDesign(std::string_view text, int width, int height) {
-  Design design;
+// Reads a design without 'flag' lines (an icon) of the given size; 1 when
+// read, else 0 after printing the first fault with its line number.
+int ReadDesign(const std::filesystem::path& path, int width, int height, Design& design) {
+  std::ifstream in(path);
+  if (!in) {
+    std::fprintf(stderr, "resource_images: cannot read %s\n", path.string().c_str());
+    return 0;
+  }
   std::optional<Shape> clip;
-  std::istringstream in{std::string(text)};
   std::string line;
-  while (std::getline(in, line)) {
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     const std::vector<std::string> words = SplitWords(line);
     if (words.empty() || words[0][0] == '#') continue;
     const std::string error = ParseCommand(words, width, height, design, clip);
     if (!error.empty()) {
-      // A fault in the tool's own text: stop loudly rather than draw half.
-      std::fprintf(stderr, "resource_images: built-in design: %s in '%s'\n", error.c_str(), line.c_str());
-      std::exit(1);
+      std::fprintf(stderr, "%s:%d: %s\n", path.string().c_str(), number, error.c_str());
+      return 0;
     }
   }
-  return design;
+  return 1;
 }
 
 // ---------------------------------------------------------------- drawing
@@ -683,36 +748,6 @@ int WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
 
 // ---------------------------------------------------------------- the pictures
 
-// The icon: a calendar sheet with a red header, two rings and the number 07.
-constexpr std::string_view kIcon32 = R"(
-rect 4 5 30 31 #00000050
-rect 3 4 29 30 #FFFFFF
-rect 3 4 29 11 #C8102E
-frame 3 4 29 30 1 #6E6E6E
-rect 8 2 10 8 #4A4A4A
-rect 22 2 24 8 #4A4A4A
-frame 6 14 14 27 2 #202020
-rect 16 14 25 16 #202020
-line 24.2 15.5 18.6 27 2.3 #202020
-)";
-
-// At 16 x 16 the number would blur: the sheet shows a grid of days instead,
-// one of them marked.
-constexpr std::string_view kIcon16 = R"(
-rect 2 3 16 16 #00000050
-rect 1 2 15 15 #FFFFFF
-rect 1 2 15 6 #C8102E
-frame 1 2 15 15 1 #6E6E6E
-rect 4 1 5 4 #4A4A4A
-rect 11 1 12 4 #4A4A4A
-rect 3 7 5 9 #505050
-rect 7 7 9 9 #505050
-rect 11 7 13 9 #505050
-rect 3 10 5 12 #505050
-rect 7 10 9 12 #C8102E
-rect 11 10 13 12 #505050
-)";
-
 // The pointing hand; its hotspot is the top of the index finger.
 constexpr std::array<std::string_view, 22> kHand = {
     ".....##...........",
@@ -776,8 +811,10 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(out_dir, error);
 
   const Image white_template{4, 1, std::vector<Rgba>(4, Rgba{255, 255, 255, 255})};
-  const std::vector<Image> icon = {Render(ParseBuiltInDesign(kIcon32, 32, 32), 32, 32),
-                                   Render(ParseBuiltInDesign(kIcon16, 16, 16), 16, 16)};
+  Design icon32, icon16;
+  if (!ReadDesign(data_dir / "icon32.txt", 32, 32, icon32) || !ReadDesign(data_dir / "icon16.txt", 16, 16, icon16))
+    return 1;
+  const std::vector<Image> icon = {Render(icon32, 32, 32), Render(icon16, 16, 16)};
   const std::vector<std::string_view> hand(kHand.begin(), kHand.end());
 
   int ok = 1;

@@ -75,17 +75,16 @@ static void ApplyFirstRunDefaults() {
 static void CreateOffscreenBitmap() {
   MemoryDC memory(WindowDC(g_mainWindow).get());
   const Rect r = LayoutRectOf(*g_settings, LayoutWindow);
-  if (g_offscreen) DeleteObject(g_offscreen);
   GdiObject<HBITMAP> format(static_cast<HBITMAP>(
       LoadImageA(g_instance, MAKEINTRESOURCEA(IDB_PIXEL_FORMAT), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   ScopedSelect select(memory.get(), format.get());
-  g_offscreen = CreateCompatibleBitmap(memory.get(), r.right, r.bottom);
+  g_offscreen.reset(CreateCompatibleBitmap(memory.get(), r.right, r.bottom));
 }
 
 // Copies the update rectangle of the month image to the window.
 static void PaintFromOffscreen(HDC dc, const RECT& update) {
   MemoryDC memory(dc);
-  ScopedSelect select(memory.get(), g_offscreen);
+  ScopedSelect select(memory.get(), g_offscreen.get());
   BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top, memory.get(),
          update.left, update.top, SRCCOPY);
 }
@@ -153,8 +152,7 @@ static RECT RestoredWindowRect(HWND window) {
 static void OnDestroy(HWND window) {
   DestroyCursor(g_handCursor);
   g_handCursor = nullptr;
-  if (g_offscreen) DeleteObject(g_offscreen);
-  g_offscreen = nullptr;
+  g_offscreen.reset();
   const RECT r = RestoredWindowRect(window);
   SaveSettings(Rect{r.left, r.top, r.right, r.bottom});
   PostQuitMessage(0);

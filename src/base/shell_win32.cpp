@@ -15,7 +15,7 @@ static_assert(sizeof(FileTime) == sizeof(FILETIME));
 
 HINSTANCE g_instance = nullptr;
 HWND g_mainWindow = nullptr;
-HBITMAP g_offscreen = nullptr;
+GdiObject<HBITMAP> g_offscreen;
 HCURSOR g_handCursor = nullptr;
 
 void CenterOnScreen(HWND window) {

@@ -4,11 +4,12 @@
 
 #include <cstdint>
 
+#include "base/gdi_win32.h"
 #include "os/platform_records.h"
 
 extern HINSTANCE g_instance;
 extern HWND g_mainWindow;
-extern HBITMAP g_offscreen;  // the month image, as large as the calendar
+extern GdiObject<HBITMAP> g_offscreen;  // the month image, as large as the calendar
 // The hand shown over the active spots of the calendar and the colour
 // swatches; loaded with the main window, destroyed with it.
 extern HCURSOR g_handCursor;

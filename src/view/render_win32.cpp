@@ -247,12 +247,12 @@ void DrawSelectedDay(HDC dc, const CalendarSettings& s, Rect* cell) {
 
 void RenderMonth(HWND window, int full) {
   MemoryDC memory(WindowDC(window).get());
-  ScopedSelect image(memory.get(), g_offscreen);
+  ScopedSelect image(memory.get(), g_offscreen.get());
   DrawMonth(memory.get(), *g_settings, full);
 }
 
 void RedrawDay(HWND window, Rect* cell) {
   MemoryDC memory(WindowDC(window).get());
-  ScopedSelect image(memory.get(), g_offscreen);
+  ScopedSelect image(memory.get(), g_offscreen.get());
   DrawSelectedDay(memory.get(), *g_settings, cell);
 }

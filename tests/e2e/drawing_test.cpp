@@ -1,5 +1,7 @@
 // What the month view shows: today's and note backgrounds, the moon phase of
 // today, the flag strip, and a screenshot of each display language.
+#include <functional>
+
 #include "calendar/names.h"
 #include "fixture.h"
 
@@ -58,6 +60,14 @@ TEST_F(FullMoon2007, TodayWithAndWithoutANote) {
   EXPECT_EQ(noted.At(other.right - 1, other.bottom - 1), Rgb(started.NoteDayBackColor));
 }
 
+// Pixels of the rectangle for which the test holds.
+static int CountPixels(const Capture& shot, const Rect& r, const std::function<bool(uint32_t)>& test) {
+  int n = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) n += test(shot.At(x, y));
+  return n;
+}
+
 TEST_F(FullMoon2007, TheFlagStripShowsTheCommunity) {
   CalendarSettings settings = Settings();
   settings.DrawFlag = 1;
@@ -66,36 +76,38 @@ TEST_F(FullMoon2007, TheFlagStripShowsTheCommunity) {
   settings.WindowHeight += 35;  // as the options would have fitted the window
   Capture shot = StartAndShoot("flag_strip_galicia", settings);
   EXPECT_EQ(shot.Height, 8 * started.CellHeight + 39);
-  Rect flag = Element(LayoutFlag);
+  const Rect flag = Element(LayoutFlag), caption = Element(LayoutFlagCaption);
+  const Rect inside = {flag.left + 1, flag.top + 1, flag.right - 1, flag.bottom - 1};
   EXPECT_EQ(shot.At(flag.left, flag.top + 5), 0xFFFFFFu) << "raised frame: white left edge";
   EXPECT_EQ(shot.At(flag.right - 1, flag.top + 5), 0xC0C0C0u) << "light-gray right edge";
-  int blue = 0;
-  for (int y = flag.top + 1; y < flag.bottom - 1; ++y)
-    for (int x = flag.left + 1; x < flag.right - 1; ++x) {
-      uint32_t p = shot.At(x, y);
-      blue += (p & 0xFF) > 0x80 && (p >> 16) < 0x80;
-    }
-  EXPECT_GT(blue, 60);
-  settings.Community = 1;  // no community: the bird and a blank caption
-  StartAndShoot("flag_strip_none", settings);
+  auto blue = [](uint32_t p) { return (p & 0xFF) > 0xA0 && (p >> 16) < 0x40; };  // Galicia's #009FE3
+  auto dark = [](uint32_t p) { return (p & 0xFF) < 0x60 && ((p >> 8) & 0xFF) < 0x60 && (p >> 16) < 0x60; };
+  const uint32_t back = Rgb(started.CalendarBackColor);
+  auto ink = [&](uint32_t p) { return p != back; };
+  EXPECT_GT(CountPixels(shot, inside, blue), 60);
+  EXPECT_GT(CountPixels(shot, caption, ink), 20) << "the community's name";
+
+  settings.Community = 1;  // no community: a swallow in a light sky and no caption
+  shot = StartAndShoot("flag_strip_none", settings);
+  EXPECT_EQ(CountPixels(shot, caption, ink), 0);
+  EXPECT_EQ(CountPixels(shot, inside, blue), 0);
+  EXPECT_GT(CountPixels(shot, inside, dark), 20) << "the swallow";
 }
 
 TEST_F(NewMoon2007, ABlackDisc) {
-  Capture shot = StartAndShoot("moon_new");
-  EXPECT_EQ(ReadMoonRow(shot, Element(LayoutMoonBox)), (MoonRow{Black, Black, Black, Black}));
+  EXPECT_EQ(ReadMoonRow(StartAndShoot("moon_new"), Element(LayoutMoonBox)), (MoonRow{Black, Black, Black, Black}));
 }
 
 TEST_F(FirstQuarter2007, TheLeftHalfIsBlack) {
-  Capture shot = StartAndShoot("moon_first_quarter");
-  EXPECT_EQ(ReadMoonRow(shot, Element(LayoutMoonBox)), (MoonRow{Black, Black, Black, White}));
+  EXPECT_EQ(ReadMoonRow(StartAndShoot("moon_first_quarter"), Element(LayoutMoonBox)),
+            (MoonRow{Black, Black, Black, White}));
 }
 
 TEST_F(LastQuarter2007, DrawnAsTheFirstQuarter) {
-  Capture shot = StartAndShoot("moon_last_quarter");
-  EXPECT_EQ(ReadMoonRow(shot, Element(LayoutMoonBox)), (MoonRow{Black, Black, Black, White}));
+  EXPECT_EQ(ReadMoonRow(StartAndShoot("moon_last_quarter"), Element(LayoutMoonBox)),
+            (MoonRow{Black, Black, Black, White}));
 }
 
 TEST_F(NoMoon2008, NoSymbolOutside2007) {
-  Capture shot = StartAndShoot("month_2008");
-  EXPECT_EQ(ReadMoonRow(shot, Element(LayoutMoonBox)), (MoonRow{White, White, White, White}));
+  EXPECT_EQ(ReadMoonRow(StartAndShoot("month_2008"), Element(LayoutMoonBox)), (MoonRow{White, White, White, White}));
 }

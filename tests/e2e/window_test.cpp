@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "fixture.h"
+#include "calendar/regions.h"
 #include "view/hit_test.h"
 
 E2E_SUITE(March2007, 2007, 3, 3);
@@ -28,33 +29,24 @@ TEST_F(March2007, FirstRunCentresTheWindowWithTheSystemFontThenKeepsItsPlace) {
   app = StartOristel(dir);
   ASSERT_NE(app.Window, nullptr);
 
+  // This Wine's message font ("MS Shell Dlg", 8 points) is 13 pixels high
+  // with 2 of internal leading, and "XXX" is 24 pixels wide: the cell is
+  // 24 x 15, the client area 8 cells by 8 cells and 4, the frame 3 pixels a
+  // side under a 19-pixel caption and a 19-pixel menu, on a 1024 x 768 screen.
   NONCLIENTMETRICSA metrics = {340};
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &metrics, 0));
-  HDC dc = GetDC(nullptr);
-  HFONT font = CreateFontIndirectA(&metrics.lfMessageFont);
-  HGDIOBJ previous = SelectObject(dc, font);
-  TEXTMETRICA tm;
-  GetTextMetricsA(dc, &tm);
-  SIZE xxx;
-  GetTextExtentPoint32A(dc, "XXX", 3, &xxx);
-  SelectObject(dc, previous);
-  DeleteObject(font);
-  int screenW = GetDeviceCaps(dc, HORZRES), screenH = GetDeviceCaps(dc, VERTRES);
-  ReleaseDC(nullptr, dc);
-  int w = xxx.cx, h = tm.tmHeight + tm.tmInternalLeading;
-  int outerW = 8 * w + 2 * GetSystemMetrics(SM_CXFIXEDFRAME);
-  int outerH = 8 * h + 4 + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
-               2 * GetSystemMetrics(SM_CYFIXEDFRAME);
+  ASSERT_EQ(metrics.lfMessageFont.lfHeight, -11) << "another Wine: the figures below no longer hold";
+  const int outerW = 198, outerH = 168;
   RECT r;
   GetWindowRect(app.Window, &r);
   EXPECT_EQ(r.right - r.left, outerW);
   EXPECT_EQ(r.bottom - r.top, outerH);
-  EXPECT_EQ(r.left, screenW / 2 - outerW / 2);
-  EXPECT_EQ(r.top, screenH / 2 - outerH / 2);
+  EXPECT_EQ(r.left, 413);
+  EXPECT_EQ(r.top, 300);
   RECT client;
   GetClientRect(app.Window, &client);
-  EXPECT_EQ(client.right, 8 * w);
-  EXPECT_EQ(client.bottom, 8 * h + 4);
+  EXPECT_EQ(client.right, 192);
+  EXPECT_EQ(client.bottom, 124);
   EXPECT_EQ(Close(), 0u);
 
   CalendarSettings saved = ReadSettingsRecord();
@@ -64,8 +56,8 @@ TEST_F(March2007, FirstRunCentresTheWindowWithTheSystemFontThenKeepsItsPlace) {
   EXPECT_NE(saved.SavedTime.High, 0u);
   EXPECT_EQ(0, std::memcmp(&saved.CalendarFont, &metrics.lfMessageFont, sizeof(LOGFONTA)));
   EXPECT_EQ(0, std::memcmp(&saved.NotesFont, &metrics.lfMessageFont, sizeof(LOGFONTA)));
-  EXPECT_EQ(saved.CellWidth, w);
-  EXPECT_EQ(saved.CellHeight, h);
+  EXPECT_EQ(saved.CellWidth, 24);
+  EXPECT_EQ(saved.CellHeight, 15);
   EXPECT_EQ(saved.WindowLeft, r.left);
   EXPECT_EQ(saved.WindowTop, r.top);
   EXPECT_EQ(saved.WindowWidth, outerW);
@@ -113,6 +105,9 @@ TEST_F(March2007, TheCursorChangesOnlyBetweenActiveSpotsAndTheRest) {
     GetCursorInfo(&info);
     return info.hCursor;
   };
+  // The cursor read back is the foreground window's.
+  SetForegroundWindow(app.Window);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.Window; }));
   POINT empty = Center(Element(LayoutMoonBox));  // a grid cell that never holds a day
   POINT day = Center(DayCell(5)), other = Center(DayCell(6)), title = Center(Element(LayoutTitle));
   MoveMouse(app.Window, day.x, day.y);
@@ -157,4 +152,54 @@ TEST_F(March2007, AMissingSettingsFileStopsTheStartWithItsMessage) {
   EXPECT_EQ(MessageBoxText(box), "No he podido abrir el archivo: " + dir.File("cal_2007.op"));
   PressButton(box, IDOK);
   EXPECT_EQ(WaitForExit(process), 0u);
+}
+
+TEST_F(March2007, ClosedWhileMinimizedItKeepsTheRestoredPlace) {
+  CalendarSettings settings = Settings();
+  settings.WindowLeft = 120;
+  settings.WindowTop = 90;
+  Start(settings);
+  ShowWindow(app.Window, SW_MINIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window) != 0; }));
+  EXPECT_EQ(Close(), 0u);
+  CalendarSettings saved = ReadSettingsRecord();
+  EXPECT_EQ(saved.WindowLeft, 120);
+  EXPECT_EQ(saved.WindowTop, 90);
+  EXPECT_EQ(saved.WindowWidth, settings.WindowWidth);
+  EXPECT_EQ(saved.WindowHeight, settings.WindowHeight);
+}
+
+// A damaged record: a community the tables do not know, with the own holidays
+// of Madrid left in it, and a cell size no font gives.
+TEST_F(March2007, ADamagedRecordIsRepairedWithoutLosingTheUsersChoices) {
+  CalendarSettings settings = Settings();
+  settings.Community = 99;
+  settings.City = 1500;
+  CollectRegionHolidays(15, 1500, settings.LocalHolidays);
+  ASSERT_NE(settings.LocalHolidays[LocalHolidaySlots - 1], 0) << "Madrid has own holidays";
+  settings.CellWidth = 0;
+  settings.CellHeight = 9999;
+  settings.WindowLeft = 40;
+  settings.WindowTop = 50;
+  settings.CalendarFont.Height = 2 * settings.CalendarFont.Height;  // a larger calendar font than the first run's
+  std::memcpy(settings.NotesFont.FaceName, "DejaVu Serif", 13);
+  Start(settings);
+  RECT r, client;
+  GetWindowRect(app.Window, &r);
+  GetClientRect(app.Window, &client);
+  EXPECT_EQ(r.left, 40);
+  EXPECT_EQ(r.top, 50);
+  EXPECT_EQ(Close(), 0u);
+
+  CalendarSettings saved = ReadSettingsRecord();
+  EXPECT_EQ(saved.Community, 1);
+  EXPECT_EQ(saved.City, 0);
+  for (int32_t day : saved.LocalHolidays) EXPECT_EQ(day, 0) << "no community, no own holidays";
+  EXPECT_EQ(0, std::memcmp(&saved.CalendarFont, &settings.CalendarFont, sizeof saved.CalendarFont));
+  EXPECT_EQ(0, std::memcmp(&saved.NotesFont, &settings.NotesFont, sizeof saved.NotesFont));
+  // Measured again from the larger font, and the window fitted to it.
+  EXPECT_GT(saved.CellWidth, MeasuredSettings().CellWidth);
+  EXPECT_GT(saved.CellHeight, MeasuredSettings().CellHeight);
+  EXPECT_EQ(client.right, 8 * saved.CellWidth);
+  EXPECT_EQ(client.bottom, 8 * saved.CellHeight + 4);
 }
