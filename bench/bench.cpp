@@ -1,7 +1,10 @@
-// Speed of Oristel under Wine: start-up to the first paint against a bare
-// window program, and the drawing passes of the month view.
+// Speed and holdings of Oristel under Wine: start-up to the first paint, the
+// peak working set and the GDI objects and windows after start-up and after
+// 100 redraws, each against a bare window program; the drawing passes of the
+// month view and the fixed cost inside each pass.
 //   oristel_bench <program-dir> <bare_window.exe>
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -10,6 +13,8 @@
 
 #include "base/settings.h"
 #include "base/shell_win32.h"
+#include "e2e/driver.h"
+#include "notes/notes_store.h"
 #include "os/os.h"
 #include "view/layout.h"
 #include "view/render_win32.h"
@@ -64,6 +69,50 @@ static double StartUpTime(const std::string& exe, const std::string& folder, UIN
   return elapsed;
 }
 
+// What a program holds: its peak working set, GDI objects and windows.
+struct Holdings {
+  double PeakMiB;
+  int Gdi, Windows;
+};
+static Holdings HoldingsOf(const PROCESS_INFORMATION& process) {
+  PROCESS_MEMORY_COUNTERS memory = {sizeof memory};
+  GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
+  return {memory.PeakWorkingSetSize / 1048576.0, GdiObjectCount(process.hProcess), WindowCount(process.dwProcessId)};
+}
+
+// Starts the program, reads its holdings after start-up, lets redraw act on
+// its window 100 times, reads them again and closes it.
+template <typename Redraw>
+static void ReportHoldings(const char* name, const std::string& exe, const std::string& folder, UINT closeMessage,
+                           WPARAM closeParam, Redraw redraw) {
+  STARTUPINFOA startup = {sizeof startup};
+  PROCESS_INFORMATION process{};
+  std::string commandLine = "\"" + exe + "\"";
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                      &process))
+    return;
+  WaitForInputIdle(process.hProcess, 20000);
+  FoundWindow found{process.dwProcessId, nullptr};
+  for (int i = 0; i < 500 && !found.window; ++i) {
+    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&found));
+    if (!found.window) Sleep(10);
+  }
+  if (found.window) {
+    SendMessageA(found.window, WM_NULL, 0, 0);
+    const Holdings started = HoldingsOf(process);
+    for (int i = 0; i < 100; ++i) redraw(found.window, i);
+    SendMessageA(found.window, WM_NULL, 0, 0);
+    const Holdings after = HoldingsOf(process);
+    std::printf("%-12s peak working set %.1f MiB after start-up, %.1f MiB after 100 redraws; "
+                "GDI objects %d then %d; windows %d then %d\n",
+                name, started.PeakMiB, after.PeakMiB, started.Gdi, after.Gdi, started.Windows, after.Windows);
+    PostMessageA(found.window, closeMessage, closeParam, 0);
+  }
+  if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
 static double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
@@ -105,6 +154,19 @@ int main(int argc, char** argv) {
   // Drawing passes on the installed settings, as a run saved them.
   OsSetExecutablePath(oristel.c_str());
   if (!LoadSettings()) return 1;
+
+  // Holdings: the bare window repainted, Oristel's month turned (a full
+  // drawing pass and a paint each), 50 months on and 50 back.
+  ReportHoldings("bare window", argv[2], folder, WM_CLOSE, 0, [](HWND window, int) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  });
+  ReportHoldings("Oristel", oristel, folder, WM_COMMAND, 118, [](HWND window, int i) {
+    const Rect arrow = LayoutRectOf(*g_settings, i < 50 ? LayoutNextArrow : LayoutPrevArrow);
+    const LPARAM point = MAKELPARAM((arrow.left + arrow.right) / 2, (arrow.top + arrow.bottom) / 2);
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(window, WM_LBUTTONUP, 0, point);
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
+  });
   g_instance = GetModuleHandleA(nullptr);
   if (g_settings->SavedTime.High == 0) {
     GetSystemMessageFont(AsLogFont(g_settings->CalendarFont));
@@ -127,6 +189,20 @@ int main(int argc, char** argv) {
     double day = MicrosecondsPerPass(repetitions, [&] { DrawSelectedDay(memory, *g_settings, &cell); });
     std::printf("drawing passes (%dx%d, flag strip %s, %d each): full %.1f us, partial %.1f us, one day %.1f us\n",
                 area.right, area.bottom, flag ? "on" : "off", repetitions, full, partial, day);
+    if (flag) continue;
+    // The fixed cost every pass pays before it draws: the calendar font
+    // created and selected, and the notes file opened for the flags.
+    double font = MicrosecondsPerPass(repetitions, [&] {
+      GdiObject<HFONT> f(CreateFontIndirectA(AsLogFont(g_settings->CalendarFont)));
+      ScopedSelect select(memory, f.get());
+    });
+    int32_t note = 0, flags[31];
+    double noteFlag = MicrosecondsPerPass(repetitions, [&] { ReadNoteFlag(g_settings->SelectedDay, 3, &note); });
+    double monthFlags = MicrosecondsPerPass(repetitions, [&] { ReadMonthFlags(3, flags); });
+    double text = MicrosecondsPerPass(repetitions, [&] { TextOutA(memory, 10, 10, "31", 2); });
+    std::printf("inside a pass: font created and selected %.1f us, note flag read %.1f us, month flags read %.1f us, "
+                "one day number drawn %.1f us\n",
+                font, noteFlag, monthFlags, text);
     SelectObject(memory, previous);
     DeleteObject(image);
     DeleteDC(memory);

@@ -1,5 +1,5 @@
 // Portable mirrors of the Windows records that the program's files store
-// verbatim. The shell checks them against <windows.h> (records_check_win32.cpp).
+// verbatim. The shell checks them against <windows.h> (base/shell_win32.cpp).
 #pragma once
 #include <cstddef>
 #include <cstdint>

@@ -272,3 +272,62 @@ void SaveScreenshot(const Capture& capture, const std::string& name) {
   std::memcpy(bytes.data() + file.bfOffBits, capture.Pixels.data(), size);
   WriteWholeFile(folder + name + ".bmp", bytes);
 }
+
+// One entry of a process's GDI handle table; a free entry has type 0.
+struct GdiHandleEntry {
+  uint64_t Object;
+  uint32_t Owner;
+  uint16_t Unique;
+  uint8_t Type, Flags;
+  uint64_t UserPointer;
+};
+static_assert(sizeof(GdiHandleEntry) == 24);
+constexpr size_t kGdiHandleCount = 0x10000;
+constexpr size_t kPebGdiTableOffset = 0xF8;  // PEB.GdiSharedHandleTable on x64
+
+int GdiObjectCount(HANDLE process) {
+  if (DWORD count = GetGuiResources(process, GR_GDIOBJECTS)) return static_cast<int>(count);
+  using QueryProcess = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+  static const auto query = reinterpret_cast<QueryProcess>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+  struct {
+    void* Reserved1;
+    void* PebBaseAddress;
+    void* Reserved2[4];
+  } basic{};
+  ULONG length = 0;
+  if (!query || query(process, 0, &basic, sizeof basic, &length) != 0) return -1;
+  void* table = nullptr;
+  const auto* peb = static_cast<const char*>(basic.PebBaseAddress);
+  if (!ReadProcessMemory(process, peb + kPebGdiTableOffset, &table, sizeof table, nullptr) || !table) return -1;
+  std::vector<GdiHandleEntry> entries(kGdiHandleCount);
+  if (!ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof entries[0], nullptr)) return -1;
+  int count = 0;
+  for (const GdiHandleEntry& entry : entries) count += entry.Type != 0;
+  return count;
+}
+
+struct WindowTally {
+  DWORD ProcessId;
+  int Count;
+};
+static BOOL CALLBACK CountChild(HWND, LPARAM parameter) {
+  ++reinterpret_cast<WindowTally*>(parameter)->Count;
+  return TRUE;
+}
+static BOOL CALLBACK CountTopLevel(HWND window, LPARAM parameter) {
+  auto* tally = reinterpret_cast<WindowTally*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == tally->ProcessId) {
+    ++tally->Count;
+    EnumChildWindows(window, CountChild, parameter);
+  }
+  return TRUE;
+}
+
+int WindowCount(DWORD processId) {
+  WindowTally tally{processId, 0};
+  EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&tally));
+  return tally.Count;
+}

@@ -79,3 +79,10 @@ void SaveScreenshot(const Capture& capture, const std::string& name);
 inline uint32_t Rgb(ColorRef color) {
   return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }
+
+// What a running process holds. GetGuiResources answers 0 under Wine, so the
+// GDI objects are counted in the process's handle table (its PEB names it);
+// -1 when it cannot be read. The windows are the process's top-level windows
+// and their children.
+int GdiObjectCount(HANDLE process);
+int WindowCount(DWORD processId);
