@@ -11,6 +11,7 @@
 #include "base/settings.h"
 #include "base/shell_win32.h"
 #include "calendar/regions.h"
+#include "infofiles/info_dialogs_win32.h"
 #include "resources/resource.h"
 #include "settings_ui/about_box_win32.h"
 #include "view/hit_test.h"
@@ -123,6 +124,12 @@ static void OnLeftButtonUp(HWND window, int x, int y) {
 // The menu commands.
 static void OnCommand(HWND window, int id) {
   switch (id) {
+    case IDM_INFO_FILES:
+      OpenInfoSelection(window);
+      break;
+    case IDM_YEAR_DATA:
+      OpenYearData(window);
+      break;
     case IDM_ABOUT:
       ShowAboutBox(window);
       break;

@@ -97,14 +97,16 @@ uint32_t GetFileSizeByName(const char* path) {
   return size;
 }
 
+int ReadAtOffset(FileHandle file, const char* path, void* buffer, uint32_t offset, uint32_t count) {
+  if (!OsSeek(file, offset, 0)) return ReportFileError(path, VerbSeek);
+  if (OsRead(file, buffer, count) != count) return ReportFileError(path, VerbRead);
+  return 1;
+}
+
 int ReadFileAt(const char* path, void* buffer, uint32_t offset, uint32_t count) {
   FileHandle file = OpenExistingFile(FileRead, path);
   if (file == NoFile) return 0;
-  int ok = 1;
-  if (!OsSeek(file, offset, 0))
-    ok = ReportFileError(path, VerbSeek);
-  else if (OsRead(file, buffer, count) != count)
-    ok = ReportFileError(path, VerbRead);
+  int ok = ReadAtOffset(file, path, buffer, offset, count);
   OsClose(file);
   return ok;
 }

@@ -45,6 +45,7 @@ int ShowProgramMessage(int message);
 // Handle-level operations for callers that write several pieces in one go.
 FileHandle OpenExistingFile(uint32_t access, const char* path);  // NoFile after verb 2
 FileHandle CreateNewFile(const char* path);                       // NoFile after verb 1
+int ReadAtOffset(FileHandle file, const char* path, void* buffer, uint32_t offset, uint32_t count);
 int WriteAtOffset(FileHandle file, const char* path, const void* buffer, uint32_t offset, uint32_t count);
 int AppendToHandle(FileHandle file, const char* path, const void* buffer, uint32_t count);
 

@@ -14,6 +14,10 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "base/settings.h"
 
@@ -55,3 +59,47 @@ constexpr const char* YearOverviewPackedName = "Anyo_2007.cal";
 constexpr const char* YearOverviewPageName = "Anyo_2007.htm";
 constexpr const char* FormatsPackedName = "ExpImp.cal";
 constexpr const char* FormatsPageName = "ExpImp.htm";
+
+// Number of entries of the program directory whose names end in ".cal",
+// directories included; 0 when there are none.
+int CountInfoFiles();
+// Fills at most n slots, in the order of the directory listing, with the
+// headers of the information files: archived, a "7" before the extension
+// and FormatMarker 12. A file of another format takes a slot that stays
+// zero; a file that cannot be read is told and takes none.
+void ScanInfoFiles(InfoFileHeader* slots, int n);
+
+// The unpacked text of an information file: read whole, checked and
+// unpacked again for every use.
+struct InfoText {
+  std::vector<uint32_t> DayStart;  // [0] unused, [1..367]
+  std::vector<char> Text;          // TextSize characters
+};
+// Reads and unpacks the file of the header; 1 when its text is sound, else
+// 0 after the message ("Fallo al descomprimir" for a packed text that does
+// not decode to TextSize characters, a DayStart table that does not ascend
+// within the text, or a PackedSize past the end of the file).
+int LoadInfoText(const InfoFileHeader& header, InfoText* text);
+// The text of DayIndex d (1..366), or "" when the day has none; 1 when read,
+// else 0 after the message. Reads only the table when the day has no text.
+int ReadDayText(const InfoFileHeader& header, int d, std::string* text);
+// Calls yield (DayIndex, text) for every day that has a text, in ascending
+// order; 1 when the file was read, else 0 after the message.
+int WalkDayTexts(const InfoFileHeader& header, const std::function<void(int, std::string_view)>& yield);
+
+// Unpacks the packed page source into the HTML file target (created anew);
+// 1 when written, else 0 after the message (none for an empty source).
+int UnpackPackedPage(const char* source, const char* target);
+
+// The headers of the today selection, in their order, and their number;
+// -1 when the settings file cannot be read (that failure told).
+int ReadTodaySelection(std::vector<InfoFileHeader>* headers);
+// Stores the chosen headers (SelectionOrder and FileId nonzero) of the array,
+// in its order, as the today selection; 1 when saved, else 0 after the
+// message, with the stored count unchanged.
+int SaveTodaySelection(const InfoFileHeader* headers, int count);
+// SelectionOrder of a minus that of b: ascending selection order.
+int CompareSelectionOrder(const InfoFileHeader& a, const InfoFileHeader& b);
+// Orders the array by selection order, saves the today selection and
+// rewrites the header of every listed file; 1 when the last write succeeded.
+int ApplyTodaySelection(InfoFileHeader* headers, int count);

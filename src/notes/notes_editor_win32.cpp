@@ -13,7 +13,8 @@
 #include "base/shell_win32.h"
 #include "calendar/dates.h"
 #include "calendar/names.h"
-#include "infofiles/today_page.h"
+#include "infofiles/html_viewer_win32.h"
+#include "infofiles/info_pages.h"
 #include "notes/notes_store.h"
 #include "resources/resource.h"
 
@@ -148,11 +149,14 @@ static void SaveNoteFromEditor(HWND dialog) {
   WriteNote(g_settings->SelectedDay, g_settings->ShownMonth, &record, n > 0);
 }
 
-// Shows the today page of the day; the editor stays open.
+// Builds the today page of the day and shows it; the page file stays in
+// place and the editor stays open.
 static void OnToday(HWND) {
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-  BuildTodayPage();
+  const int built = BuildTodayPage(*g_settings);
   SetCursor(previous);
+  char path[PathSize];
+  if (built && BuildProgramPath(path, TempPageFileIndex)[0]) ShowHtmlPage(path);
 }
 
 static INT_PTR CALLBACK NotesEditorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -1,5 +1,6 @@
 // The one seam between the portable program and the operating system:
-// files, the executable's path, local time and the message box.
+// files, directory search, the executable's path, local time and the
+// message box.
 // os_win32.cpp implements it with the Windows API, os_posix.cpp for the
 // native builds of the core and its tests.
 #pragma once
@@ -25,6 +26,21 @@ int64_t OsWrite(FileHandle file, const void* buffer, uint32_t count);
 // Size of an open file (low 32 bits).
 uint32_t OsFileSize(FileHandle file);
 void OsClose(FileHandle file);
+
+// One entry of a directory search: its name (no directory) and its
+// attributes, as Windows gives them.
+constexpr uint32_t AttributeDirectory = 0x10;
+constexpr uint32_t AttributeArchive = 0x20;
+struct DirectoryEntry {
+  char Name[260];
+  uint32_t Attributes;
+};
+// Called for each entry in the order the search returns them; 0 stops it.
+using DirectoryVisitor = int (*)(const DirectoryEntry& entry, void* context);
+// Visits the entries of directory (with its trailing separator) whose names
+// end in the suffix (".cal"), directories included; returns how many were
+// visited.
+int OsFindFiles(const char* directory, const char* suffix, DirectoryVisitor visit, void* context);
 
 // Full path of the running executable, zero-terminated, at most size bytes.
 // 1 when it fits.

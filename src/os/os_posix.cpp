@@ -1,4 +1,5 @@
 // The seam on Linux, for the native builds of the core, its tests and tools.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <string>
+#include <strings.h>
 
 #include "os/os_hooks.h"
 
@@ -54,6 +57,30 @@ uint32_t OsFileSize(FileHandle file) {
 }
 
 void OsClose(FileHandle file) { close(Fd(file)); }
+
+// The native build has no archive bit: a file counts as archived (as Wine
+// shows files of the Unix side) unless its owner-execute bit is set, which
+// stands for a cleared archive bit.
+int OsFindFiles(const char* directory, const char* suffix, DirectoryVisitor visit, void* context) {
+  DIR* dir = opendir(directory);
+  if (!dir) return 0;
+  const size_t suffixLength = std::strlen(suffix);
+  int visited = 0;
+  while (const dirent* found = readdir(dir)) {
+    const size_t length = std::strlen(found->d_name);
+    if (length < suffixLength || strcasecmp(found->d_name + length - suffixLength, suffix) != 0) continue;
+    DirectoryEntry entry{};
+    std::snprintf(entry.Name, sizeof entry.Name, "%s", found->d_name);
+    std::string path = std::string(directory) + found->d_name;
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) continue;
+    entry.Attributes = S_ISDIR(st.st_mode) ? AttributeDirectory : (st.st_mode & S_IXUSR) ? 0 : AttributeArchive;
+    ++visited;
+    if (!visit(entry, context)) break;
+  }
+  closedir(dir);
+  return visited;
+}
 
 int OsExecutablePath(char* buffer, size_t size) {
   if (g_executablePath[0]) {

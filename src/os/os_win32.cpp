@@ -1,6 +1,7 @@
 // The seam on Windows.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "os/os_hooks.h"
@@ -38,6 +39,25 @@ int64_t OsWrite(FileHandle file, const void* buffer, uint32_t count) {
 uint32_t OsFileSize(FileHandle file) { return GetFileSize(H(file), nullptr); }
 
 void OsClose(FileHandle file) { CloseHandle(H(file)); }
+
+int OsFindFiles(const char* directory, const char* suffix, DirectoryVisitor visit, void* context) {
+  char pattern[MAX_PATH];
+  const int n = std::snprintf(pattern, sizeof pattern, "%s*%s", directory, suffix);
+  if (n < 0 || n >= static_cast<int>(sizeof pattern)) return 0;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern, &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  int visited = 0;
+  do {
+    DirectoryEntry entry{};
+    std::snprintf(entry.Name, sizeof entry.Name, "%s", found.cFileName);
+    entry.Attributes = found.dwFileAttributes;
+    ++visited;
+    if (!visit(entry, context)) break;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return visited;
+}
 
 int OsExecutablePath(char* buffer, size_t size) {
   if (g_executablePath[0]) {

@@ -26,6 +26,20 @@
 #define IDC_YEAR_EDIT 175
 #define IDC_YEAR_SPIN 176
 
+// Selection of the information files for the today page.
+#define IDD_INFO_SELECTION 177
+#define IDC_AVAILABLE_LIST 178
+#define IDC_CHOSEN_LIST 179
+#define IDC_ADD_FILE 180
+#define IDC_REMOVE_FILE 181
+#define IDC_MOVE_UP 416
+#define IDC_MOVE_DOWN 417
+
+// The year's data: the year overview and the information files.
+#define IDD_YEAR_DATA 417
+#define IDC_YEAR_DATA_LIST 419
+#define IDC_VIEW_FILE 420
+
 // Notes editor (built in memory).
 #define IDC_NOTE_TEXT 307
 #define IDC_NOTE_TODAY 308

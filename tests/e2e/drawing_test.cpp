@@ -94,20 +94,15 @@ TEST_F(FullMoon2007, TheFlagStripShowsTheCommunity) {
   EXPECT_GT(CountPixels(shot, inside, dark), 20) << "the swallow";
 }
 
-TEST_F(NewMoon2007, ABlackDisc) {
-  EXPECT_EQ(ReadMoonRow(StartAndShoot("moon_new"), Element(LayoutMoonBox)), (MoonRow{Black, Black, Black, Black}));
-}
+// The moon square of a start at the suite's date.
+#define EXPECT_MOON_ROW(shotName, ...)                   \
+  do {                                                   \
+    const Capture shot = StartAndShoot(shotName);        \
+    EXPECT_EQ(ReadMoonRow(shot, Element(LayoutMoonBox)), \
+              (MoonRow{__VA_ARGS__}));                   \
+  } while (0)
 
-TEST_F(FirstQuarter2007, TheLeftHalfIsBlack) {
-  EXPECT_EQ(ReadMoonRow(StartAndShoot("moon_first_quarter"), Element(LayoutMoonBox)),
-            (MoonRow{Black, Black, Black, White}));
-}
-
-TEST_F(LastQuarter2007, DrawnAsTheFirstQuarter) {
-  EXPECT_EQ(ReadMoonRow(StartAndShoot("moon_last_quarter"), Element(LayoutMoonBox)),
-            (MoonRow{Black, Black, Black, White}));
-}
-
-TEST_F(NoMoon2008, NoSymbolOutside2007) {
-  EXPECT_EQ(ReadMoonRow(StartAndShoot("month_2008"), Element(LayoutMoonBox)), (MoonRow{White, White, White, White}));
-}
+TEST_F(NewMoon2007, ABlackDisc) { EXPECT_MOON_ROW("moon_new", Black, Black, Black, Black); }
+TEST_F(FirstQuarter2007, TheLeftHalfIsBlack) { EXPECT_MOON_ROW("moon_first_quarter", Black, Black, Black, White); }
+TEST_F(LastQuarter2007, DrawnAsTheFirstQuarter) { EXPECT_MOON_ROW("moon_last_quarter", Black, Black, Black, White); }
+TEST_F(NoMoon2008, NoSymbolOutside2007) { EXPECT_MOON_ROW("month_2008", White, White, White, White); }

@@ -1,0 +1,116 @@
+// The year's data: the year overview and every information file, each shown
+// whole as a page; the pages are deleted once the viewer is closed.
+#include <cstdio>
+#include <new>
+#include <vector>
+
+#include "base/program_files.h"
+#include "base/settings.h"
+#include "base/shell_win32.h"
+#include "infofiles/html_viewer_win32.h"
+#include "infofiles/info_dialogs_win32.h"
+#include "infofiles/info_pages.h"
+#include "resources/resource.h"
+
+struct YearDataDialog {
+  std::vector<InfoFileHeader> Headers;
+};
+
+// The hourglass until the mouse moves again.
+static void ShowWaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
+
+// Unpacks the year overview beside the program and shows it.
+static void ShowYearOverview() {
+  char dir[PathSize], source[PathSize], target[PathSize];
+  const int last = GetProgramDirectory(dir);
+  const int a = std::snprintf(source, sizeof source, "%s%s", dir, YearOverviewPackedName);
+  const int b = std::snprintf(target, sizeof target, "%s%s", dir, YearOverviewPageName);
+  if (last < 0 || a < 0 || a >= PathSize || b < 0 || b >= PathSize) {
+    ReportFileError(YearOverviewPackedName, VerbOpen);
+    return;
+  }
+  ShowWaitCursor();
+  if (!UnpackPackedPage(source, target)) return;
+  ShowHtmlPage(target);
+  DeleteFileA(target);
+}
+
+// Shows the information file with the id whole, when it allows it.
+static void ShowWholeFile(const YearDataDialog& state, uint32_t fileId) {
+  ShowWaitCursor();
+  for (const InfoFileHeader& h : state.Headers) {
+    if (h.FileId != fileId) continue;
+    if (!h.WholeViewAllowed) {
+      ShowProgramMessage(MessageNotEditable);
+      return;
+    }
+    char path[PathSize];
+    if (!BuildWholeFilePage(*g_settings, h) || !BuildProgramPath(path, TempPageFileIndex)[0]) return;
+    ShowHtmlPage(path);
+    DeleteFileA(path);
+    return;
+  }
+}
+
+// The overview entry, then the title of every information file.
+static void FillYearDataList(HWND dialog, YearDataDialog* state) {
+  HWND list = GetDlgItem(dialog, IDC_YEAR_DATA_LIST);
+  const LRESULT overview = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("El año 2007"));
+  SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(overview), YearOverviewId);
+  if (state->Headers.empty()) return;
+  ScanInfoFiles(state->Headers.data(), static_cast<int>(state->Headers.size()));
+  for (const InfoFileHeader& h : state->Headers) {
+    if (h.FormatMarker != InfoFormatMarker) continue;
+    const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(h.Title));
+    SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), h.FileId);
+  }
+}
+
+// "Ver": the selected entry's page; the dialog stays open.
+static void OnView(HWND dialog, const YearDataDialog& state) {
+  HWND list = GetDlgItem(dialog, IDC_YEAR_DATA_LIST);
+  const LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
+  if (index == LB_ERR) return;
+  const auto id = static_cast<uint32_t>(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+  if (id == YearOverviewId)
+    ShowYearOverview();
+  else
+    ShowWholeFile(state, id);
+}
+
+static INT_PTR CALLBACK YearDataProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* state = reinterpret_cast<YearDataDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      FillYearDataList(dialog, reinterpret_cast<YearDataDialog*>(lParam));
+      CenterOnScreen(dialog);
+      return TRUE;
+    case WM_CLOSE:
+      EndDialog(dialog, 0);
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDC_VIEW_FILE) {
+        OnView(dialog, *state);
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, 0);
+        return TRUE;
+      }
+      return FALSE;
+  }
+  return FALSE;
+}
+
+void OpenYearData(HWND owner) {
+  YearDataDialog state;
+  const int n = CountInfoFiles();
+  try {
+    state.Headers.assign(static_cast<size_t>(n), InfoFileHeader{});
+  } catch (const std::bad_alloc&) {
+    ShowProgramMessage(MessageNoMemory);
+    return;
+  }
+  DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_YEAR_DATA), owner, YearDataProc, reinterpret_cast<LPARAM>(&state));
+}
