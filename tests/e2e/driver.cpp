@@ -42,12 +42,32 @@ ProgramDir StageProgramDir(const std::string& name) {
   std::string root = std::string(temp) + "oristel_e2e\\";
   CreateDirectoryA(root.c_str(), nullptr);
   ProgramDir dir{root + name + "\\"};
-  for (const char* file : {"cal_2007.op", "cal_notas.dat", "cal_temp.htm"}) DeleteFileA(dir.File(file).c_str());
   CreateDirectoryA(dir.Path.c_str(), nullptr);
+  for (const std::string& file : ListFiles(dir.Path, "*")) DeleteFileA(dir.File(file.c_str()).c_str());
+  // Everything installed beside the program: its files, the information
+  // files and their images.
   std::string installed = EnvironmentPath("ORISTEL_PROGRAM_DIR");
-  for (const char* file : {"Oristel.exe", "cal_2007.op", "cal_notas.dat"})
-    CopyFileA((installed + file).c_str(), dir.File(file).c_str(), FALSE);
+  for (const std::string& file : ListFiles(installed, "*"))
+    CopyFileA((installed + file).c_str(), dir.File(file.c_str()).c_str(), FALSE);
   return dir;
+}
+
+std::vector<std::string> ListFiles(const std::string& directory, const char* pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((directory + pattern).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+void InstallHtmlDouble(const ProgramDir& dir) {
+  std::string double_ = EnvironmentPath("ORISTEL_HTML_DOUBLE");
+  double_.pop_back();  // a file, not a directory
+  CopyFileA(double_.c_str(), dir.File("mshtml.dll").c_str(), FALSE);
 }
 
 static void FailOnMessage(const char* text, const char*, MessageIcon) {
@@ -158,6 +178,42 @@ std::string WindowText(HWND window) {
 }
 
 std::string MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
+
+std::vector<std::string> ListBoxTexts(HWND list) {
+  std::vector<std::string> texts;
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    WCHAR wide[512] = L"";
+    if (SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) >= 512) continue;
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
+    char text[1024] = "";
+    WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+std::string ListBoxSelection(HWND list) {
+  const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
+  if (index == LB_ERR) return "";
+  return ListBoxTexts(list)[static_cast<size_t>(index)];
+}
+
+bool SelectListEntry(HWND list, const std::string& text) {
+  const std::vector<std::string> texts = ListBoxTexts(list);
+  for (size_t i = 0; i < texts.size(); ++i)
+    if (texts[i] == text) return SendMessageW(list, LB_SETCURSEL, i, 0) != LB_ERR;
+  return false;
+}
+
+std::string MessageBoxTextWide(HWND box) {
+  WCHAR wide[1024] = L"";
+  SendMessageTimeoutW(GetDlgItem(box, 0xFFFF), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG,
+                      5000, nullptr);
+  char text[1024] = "";
+  WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
 
 bool WaitGone(HWND window, int milliseconds) {
   return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, milliseconds);

@@ -19,6 +19,12 @@ struct ProgramDir {
   std::string File(const char* name) const { return Path + name; }
 };
 ProgramDir StageProgramDir(const std::string& name);
+// The names of the files (not directories) of a directory that match the pattern.
+std::vector<std::string> ListFiles(const std::string& directory, const char* pattern);
+// Puts the stand-in HTML engine beside the program: its ShowHTMLDialog shows
+// the address it is handed in a message box captioned "ShowHTMLDialog".
+// Without it the program runs with no HTML engine at all.
+void InstallHtmlDouble(const ProgramDir& dir);
 
 // Points the program's own file functions (settings record, notes store)
 // at the directory, so that the tests read and write its files as Oristel does.
@@ -48,6 +54,13 @@ HWND FindDialog(DWORD processId, const char* caption = nullptr, int milliseconds
 std::string WindowText(HWND window);
 // The text of a message box.
 std::string MessageBoxText(HWND box);
+// The text of a message box of another process shown by a wide call.
+std::string MessageBoxTextWide(HWND box);
+// The entries of a list box of another process, in Windows-1252; the
+// selected one ("" for none); selects the entry with the text.
+std::vector<std::string> ListBoxTexts(HWND list);
+std::string ListBoxSelection(HWND list);
+bool SelectListEntry(HWND list, const std::string& text);
 // Waits until the window is gone.
 bool WaitGone(HWND window, int milliseconds = 10000);
 

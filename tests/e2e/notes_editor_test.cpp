@@ -141,20 +141,6 @@ TEST_F(March2007Notes, TypingStopsAt255Characters) {
   EXPECT_EQ(Close(), 0u);
 }
 
-TEST_F(March2007Notes, TheTodayButtonSaysWhenNoInformationFileIsChosen) {
-  Start();
-  HWND editor = OpenEditor(3);
-  ASSERT_NE(editor, nullptr);
-  PressButton(editor, IDC_NOTE_TODAY);
-  HWND box = FindDialog(app.Process.dwProcessId, "Oristel");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), "No hay archivo de informaci\xF3n seleccionado");
-  EXPECT_TRUE(PressAndWaitGone(box, IDOK));
-  EXPECT_TRUE(IsWindowVisible(editor)) << "the editor stays open";
-  EXPECT_TRUE(PressAndWaitGone(editor, IDCANCEL));
-  EXPECT_EQ(Close(), 0u);
-}
-
 TEST_F(LeapDay2008, TheTodayButtonIsDisabledOutside2007AndTheLeapDayHasItsSlot) {
   Start();
   HWND editor = OpenEditor(29);

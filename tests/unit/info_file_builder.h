@@ -3,20 +3,25 @@
 #pragma once
 #include <lzo/lzo1x.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "infofiles/info_file.h"
-#include "program_dir.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <sys/stat.h>
 #endif
+
+using Bytes = std::vector<unsigned char>;
 
 // An unpacked text and its DayStart table ([1..367]; [0] unused).
 struct RawText {

@@ -2,6 +2,7 @@
 // file from being read out of bounds, the scan of the program directory,
 // the today selection and the packed pages.
 #include "info_file_builder.h"
+#include "program_dir.h"
 
 #include <map>
 #include <utility>

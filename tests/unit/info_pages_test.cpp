@@ -1,6 +1,7 @@
 // The today page and the whole-file page, byte for byte, and the URL the
 // viewer is handed.
 #include "info_file_builder.h"
+#include "program_dir.h"
 #include "infofiles/info_pages.h"
 
 namespace {
