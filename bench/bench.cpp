@@ -6,14 +6,18 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <lzo/lzo1x.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "base/program_files.h"
 #include "base/settings.h"
 #include "base/shell_win32.h"
 #include "e2e/driver.h"
+#include "infofiles/info_pages.h"
 #include "notes/notes_store.h"
 #include "os/os.h"
 #include "view/layout.h"
@@ -126,6 +130,39 @@ static double MicrosecondsPerPass(int repetitions, Pass pass) {
   return (Now() - start) * 1e6 / repetitions;
 }
 
+// The today page from the chosen files against the floor of its work: the
+// raw unpacking of those files, read from memory.
+static void ReportTodayPage(const std::string& folder) {
+  std::vector<InfoFileHeader> chosen;
+  if (ReadTodaySelection(&chosen) <= 0) {
+    std::printf("today page: no information file chosen\n");
+    return;
+  }
+  std::vector<std::vector<unsigned char>> packed;
+  for (const InfoFileHeader& h : chosen) {
+    std::vector<unsigned char> bytes(h.PackedSize);
+    const std::string path = folder + h.FileName;
+    if (!ReadFileAt(path.c_str(), bytes.data(), PackedTextOffset, h.PackedSize)) return;
+    std::printf("  %-30s packed %7u bytes, unpacked %7u bytes\n", h.FileName, h.PackedSize, h.TextSize);
+    packed.push_back(std::move(bytes));
+  }
+  std::vector<unsigned char> out(UnpackBufferSize);
+  CalendarSettings day = *g_settings;
+  day.SelectedDay = 3;
+  day.ShownMonth = 3;
+  day.ShownYear = 2007;
+  const int repetitions = 200;
+  const double page = MicrosecondsPerPass(repetitions, [&] { BuildTodayPage(day); });
+  const double floor = MicrosecondsPerPass(repetitions, [&] {
+    for (const auto& bytes : packed) {
+      lzo_uint length = out.size();
+      lzo1x_decompress_safe(bytes.data(), bytes.size(), out.data(), &length, nullptr);
+    }
+  });
+  std::printf("today page of %zu files, %d each: %.1f us against %.1f us of raw unpacking; ratio %.2f\n",
+              chosen.size(), repetitions, page, floor, page / floor);
+}
+
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr, "usage: oristel_bench <program-dir> <bare_window.exe>\n");
@@ -174,6 +211,7 @@ int main(int argc, char** argv) {
     g_settings->CellWidth = cell.Width;
     g_settings->CellHeight = cell.Height;
   }
+  ReportTodayPage(folder);
   for (int flag = 0; flag <= 1; ++flag) {
     g_settings->DrawFlag = flag;
     const Rect area = LayoutRectOf(*g_settings, LayoutWindow);
