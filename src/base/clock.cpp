@@ -19,3 +19,29 @@ FileTime ToFileTime(const LocalTime& t) {
 }
 
 FileTime CurrentFileTime() { return ToFileTime(OsLocalTime()); }
+
+LocalTime FromFileTime(const FileTime& time) {
+  const uint64_t ticks = (uint64_t{time.High} << 32) | time.Low;
+  const int64_t ms = static_cast<int64_t>(ticks / 10000);
+  const int64_t days = ms / 86400000, inDay = ms % 86400000;
+  // Hinnant's civil-from-days, from the 1601 epoch.
+  const int64_t z = days + 584694;
+  const int64_t era = z / 146097;
+  const int64_t doe = z - era * 146097;                                  // [0, 146096]
+  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;  // [0, 399]
+  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);           // [0, 365]
+  const int64_t mp = (5 * doy + 2) / 153;                                // [0, 11]
+  const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  const int year = static_cast<int>(yoe + era * 400 + (month <= 2));
+  LocalTime t{};
+  t.Year = year;
+  t.Month = month;
+  t.Day = day;
+  t.DayOfWeek = static_cast<int>((days + 1) % 7);  // 1 January 1601 was a Monday
+  t.Hour = static_cast<int>(inDay / 3600000);
+  t.Minute = static_cast<int>(inDay / 60000 % 60);
+  t.Second = static_cast<int>(inDay / 1000 % 60);
+  t.Milliseconds = static_cast<int>(inDay % 1000);
+  return t;
+}

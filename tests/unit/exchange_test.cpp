@@ -1,0 +1,172 @@
+// The TXT and CSV exports byte for byte, the text import line by line, and
+// the round trip of the notes through both.
+#include "base/clock.h"
+#include "exchange/text_export.h"
+#include "exchange/text_import.h"
+#include "notes/notes_store.h"
+#include "program_dir.h"
+
+namespace {
+
+class Exchange : public ProgramDirTest {
+ protected:
+  void SetUp() override {
+    ProgramDirTest::SetUp();
+    WriteBytes(PathOf(NotesFileIndex), Bytes(NotesFileSize, 0));
+  }
+  // A note kept since 5 March 2007, 9:07.
+  void Keep(int day, int month, const char* text) {
+    NoteRecord record{ToFileTime({2007, 3, 1, 5, 9, 7, 0, 0}), {}};
+    std::snprintf(record.Text, sizeof record.Text, "%s", text);
+    ASSERT_EQ(WriteNote(day, month, &record, 1), 1);
+  }
+  std::string Export(int action, int year, std::initializer_list<int> months, int update = 0, int empty = 0,
+                     int iso = 0) {
+    WizardChoices choices{};
+    for (int m : months) choices.MonthSelected[m - 1] = 1;
+    choices.Action = action;
+    choices.IncludeUpdateDate = update;
+    choices.IncludeDaysWithoutNotes = empty;
+    choices.IsoDates = iso;
+    const std::string path = PathOf("export.txt");
+    EXPECT_EQ(WriteTextExport(path.c_str(), choices, year), 1);
+    const Bytes bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+  }
+  std::string Note(int day, int month) {
+    NoteRecord record{};
+    ReadNote(day, month, &record);
+    return record.Text;
+  }
+  int Import(const std::string& text, int add = 0) {
+    const std::string path = PathOf("import.txt");
+    WriteBytes(path, Bytes(text.begin(), text.end()));
+    int errors = 0;
+    EXPECT_EQ(ImportTextFile(path.c_str(), add, &errors), 1);
+    return errors;
+  }
+  std::string Log() {
+    const Bytes bytes = ReadBytes(PathOf(ImportErrorsFileIndex));
+    return std::string(bytes.begin(), bytes.end());
+  }
+};
+
+const std::string kTxtHeader = "\"Fecha\";\"Notas\"\r\n";
+
+TEST_F(Exchange, TheExportsByteForByte) {
+  Keep(5, 3, "Dentista");
+  Keep(29, 2, "Bisiesto");
+  EXPECT_EQ(Export(ActionTextExport, 2007, {}), kTxtHeader);
+  EXPECT_EQ(kTxtHeader.size(), 17u);
+  EXPECT_EQ(Export(ActionTextExport, 2007, {3}), kTxtHeader + "5/3/2007;\"Dentista\"\r\n");
+  EXPECT_EQ(Export(ActionCsvExport, 2007, {3}), "\"Fecha\",\"Notas\"\r\n5/3/2007,\"Dentista\"\r\n");
+  EXPECT_EQ(Export(ActionTextExport, 2007, {3}, 0, 0, 1), kTxtHeader + "2007-03-05;\"Dentista\"\r\n");
+  EXPECT_EQ(Export(ActionTextExport, 2007, {3}, 1),
+            kTxtHeader + "5/3/2007;\"Dentista (actualizada el: 5/3/2007 09h:07m)\"\r\n");
+  EXPECT_EQ(Export(ActionTextExport, 2007, {3}, 1, 0, 1),
+            kTxtHeader + "2007-03-05;\"Dentista (actualizada el: 2007-03-05 09:07)\"\r\n");
+  // 29 February only in a leap year; days without notes end at the separator.
+  EXPECT_EQ(Export(ActionTextExport, 2007, {2}), kTxtHeader);
+  EXPECT_EQ(Export(ActionTextExport, 2008, {2}), kTxtHeader + "29/2/2008;\"Bisiesto\"\r\n");
+  const std::string every = Export(ActionCsvExport, 2008, {2, 3}, 0, 1);
+  EXPECT_EQ(std::count(every.begin(), every.end(), '\n'), 1 + 29 + 31);
+  EXPECT_NE(every.find("\r\n1/2/2008,\r\n2/2/2008,\r\n"), std::string::npos);
+  // A quote inside a note is doubled; a line break stays inside the quotes.
+  Keep(6, 3, "dijo \"hola\"\r\ny se fue");
+  EXPECT_EQ(Export(ActionTextExport, 2007, {3}),
+            kTxtHeader + "5/3/2007;\"Dentista\"\r\n6/3/2007;\"dijo \"\"hola\"\"\r\ny se fue\"\r\n");
+}
+
+TEST_F(Exchange, ImportReadsEachLineByItsPositions) {
+  struct Case {
+    const char* line;
+    int day, month;  // 0: no note stored
+    const char* note;
+    bool logged;
+  } const cases[] = {
+      {"5/3/2007;\"Dentista\"", 5, 3, "Dentista", false},
+      {"05/03/2007,\"a;b,c\"", 5, 3, "a;b,c", false},
+      {"5/03/2007;\"x\"", 5, 3, "x", false},
+      {"2007-03-05;\"x\"", 5, 3, "x", false},
+      {"2007-3-5;\"x\"", 5, 3, "x", false},
+      {"2007-3-15;\"x\"", 15, 3, "x", false},
+      {"15/3/2007;\"x\"", 15, 3, "x", false},
+      {"5/3/2007;Dentista", 5, 3, "Dentista", false},
+      {"5/3/2007;\"dijo \"\"hola\"\"\"", 5, 3, "dijo \"hola\"", false},
+      {"5/3/2007;", 0, 0, "", false},
+      {"5/3/2007;\"\"", 0, 0, "", false},
+      {"sin separador", 0, 0, "", false},
+      {"1/1/207;\"x\"", 0, 0, "", true},
+      {"11/11/20071;\"x\"", 0, 0, "", true},
+      {"29/2/2008;\"x\"", 0, 0, "", true},
+      {"31/4/2007;\"x\"", 0, 0, "", true},
+      {"0/1/2007;\"x\"", 0, 0, "", true},
+      {"2007/03/05;\"x\"", 0, 0, "", true},
+  };
+  for (const Case& c : cases) {
+    WriteBytes(PathOf(NotesFileIndex), Bytes(NotesFileSize, 0));
+    std::filesystem::remove(PathOf(ImportErrorsFileIndex));
+    EXPECT_EQ(Import(kTxtHeader + c.line + "\r\n"), c.logged ? 1 : 0) << c.line;
+    if (c.day) {
+      EXPECT_EQ(Note(c.day, c.month), c.note) << c.line;
+    }
+    int32_t flags[31];
+    int notes = 0;
+    for (int m = 1; m <= 12; ++m)
+      if (ReadMonthFlags(m, flags)) notes += static_cast<int>(std::count_if(flags, flags + 31, [](int32_t f) { return f; }));
+    EXPECT_EQ(notes, c.day ? 1 : 0) << c.line;
+    if (c.logged) {
+      EXPECT_EQ(Log(), std::string("\r\nLínea: 2 (formato incorrecto) ") + c.line);
+    }
+  }
+  EXPECT_TRUE(g_shown.empty());
+}
+
+TEST_F(Exchange, ImportKeepsEveryLineAndEveryLetter) {
+  // Bare line feeds, no line end at the last line: nothing is lost.
+  EXPECT_EQ(Import("\"Fecha\";\"Notas\"\n5/3/2007;\"Dentista\"\n6/3/2007;\"Cine\""), 0);
+  EXPECT_EQ(Note(5, 3), "Dentista");
+  EXPECT_EQ(Note(6, 3), "Cine");
+  // The first line is the header, whatever it holds; a long note is cut.
+  Import("7/3/2007;\"perdida\"\r\n8/3/2007;\"" + std::string(300, 'n') + "\"\r\n8/3/2007;\"corta\"\r\n");
+  EXPECT_EQ(Note(7, 3), "");
+  EXPECT_EQ(Note(8, 3), "corta");
+  // Adding joins the texts without a separator, cut at 255.
+  Import(kTxtHeader + "5/3/2007;\"Dentista\"\r\n", 1);
+  EXPECT_EQ(Note(5, 3), "DentistaDentista");
+  // Two bad lines: the log lists both, in order.
+  EXPECT_EQ(Import(kTxtHeader + "1/1/207;\"a\"\r\n31/4/2007;\"b\"\r\n"), 1);
+  EXPECT_EQ(Log(), "\r\nLínea: 2 (formato incorrecto) 1/1/207;\"a\"\r\nLínea: 3 (formato incorrecto) 31/4/2007;\"b\"");
+}
+
+TEST_F(Exchange, ImportRefusesWhatItCannotHold) {
+  const std::string path = PathOf("import.txt");
+  int errors = 0;
+  std::string text = kTxtHeader + "5/3/2007;\"x\"\r\n";
+  text.resize(MaxImportFileSize, ' ');
+  WriteBytes(path, Bytes(text.begin(), text.end()));
+  EXPECT_EQ(ImportTextFile(path.c_str(), 0, &errors), 1);
+  EXPECT_EQ(Note(5, 3), "x");
+  text += ' ';
+  WriteBytes(path, Bytes(text.begin(), text.end()));
+  EXPECT_EQ(ImportTextFile(path.c_str(), 0, &errors), 0);
+  WriteBytes(path, {});
+  EXPECT_EQ(ImportTextFile(path.c_str(), 0, &errors), 0);
+  EXPECT_EQ(g_shown, (std::vector<std::string>{"El tamaño del archivo excede la capacidad disponible"}));
+}
+
+TEST_F(Exchange, NotesGoOutAndComeBackUnchanged) {
+  const std::pair<int, const char*> notes[] = {{1, "Año nuevo"}, {5, "Dentista; 9h, \"urgente\""}, {31, "fin"}};
+  for (int action : {ActionTextExport, ActionCsvExport})
+    for (int iso : {0, 1}) {
+      WriteBytes(PathOf(NotesFileIndex), Bytes(NotesFileSize, 0));
+      for (const auto& [day, text] : notes) Keep(day, 1, text);
+      const std::string file = Export(action, 2007, {1}, 0, 1, iso);
+      WriteBytes(PathOf(NotesFileIndex), Bytes(NotesFileSize, 0));
+      EXPECT_EQ(Import(file), 0);
+      for (const auto& [day, text] : notes) EXPECT_EQ(Note(day, 1), text) << action << iso;
+      EXPECT_EQ(Note(2, 1), "") << "a day without a note stays without";
+    }
+}
+
+}  // namespace
