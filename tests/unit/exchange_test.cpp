@@ -1,6 +1,7 @@
 // The TXT and CSV exports byte for byte, the text import line by line, and
 // the round trip of the notes through both.
 #include "base/clock.h"
+#include "exchange/html_export.h"
 #include "exchange/text_export.h"
 #include "exchange/text_import.h"
 #include "notes/notes_store.h"
@@ -167,6 +168,67 @@ TEST_F(Exchange, NotesGoOutAndComeBackUnchanged) {
       for (const auto& [day, text] : notes) EXPECT_EQ(Note(day, 1), text) << action << iso;
       EXPECT_EQ(Note(2, 1), "") << "a day without a note stays without";
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HtmlExport, TheMonthTable) {
+  int32_t flags[31] = {};
+  flags[4] = 1;  // 5 March
+  std::string table;
+  BuildMonthTable(&table, 2007, 31, 3, flags, 0);
+  EXPECT_EQ(table,
+            "<DIV id=calendario>\r\n <TABLE id=calendario>\r\n  <TBODY>\r\n"
+            "    <TR><TH id=marzo colSpan=7>marzo 2007</TH>\r\n"
+            "    <TR id=nomdia><TD>l<TD>m<TD>x<TD>j<TD>v<TD>s<TD>d\r\n"
+            "    <TR><TD><TD><TD><TD>1<TD>2<TD>3<TD id=domingo>4\r\n"
+            "    <TR><TD id=nota>5<TD>6<TD>7<TD>8<TD>9<TD>10<TD id=domingo>11\r\n"
+            "    <TR><TD>12<TD>13<TD>14<TD>15<TD>16<TD>17<TD id=domingo>18\r\n"
+            "    <TR><TD>19<TD>20<TD>21<TD>22<TD>23<TD>24<TD id=domingo>25\r\n"
+            "    <TR><TD>26<TD>27<TD>28<TD>29<TD>30<TD>31\r\n"
+            "  </TBODY>\r\n </TABLE>\r\n</DIV>\r\n");
+  const int32_t none[31] = {};
+  BuildMonthTable(&table, 2007, 31, 1, none, 0);  // starts on a Monday
+  EXPECT_NE(table.find("<TR><TD>1<TD>2"), std::string::npos);
+  BuildMonthTable(&table, 2007, 30, 4, none, 0);  // starts on a Sunday
+  EXPECT_NE(table.find("<TR><TD><TD><TD><TD><TD><TD><TD id=domingo>1\r\n"), std::string::npos);
+  BuildMonthTable(&table, 2007, 30, 9, none, 0);  // ends on a Sunday
+  EXPECT_NE(table.find("<TD id=domingo>30\r\n    <TR>\r\n  </TBODY>"), std::string::npos);
+}
+
+TEST(HtmlExport, HeaderCreationLineAndMenu) {
+  std::string text;
+  BuildHtmlHeader(&text, 2008, 0, LocalTime{2007, 3, 1, 5, 9, 7, 0, 0});
+  EXPECT_EQ(text.substr(0, 106),
+            "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\r\n<HTML><HEAD><TITLE>Calendario "
+            "2008</TITLE>");
+  const std::string tail = "</HEAD>\r\n<BODY>\r\n<P>Página creada el lunes, 5 de marzo de 2007, a las 09:07 h.<BR><BR>\r\n";
+  EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+  BuildHtmlHeader(&text, 2007, 0, LocalTime{2007, 3, 0, 4, 19, 30, 0, 0});
+  EXPECT_NE(text.find("el domingo, 4 de marzo"), std::string::npos);
+  int32_t months[12] = {};
+  text.clear();
+  BuildMonthMenu(&text, 0, months);
+  EXPECT_EQ(text, "<DIV id=menu>\r\n</DIV>\r\n");
+  months[2] = months[11] = 1;
+  text.clear();
+  BuildMonthMenu(&text, 0, months);
+  EXPECT_EQ(text, "<DIV id=menu>\r\n  <A href=\"#marzo\">marzo</A>\r\n  <A href=\"#diciembre\">diciembre</A>\r\n</DIV>\r\n");
+}
+
+TEST_F(Exchange, TheWebPageListsTheNotesAsText) {
+  Keep(5, 3, "Cita <b>&</b>");
+  WizardChoices choices{};
+  choices.MonthSelected[2] = 1;
+  const std::string path = PathOf("calendario.htm");
+  ASSERT_EQ(ExportNotes(path.c_str(), choices, 2007, 0), 1);
+  const Bytes bytes = ReadBytes(path);
+  const std::string page(bytes.begin(), bytes.end());
+  EXPECT_NE(page.find("<TD id=nota>5"), std::string::npos);
+  const std::string end = "<DIV id=notas>\r\n<P>5/3/2007-Cita &lt;b&gt;&amp;&lt;/b&gt;\r\n</DIV>\r\n<HR></BODY></HTML>";
+  EXPECT_EQ(page.substr(page.size() - end.size()), end);
 }
 
 }  // namespace

@@ -1,0 +1,119 @@
+#include "exchange/html_export.h"
+
+#include <cstdio>
+
+#include "base/program_files.h"
+#include "calendar/dates.h"
+#include "calendar/names.h"
+#include "exchange/text_export.h"
+#include "notes/notes_store.h"
+
+static constexpr char kHeaderTop[] =
+    "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\r\n"
+    "<HTML><HEAD><TITLE>Calendario ";
+static constexpr char kHeaderRest[] =
+    "</TITLE>\r\n"
+    "<META content=es name=lang>\r\n"
+    " <META http-equiv=Content-Type content=\"text/html ; charset=ISO-8859-1\">\r\n"
+    " <META content=España name=locality>\r\n"
+    " <META content=\"Equipo de Oristel - http://www.example.org/oristel/\" name=author>\r\n"
+    " <META content=\"Oristel 2007\" name=GENERATOR>\r\n"
+    "<STYLE type=text/css>\r\n"
+    "    BODY {font-family: Verdana, Arial, Helvetica, sans-serif; font-size: xx-small; background-color: #ffffff}\r\n"
+    "    A:link {text-decoration: none}\r\n"
+    "    A:hover {color: black; background-color: #ffffcc}\r\n"
+    "    A:visited {color: blue; text-decoration: none}\r\n"
+    "    DIV#menu {padding: 0.3em 0px 0.3em 0px; border-bottom: gray thin solid; background-color: #ffcc33}\r\n"
+    "    #menu A {padding: 0.2em 0.5em 0.2em 0.5em}\r\n"
+    "    DIV#calendario {margin-top: 3em; padding-left: 35%}\r\n"
+    "    TABLE#calendario {font-family: Arial,Helvetica; text-align: center; font-size: xx-small;  background-color: "
+    "white; border-collapse: collapse; border-top: silver thin solid; border-right: gray thin solid; border-left: "
+    "silver thin solid; border-bottom: gray thin solid }\r\n"
+    "    #calendario TH {font-weight: bolder; background-color: #ffffcc}\r\n"
+    "    #calendario TD {width: 2em}\r\n"
+    "    TR#nomdia {background-color: #99ccff}\r\n"
+    "    TD#domingo {background-color: #99ccff}\r\n"
+    "    TD#nota {border: thin solid red; background-color: lime}\r\n"
+    "    DIV#notas {padding-bottom: 2em; margin: 0px 4em; border-bottom: silver thin solid}\r\n"
+    "  </STYLE>\r\n"
+    "</HEAD>\r\n"
+    "<BODY>\r\n"
+    "<P>";
+
+void BuildHtmlHeader(std::string* text, int year, int language, const LocalTime& now) {
+  *text = kHeaderTop + std::to_string(year) + kHeaderRest;
+  // LocalTime counts the weekdays from Sunday 0; the names from Monday 1.
+  const int weekday = now.DayOfWeek == 0 ? 7 : now.DayOfWeek;
+  char line[160];
+  std::snprintf(line, sizeof line, "Página creada el %s, %i de %s de %i, a las %02i:%02i h.<BR><BR>\r\n",
+                WeekdayName(language, weekday), now.Day, MonthName(language, now.Month), now.Year, now.Hour,
+                now.Minute);
+  *text += line;
+}
+
+void BuildMonthMenu(std::string* text, int language, const int32_t monthSelected[12]) {
+  *text += "<DIV id=menu>\r\n";
+  for (int m = 1; m <= 12; ++m) {
+    if (!monthSelected[m - 1]) continue;
+    const std::string name = MonthName(language, m);
+    *text += "  <A href=\"#" + name + "\">" + name + "</A>\r\n";
+  }
+  *text += "</DIV>\r\n";
+}
+
+void BuildMonthTable(std::string* text, int year, int days, int month, const int32_t flags[31], int language) {
+  const std::string name = MonthName(language, month);
+  *text = "<DIV id=calendario>\r\n <TABLE id=calendario>\r\n  <TBODY>\r\n    <TR><TH id=" + name + " colSpan=7>" +
+          name + " " + std::to_string(year) + "</TH>\r\n    <TR id=nomdia>";
+  for (int column = 0; column < 7; ++column) *text += std::string("<TD>") + WeekdayInitials(language, column);
+  *text += "\r\n    <TR>";
+  const int first = DayOfWeek(1, month, year);
+  for (int k = 1; k < first; ++k) *text += "<TD>";
+  int column = first;
+  for (int d = 1; d <= days && d <= 31; ++d) {
+    const bool note = flags[d - 1] != 0;
+    if (column == 7) {
+      *text += (note ? "<TD id=nota>" : "<TD id=domingo>") + std::to_string(d) + "\r\n    <TR>";
+      column = 1;
+    } else {
+      *text += (note ? "<TD id=nota>" : "<TD>") + std::to_string(d);
+      ++column;
+    }
+  }
+  *text += "\r\n  </TBODY>\r\n </TABLE>\r\n</DIV>\r\n";
+}
+
+int WriteHtmlCalendar(const char* path, const WizardChoices& choices, int year, int language) {
+  std::string text;
+  BuildHtmlHeader(&text, year, language, OsLocalTime());
+  BuildMonthMenu(&text, language, choices.MonthSelected);
+  const FileHandle file = CreateNewFile(path);
+  if (file == NoFile) return 0;
+  int ok = WriteAtOffset(file, path, text.data(), 0, static_cast<uint32_t>(text.size()));
+  auto write = [&](const std::string& piece) {
+    return AppendToHandle(file, path, piece.data(), static_cast<uint32_t>(piece.size()));
+  };
+  for (int m = 1; ok && m <= 12; ++m) {
+    if (!choices.MonthSelected[m - 1]) continue;
+    const int days = DaysInMonth(m, year);
+    int32_t flags[31] = {};
+    ok = ReadMonthFlags(m, flags);
+    if (ok) {
+      BuildMonthTable(&text, year, days, m, flags, language);
+      ok = write(text);
+    }
+    if (ok) {
+      text = "<DIV id=notas>\r\n";
+      ok = AppendDayLines(days, m, year, &text, flags, choices);
+    }
+    if (ok) ok = write(text + "</DIV>\r\n");
+  }
+  if (ok) ok = write("<HR></BODY></HTML>");
+  OsClose(file);
+  return ok;
+}
+
+int ExportNotes(const char* path, const WizardChoices& choices, int year, int language) {
+  if (choices.Action == ActionWebPage) return WriteHtmlCalendar(path, choices, year, language);
+  return WriteTextExport(path, choices, year);
+}
