@@ -1,8 +1,10 @@
 // The TXT and CSV exports byte for byte, the text import line by line, and
 // the round trip of the notes through both.
 #include "base/clock.h"
+#include "calendar/dates.h"
 #include "exchange/html_export.h"
 #include "exchange/text_export.h"
+#include "exchange/predecessor_import.h"
 #include "exchange/text_import.h"
 #include "notes/notes_store.h"
 #include "program_dir.h"
@@ -229,6 +231,59 @@ TEST_F(Exchange, TheWebPageListsTheNotesAsText) {
   EXPECT_NE(page.find("<TD id=nota>5"), std::string::npos);
   const std::string end = "<DIV id=notas>\r\n<P>5/3/2007-Cita &lt;b&gt;&amp;&lt;/b&gt;\r\n</DIV>\r\n<HR></BODY></HTML>";
   EXPECT_EQ(page.substr(page.size() - end.size()), end);
+}
+
+}  // namespace
+
+namespace {
+
+class Predecessor : public Exchange {
+ protected:
+  // The predecessor's two files with notes on the given days.
+  void WriteFiles(const std::vector<std::pair<std::pair<int, int>, std::string>>& notes, size_t databaseSize) {
+    Bytes flags(1600, 0xCC), database(databaseSize, 0x20);
+    std::fill_n(flags.begin() + PredecessorFlagsOffset, 12 * 31 * 4, 0);
+    for (const auto& [date, text] : notes) {
+      const auto [day, month] = date;
+      flags[PredecessorFlagsOffset + 4 * (31 * (month - 1) + day - 1)] = 1;
+      const uint32_t at = PredecessorNoteOffset(ToDayIndex(day, month));
+      if (at + text.size() < database.size()) std::copy(text.begin(), text.end(), database.begin() + at);
+    }
+    WriteBytes(PathOf(PredecessorFlagsName), flags);
+    WriteBytes(PathOf(PredecessorNotesName), database);
+  }
+  static constexpr size_t kFullDatabase = 129 + 174 * 366;
+};
+
+TEST_F(Predecessor, NotesComeFromTheirFixedPlaces) {
+  Keep(5, 3, std::string(200, 'v').c_str());
+  Keep(2, 3, "intacta");
+  WriteFiles({{{1, 1}, std::string(169, 'a')},
+              {{29, 2}, std::string("bisiesto\0", 9)},
+              {{31, 2}, std::string("no existe\0", 10)},
+              {{1, 3}, std::string("marzo  \0", 8)},
+              {{5, 3}, std::string(100, 'n') + '\0'},
+              {{31, 12}, std::string("fin\0", 4)}},
+             kFullDatabase);
+  ASSERT_EQ(ImportPredecessorNotes(PathOf(PredecessorNotesName).c_str(), 1), 1);
+  EXPECT_EQ(Note(1, 1), std::string(169, 'a'));
+  EXPECT_EQ(Note(29, 2), "bisiesto");
+  EXPECT_EQ(Note(1, 3), "marzo  ") << "padding stays";
+  EXPECT_EQ(Note(5, 3), std::string(200, 'v') + std::string(55, 'n'));
+  EXPECT_EQ(Note(31, 12), "fin");
+  EXPECT_EQ(Note(2, 3), "intacta") << "a flag for 31 February writes no other day";
+  EXPECT_TRUE(g_shown.empty());
+}
+
+TEST_F(Predecessor, AShortDatabaseSkipsTheDaysItLacks) {
+  WriteFiles({{{1, 1}, std::string("enero\0", 6)}, {{31, 12}, std::string("fin\0", 4)}}, 1000);
+  ASSERT_EQ(ImportPredecessorNotes(PathOf(PredecessorNotesName).c_str(), 0), 1);
+  EXPECT_EQ(Note(1, 1), "enero");
+  EXPECT_EQ(g_shown, (std::vector{FileMessage("leer", PathOf(PredecessorNotesName))}));
+  std::filesystem::remove(PathOf(PredecessorFlagsName));
+  g_shown.clear();
+  EXPECT_EQ(ImportPredecessorNotes(PathOf(PredecessorNotesName).c_str(), 0), 0);
+  EXPECT_EQ(g_shown, (std::vector{FileMessage("abrir", PathOf(PredecessorFlagsName))}));
 }
 
 }  // namespace
