@@ -162,7 +162,8 @@ int HolidayDayTexts(DayTexts* texts) {
         return 0;
       }
       if (region->Parent != 0) {
-        cities.push_back(std::string(region->Name) + " (" + FindRegion(region->Parent)->Name + ")");
+        const std::string city = region->Name, community = FindRegion(region->Parent)->Name;
+        cities.push_back(city == community ? city : city + " (" + community + ")");
         continue;
       }
       const char* name = CommunityHolidayName(r.Code, r.Day);
