@@ -90,7 +90,8 @@ int WriteDeliveredFiles(const std::string& dataDir, const std::string& programDi
   for (const InfoFileSource& source : sources) {
     Bytes file;
     InfoFileHeader header;
-    if (!BuildInfoFile(source, &file, &header) || !WriteWhole(programDir + "/" + source.FileName, file.data(), file.size()))
+    if (!BuildInfoFile(source, &file, &header) ||
+        !WriteWhole(programDir + "/" + source.FileName, file.data(), file.size()))
       return 0;
     const auto* bytes = reinterpret_cast<const unsigned char*>(&header);
     op.insert(op.end(), bytes, bytes + sizeof header);

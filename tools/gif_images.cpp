@@ -8,10 +8,10 @@
 #include <cstdio>
 
 // Palette indices shared by the pictures.
-enum : uint8_t { Clear = 0, Outline = 1, Shadow = 2, Light = 3, Sheet = 4, Band = 5, Ink = 6 };
+enum : uint8_t { Clear = 0, Outline = 1, Shadow = 2, Light = 3, Sheet = 4, Band = 5, Ink = 6, LightRim = 7 };
 static const std::vector<uint32_t> kColors = {
-    // Clear, Outline, Shadow, Light, Sheet, Band, Ink (0xRRGGBB); eight entries for the GIF's 3-bit table
-    0xF7F7EF, 0x5A5A6E, 0x34344A, 0xF2DE7A, 0xFFFFFF, 0xC00000, 0x303030, 0x000000,
+    // Clear, Outline, Shadow, Light, Sheet, Band, Ink, LightRim (0xRRGGBB)
+    0xF7F7EF, 0x5A5A6E, 0x34344A, 0xF2DE7A, 0xFFFFFF, 0xC00000, 0x303030, 0xC9AE4A,
 };
 
 PaletteImage DrawMoonImage(int phase) {
@@ -24,7 +24,7 @@ PaletteImage DrawMoonImage(int phase) {
       // Seen from the north: the first quarter is lit on the right, the last on the left.
       const bool lit = phase == 3 || (phase == 2 && dx > 0) || (phase == 4 && dx < 0);
       const bool rim = r2 > (radius - 1) * (radius - 1);
-      image.Pixels[y * ImageSize + x] = rim ? (lit ? Light : Outline) : lit ? Light : Shadow;
+      image.Pixels[y * ImageSize + x] = rim ? (lit ? LightRim : Outline) : lit ? Light : Shadow;
     }
   return image;
 }

@@ -22,7 +22,8 @@ static const char kOverviewHead[] =
     "TABLE.mes CAPTION {FONT-WEIGHT: bold; BACKGROUND-COLOR: #ddd; PADDING: 0.3ex}\r\n"
     "TABLE.mes TH {COLOR: #555; FONT-WEIGHT: normal; WIDTH: 2.2em}\r\n"
     "TABLE.mes TD {TEXT-ALIGN: right; PADDING: 0.2ex 0.5em; BACKGROUND-COLOR: #eee}\r\n"
-    "TABLE.mes TD.dom {COLOR: #c00000} TABLE.mes TD.fes {COLOR: white; FONT-WEIGHT: bold; BACKGROUND-COLOR: #c00000}\r\n"
+    "TABLE.mes TD.dom {COLOR: #c00000}\r\n"
+    "TABLE.mes TD.fes {COLOR: white; FONT-WEIGHT: bold; BACKGROUND-COLOR: #c00000}\r\n"
     "TABLE.lista TD {PADDING: 0.3ex 1em; BACKGROUND-COLOR: #eee; VERTICAL-ALIGN: middle}\r\n"
     "</STYLE></HEAD><BODY>\r\n";
 
@@ -70,8 +71,8 @@ std::string YearOverviewPage() {
     int day, month;
     FromDayIndex(r.Day, &day, &month);
     html += std::string("<TR><TD><IMG src=\"") + MoonImageName(r.Phase) + ".gif\" alt=\"\"><TD>" +
-            MoonPhaseName(0, r.Phase) + "<TD>" + DateText(day, month) + "<TD>" + ClockText(r.Hour * 60 + r.Minute) + "<TD>" + ZodiacName(0, r.Sign) +
-            "\r\n";
+            MoonPhaseName(0, r.Phase) + "<TD>" + DateText(day, month) + "<TD>" + ClockText(r.Hour * 60 + r.Minute) +
+            "<TD>" + ZodiacName(0, r.Sign) + "\r\n";
   }
   return html + "</TABLE>\r\n</BODY></HTML>\r\n";
 }
