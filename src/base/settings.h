@@ -74,10 +74,9 @@ static_assert(offsetof(CalendarSettings, LocalHolidays) == 248);
 static_assert(offsetof(CalendarSettings, DrawFlag) == 272);
 static_assert(offsetof(CalendarSettings, Reserved69) == 276);
 
-// Size of the settings file as installed: the record and an empty list of
-// information files for the today page (a count of 0).
+// The record's size; the settings file goes on behind it with the list of
+// information files for the today page.
 constexpr uint32_t SettingsRecordSize = sizeof(CalendarSettings);
-constexpr uint32_t InstalledSettingsFileSize = SettingsRecordSize + 4;
 
 // Domains of the record's fields, shared with the tables they index.
 constexpr int LanguageCount = 6;    // Language 0..5

@@ -222,3 +222,32 @@ TEST_F(InfoFiles2007Dialogs, WithoutInformationFilesOnlyTheOverviewIsListed) {
   EXPECT_TRUE(PressAndWaitGone(dialog, IDCANCEL));
   EXPECT_EQ(Close(), 0u);
 }
+
+// The files as Oristel is installed with them.
+using InfoFiles2007Delivered = InfoFiles2007;
+
+TEST_F(InfoFiles2007Delivered, TheFirstStartShowsAFullTodayPage) {
+  std::vector<InfoFileHeader> selection;
+  ASSERT_EQ(ReadTodaySelection(&selection), 3) << "the installed choice names the delivered files";
+  InstallHtmlDouble(dir);
+  Start();  // the settings of a run, the today selection as installed
+  HWND editor = OpenEditor(5);
+  ASSERT_NE(editor, nullptr);
+  PressButton(editor, IDC_NOTE_TODAY);
+  HWND box = FindDialog(app.Process.dwProcessId, "ShowHTMLDialog");
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(PressAndWaitGone(box, IDOK));
+  EXPECT_TRUE(PressAndWaitGone(editor, IDCANCEL));
+  EXPECT_EQ(Close(), 0u);
+  const std::vector<unsigned char> shown = ReadWholeFile(dir.File("cal_temp.htm"));
+  // Every chosen file with a text for 5 March adds it to the page.
+  int texts = 0;
+  std::string text;
+  for (const InfoFileHeader& h : selection) {
+    ASSERT_EQ(ReadDayText(h, 65, &text), 1) << h.FileName;
+    if (text.empty()) continue;
+    ++texts;
+    EXPECT_NE(std::string(shown.begin(), shown.end()).find(text), std::string::npos) << h.FileName;
+  }
+  EXPECT_GE(texts, 1);
+}

@@ -35,9 +35,9 @@ CalendarSettings Installed() {
   return s;
 }
 
-// The 284-byte file; the list behind the record is not the record's.
+// The record and a today selection behind it, which is not the record's.
 Bytes Image(const CalendarSettings& s) {
-  Bytes bytes(InstalledSettingsFileSize, 7);
+  Bytes bytes(SettingsRecordSize + 4 + 120, 7);
   std::memcpy(bytes.data(), &s, sizeof s);
   return bytes;
 }
