@@ -179,15 +179,20 @@ int ReadTodaySelection(std::vector<InfoFileHeader>* headers) {
   headers->clear();
   char path[PathSize];
   if (!BuildProgramPath(path, SettingsFileIndex)[0]) return ReportFileError(ProgramFileName(SettingsFileIndex), VerbOpen) - 1;
+  const FileHandle file = OpenExistingFile(FileRead, path);
+  if (file == NoFile) return -1;
   uint32_t n = 0;
-  if (!ReadFileAt(path, &n, TodaySelectionCountOffset, sizeof n)) return -1;
-  if (n == 0) return 0;
+  int ok = ReadAtOffset(file, path, &n, TodaySelectionCountOffset, sizeof n);
   // A count larger than the file can hold is a short read, told as one.
-  const uint32_t size = GetFileSizeByName(path);
-  if (size < TodaySelectionOffset || n > (size - TodaySelectionOffset) / sizeof(InfoFileHeader))
-    return ReportFileError(path, VerbRead) - 1;
-  headers->resize(n);
-  if (!ReadFileAt(path, headers->data(), TodaySelectionOffset, n * static_cast<uint32_t>(sizeof(InfoFileHeader)))) {
+  const uint32_t size = OsFileSize(file);
+  if (ok && n > 0 && (size < TodaySelectionOffset || n > (size - TodaySelectionOffset) / sizeof(InfoFileHeader)))
+    ok = ReportFileError(path, VerbRead);
+  if (ok && n > 0) {
+    headers->resize(n);
+    ok = ReadAtOffset(file, path, headers->data(), TodaySelectionOffset, n * static_cast<uint32_t>(sizeof(InfoFileHeader)));
+  }
+  OsClose(file);
+  if (!ok) {
     headers->clear();
     return -1;
   }

@@ -130,17 +130,18 @@ int BuildTodayPage(const CalendarSettings& s) {
   if (lzo_init() != LZO_E_OK) return ShowProgramMessage(MessageUnpackFailed);
   PageFile page;
   if (!page.Create()) return 0;
-  std::string text;
+  // The page is made whole, then written in one piece.
+  std::string text, piece;
   AppendPageFrame(PageHead, &text);
-  if (!page.WriteFirst(text)) return 0;
-  const int index = BuildDateParagraph(s, &text);
-  if (!page.Append(text)) return 0;
+  const int index = BuildDateParagraph(s, &piece);
+  text += piece;
   for (const InfoFileHeader& header : headers) {
-    if (!ReadDayText(header, index, &text)) return 0;
-    if (!text.empty() && !page.Append(text)) return 0;
+    if (!ReadDayText(header, index, &piece)) return 0;
+    text += piece;
   }
-  BuildMoonTable(s, &text);
-  return page.Append(text);
+  BuildMoonTable(s, &piece);
+  text += piece;
+  return page.WriteFirst(text);
 }
 
 // A text field of a header, up to its NUL or the field's end.

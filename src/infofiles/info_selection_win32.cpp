@@ -5,18 +5,9 @@
 #include "infofiles/info_dialogs_win32.h"
 
 #include <algorithm>
-#include <new>
-#include <vector>
 
-#include "base/program_files.h"
-#include "base/shell_win32.h"
-#include "infofiles/info_file.h"
+#include "infofiles/header_dialog_win32.h"
 #include "resources/resource.h"
-
-// The dialog's header array, from the menu command to the dialog's end.
-struct SelectionDialog {
-  std::vector<InfoFileHeader> Headers;
-};
 
 // Adds the title with its file id to the list; the index of the entry.
 static LRESULT AddListEntry(HWND list, const char* title, LPARAM fileId) {
@@ -27,8 +18,8 @@ static LRESULT AddListEntry(HWND list, const char* title, LPARAM fileId) {
 
 // Fills the two lists from the files' own headers: the chosen ones in their
 // stored order, the others sorted by the list.
-static void FillSelectionLists(HWND dialog, SelectionDialog* state) {
-  std::vector<InfoFileHeader>& headers = state->Headers;
+static void FillSelectionLists(HWND dialog, HeaderArray* array) {
+  HeaderArray& headers = *array;
   ScanInfoFiles(headers.data(), static_cast<int>(headers.size()));
   std::stable_sort(headers.begin(), headers.end(),
                    [](const InfoFileHeader& a, const InfoFileHeader& b) { return CompareSelectionOrder(a, b) < 0; });
@@ -80,8 +71,8 @@ static void MoveChosenEntry(HWND dialog, int step) {
 }
 
 // Numbers the chosen files in the order of their list and stores the choice.
-static void AcceptSelection(HWND dialog, SelectionDialog* state) {
-  std::vector<InfoFileHeader>& headers = state->Headers;
+static void AcceptSelection(HWND dialog, HeaderArray* array) {
+  HeaderArray& headers = *array;
   for (InfoFileHeader& h : headers) h.SelectionOrder = 0;
   HWND list = GetDlgItem(dialog, IDC_CHOSEN_LIST);
   const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
@@ -95,13 +86,9 @@ static void AcceptSelection(HWND dialog, SelectionDialog* state) {
 }
 
 static INT_PTR CALLBACK InfoSelectionProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* state = reinterpret_cast<SelectionDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      FillSelectionLists(dialog, reinterpret_cast<SelectionDialog*>(lParam));
-      CenterOnScreen(dialog);
-      return TRUE;
+      return InitHeaderDialog(dialog, lParam, FillSelectionLists);
     case WM_CLOSE:
       EndDialog(dialog, 0);
       return TRUE;
@@ -120,7 +107,7 @@ static INT_PTR CALLBACK InfoSelectionProc(HWND dialog, UINT message, WPARAM wPar
           MoveChosenEntry(dialog, +1);
           return TRUE;
         case IDOK:
-          AcceptSelection(dialog, state);
+          AcceptSelection(dialog, DialogHeaders(dialog));
           EndDialog(dialog, 1);
           return TRUE;
         case IDCANCEL:
@@ -138,13 +125,5 @@ void OpenInfoSelection(HWND owner) {
     ShowProgramMessage(MessageNoDataFiles);
     return;
   }
-  SelectionDialog state;
-  try {
-    state.Headers.assign(static_cast<size_t>(n), InfoFileHeader{});
-  } catch (const std::bad_alloc&) {
-    ShowProgramMessage(MessageNoMemory);
-    return;
-  }
-  DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_INFO_SELECTION), owner, InfoSelectionProc,
-                  reinterpret_cast<LPARAM>(&state));
+  RunHeaderDialog(owner, IDD_INFO_SELECTION, InfoSelectionProc, n);
 }

@@ -1,20 +1,13 @@
 // The year's data: the year overview and every information file, each shown
 // whole as a page; the pages are deleted once the viewer is closed.
 #include <cstdio>
-#include <new>
-#include <vector>
 
-#include "base/program_files.h"
 #include "base/settings.h"
-#include "base/shell_win32.h"
+#include "infofiles/header_dialog_win32.h"
 #include "infofiles/html_viewer_win32.h"
 #include "infofiles/info_dialogs_win32.h"
 #include "infofiles/info_pages.h"
 #include "resources/resource.h"
-
-struct YearDataDialog {
-  std::vector<InfoFileHeader> Headers;
-};
 
 // The hourglass until the mouse moves again.
 static void ShowWaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
@@ -36,9 +29,9 @@ static void ShowYearOverview() {
 }
 
 // Shows the information file with the id whole, when it allows it.
-static void ShowWholeFile(const YearDataDialog& state, uint32_t fileId) {
+static void ShowWholeFile(const HeaderArray& headers, uint32_t fileId) {
   ShowWaitCursor();
-  for (const InfoFileHeader& h : state.Headers) {
+  for (const InfoFileHeader& h : headers) {
     if (h.FileId != fileId) continue;
     if (!h.WholeViewAllowed) {
       ShowProgramMessage(MessageNotEditable);
@@ -53,13 +46,13 @@ static void ShowWholeFile(const YearDataDialog& state, uint32_t fileId) {
 }
 
 // The overview entry, then the title of every information file.
-static void FillYearDataList(HWND dialog, YearDataDialog* state) {
+static void FillYearDataList(HWND dialog, HeaderArray* headers) {
   HWND list = GetDlgItem(dialog, IDC_YEAR_DATA_LIST);
   const LRESULT overview = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("El año 2007"));
   SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(overview), YearOverviewId);
-  if (state->Headers.empty()) return;
-  ScanInfoFiles(state->Headers.data(), static_cast<int>(state->Headers.size()));
-  for (const InfoFileHeader& h : state->Headers) {
+  if (headers->empty()) return;
+  ScanInfoFiles(headers->data(), static_cast<int>(headers->size()));
+  for (const InfoFileHeader& h : *headers) {
     if (h.FormatMarker != InfoFormatMarker) continue;
     const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(h.Title));
     SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), h.FileId);
@@ -67,7 +60,7 @@ static void FillYearDataList(HWND dialog, YearDataDialog* state) {
 }
 
 // "Ver": the selected entry's page; the dialog stays open.
-static void OnView(HWND dialog, const YearDataDialog& state) {
+static void OnView(HWND dialog, const HeaderArray& headers) {
   HWND list = GetDlgItem(dialog, IDC_YEAR_DATA_LIST);
   const LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
   if (index == LB_ERR) return;
@@ -75,23 +68,19 @@ static void OnView(HWND dialog, const YearDataDialog& state) {
   if (id == YearOverviewId)
     ShowYearOverview();
   else
-    ShowWholeFile(state, id);
+    ShowWholeFile(headers, id);
 }
 
 static INT_PTR CALLBACK YearDataProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* state = reinterpret_cast<YearDataDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      FillYearDataList(dialog, reinterpret_cast<YearDataDialog*>(lParam));
-      CenterOnScreen(dialog);
-      return TRUE;
+      return InitHeaderDialog(dialog, lParam, FillYearDataList);
     case WM_CLOSE:
       EndDialog(dialog, 0);
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDC_VIEW_FILE) {
-        OnView(dialog, *state);
+        OnView(dialog, *DialogHeaders(dialog));
         return TRUE;
       }
       if (LOWORD(wParam) == IDCANCEL) {
@@ -103,14 +92,4 @@ static INT_PTR CALLBACK YearDataProc(HWND dialog, UINT message, WPARAM wParam, L
   return FALSE;
 }
 
-void OpenYearData(HWND owner) {
-  YearDataDialog state;
-  const int n = CountInfoFiles();
-  try {
-    state.Headers.assign(static_cast<size_t>(n), InfoFileHeader{});
-  } catch (const std::bad_alloc&) {
-    ShowProgramMessage(MessageNoMemory);
-    return;
-  }
-  DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_YEAR_DATA), owner, YearDataProc, reinterpret_cast<LPARAM>(&state));
-}
+void OpenYearData(HWND owner) { RunHeaderDialog(owner, IDD_YEAR_DATA, YearDataProc, CountInfoFiles()); }
