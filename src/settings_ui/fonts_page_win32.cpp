@@ -90,9 +90,7 @@ static void OnSetActive(HWND page) {
 INT_PTR CALLBACK FontsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NOTIFY:
-      if (reinterpret_cast<const NMHDR*>(lParam)->code != PSN_SETACTIVE) break;
-      OnSetActive(page);
-      return AnswerNotification(page, 0);
+      return HandlePageNotification(page, lParam, OnSetActive, nullptr);
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDC_CALENDAR_FONT:

@@ -95,15 +95,7 @@ static void OnDestroy(HWND page) {
 INT_PTR CALLBACK HolidaysPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NOTIFY:
-      switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
-        case PSN_SETACTIVE:
-          OnSetActive(page);
-          return AnswerNotification(page, 0);
-        case PSN_KILLACTIVE:
-          OnKillActive(page);
-          return AnswerNotification(page, FALSE);
-      }
-      break;
+      return HandlePageNotification(page, lParam, OnSetActive, OnKillActive);
     case WM_COMMAND:
       if (LOWORD(wParam) == IDC_COMMUNITY && HIWORD(wParam) == CBN_SELCHANGE) {
         OnCommunityChosen(page);

@@ -26,13 +26,5 @@ static void OnKillActive(HWND page) {
 
 INT_PTR CALLBACK LanguagePageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
   if (message != WM_NOTIFY) return FALSE;
-  switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
-    case PSN_SETACTIVE:
-      OnSetActive(page);
-      return AnswerNotification(page, 0);
-    case PSN_KILLACTIVE:
-      OnKillActive(page);
-      return AnswerNotification(page, FALSE);  // never vetoes being left
-  }
-  return FALSE;
+  return HandlePageNotification(page, lParam, OnSetActive, OnKillActive);
 }

@@ -14,9 +14,8 @@ INT_PTR CALLBACK FontsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
 INT_PTR CALLBACK ColoursPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK LanguagePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Answers a page notification with result (DWLP_MSGRESULT) and tells the
-// sheet it was handled.
-inline INT_PTR AnswerNotification(HWND page, LONG_PTR result) {
-  SetWindowLongPtrA(page, DWLP_MSGRESULT, result);
-  return TRUE;
-}
+// Handles the page's becoming active and being left (either handler may be
+// null): the handler runs and the sheet is answered 0, which lets the page
+// be left. FALSE for any other notification.
+using PageHandler = void (*)(HWND page);
+INT_PTR HandlePageNotification(HWND page, LPARAM lParam, PageHandler onSetActive, PageHandler onKillActive);

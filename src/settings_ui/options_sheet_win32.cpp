@@ -26,6 +26,15 @@ static const OptionsPage OptionsPages[OptionsPageCount] = {
     {IDD_LANGUAGE_PAGE, " Idioma ", LanguagePageProc},
 };
 
+INT_PTR HandlePageNotification(HWND page, LPARAM lParam, PageHandler onSetActive, PageHandler onKillActive) {
+  const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+  PageHandler handler = code == PSN_SETACTIVE ? onSetActive : code == PSN_KILLACTIVE ? onKillActive : nullptr;
+  if (!handler) return FALSE;
+  handler(page);
+  SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);  // never vetoes the change of page
+  return TRUE;
+}
+
 // Runs the sheet modally on the owner; the property sheet's result, -1 on error.
 static INT_PTR ShowOptionsSheet(HWND owner) {
   PROPSHEETPAGEA pages[OptionsPageCount] = {};

@@ -198,9 +198,10 @@ TEST_F(Options2007Sheet, AColourChosenThenCancelIsKeptAndACancelledColourDialogC
   GetClientRect(swatch, &r);
   EXPECT_EQ(PixelAt(swatch, r.right / 2, r.bottom / 2), Rgb(started.CalendarBackColor));
 
-  ClickClient(swatch, 4, 4);
+  PressKey(swatch, VK_RETURN);  // Enter on a swatch acts as a click, not as the sheet's OK
   HWND dialog = CommonDialog();
   ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(IsWindowVisible(sheet));
   ASSERT_TRUE(PressAndWaitGone(dialog, IDCANCEL));
   MarkCalendar();
   ASSERT_TRUE(EndSheet(PSBTN_OK));
