@@ -14,6 +14,7 @@
 #include "infofiles/info_dialogs_win32.h"
 #include "resources/resource.h"
 #include "settings_ui/about_box_win32.h"
+#include "settings_ui/options_sheet_win32.h"
 #include "view/hit_test.h"
 #include "view/layout.h"
 #include "view/navigation_win32.h"
@@ -121,9 +122,24 @@ static void OnLeftButtonUp(HWND window, int x, int y) {
   if (code != HitNothing) HandleClick(window, code);
 }
 
+// The options sheet; after a commit the window takes the new layout's size
+// and the whole month is drawn again into a new image. Nothing when nothing
+// was committed.
+static void OpenOptions(HWND window) {
+  if (!RunOptionsSheet(window) || !g_settings->Changed) return;
+  const SIZE outer = OuterSizeForLayout();
+  SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  CreateOffscreenBitmap();
+  RenderMonth(window, 1);
+  InvalidateRect(window, nullptr, FALSE);
+}
+
 // The menu commands.
 static void OnCommand(HWND window, int id) {
   switch (id) {
+    case IDM_OPTIONS:
+      OpenOptions(window);
+      break;
     case IDM_INFO_FILES:
       OpenInfoSelection(window);
       break;

@@ -17,6 +17,32 @@
 #define IDB_FLAG_STRIP 111    // 900 x 31, 8 bits per pixel: twenty 45 x 31 tiles
 #define IDCUR_HAND 112
 
+// Options sheet: the colours page.
+#define IDD_COLOURS_PAGE 119
+#define IDC_DEFAULT_COLOURS 120
+#define IDC_SWATCH_BASE 121  // + swatch 0..8: 121..129
+
+// Options sheet: the holidays page.
+#define IDD_HOLIDAYS_PAGE 130
+#define IDC_COMMUNITY 131
+#define IDC_CITY 132
+#define IDC_SHOW_OTHER_HOLIDAYS 133
+#define IDC_DRAW_FLAG 134
+#define IDC_FLAG_PREVIEW 135
+
+// Options sheet: the fonts page.
+#define IDD_FONTS_PAGE 136
+#define IDC_CALENDAR_FONT 137
+#define IDC_CALENDAR_SYSTEM_FONT 138
+#define IDC_NOTES_FONT 139
+#define IDC_NOTES_SYSTEM_FONT 140
+#define IDC_CALENDAR_FONT_TEXT 141
+#define IDC_NOTES_FONT_TEXT 142
+
+// Options sheet: the language page.
+#define IDD_LANGUAGE_PAGE 173
+#define IDC_LANGUAGE_BASE 300  // + Language 0..5: 300..305
+
 // About box.
 #define IDD_ABOUT 170
 #define IDC_HOME_PAGE 171
