@@ -13,10 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "base/clock.h"
 #include "base/program_files.h"
 #include "base/settings.h"
 #include "base/shell_win32.h"
+#include "calendar/dates.h"
 #include "e2e/driver.h"
+#include "exchange/html_export.h"
+#include "exchange/text_import.h"
 #include "infofiles/info_pages.h"
 #include "notes/notes_store.h"
 #include "os/os.h"
@@ -178,6 +182,64 @@ static void ReportTodayPage(const std::string& folder) {
               chosen.size(), repetitions, page, floor, page / floor, readFloor, page / readFloor);
 }
 
+// The import of the largest file accepted, as many lines as fit, against
+// the floor of its file operations: the two writes of each day's note
+// (flag and record) the notes store must make. Then the exports of a year
+// with a note on every day, each format.
+static void ReportExchange(const std::string& folder) {
+  struct Line {
+    int Day, Month;
+  };
+  std::vector<Line> lines;
+  std::string text = "\"Fecha\";\"Notas\"\r\n";
+  for (int i = 0;; ++i) {
+    const int month = 1 + (i / 28) % 12, day = 1 + i % 28;
+    char line[64];
+    const int n = std::snprintf(line, sizeof line, "%i/%i/2007;\"nota %i\"\r\n", day, month, i % 10);
+    if (text.size() + static_cast<size_t>(n) > MaxImportFileSize) break;
+    text += line;
+    lines.push_back({day, month});
+  }
+  const std::string path = folder + "bench_import.txt";
+  const std::string notes = folder + ProgramFileName(NotesFileIndex);
+  const std::vector<char> empty(NotesFileSize, 0);
+  auto emptyNotes = [&] { WriteFileAt(notes.c_str(), empty.data(), 0, NotesFileSize); };
+  CreateEmptyFile(path.c_str());
+  AppendToFile(path.c_str(), text.data(), static_cast<uint32_t>(text.size()));
+  const int repetitions = 3;
+  for (int add = 0; add <= 1; ++add) {
+    int errors = 0;
+    emptyNotes();
+    const double import = MicrosecondsPerPass(repetitions, [&] { ImportTextFile(path.c_str(), add, &errors); });
+    NoteRecord record{};
+    std::snprintf(record.Text, sizeof record.Text, "nota 0");
+    const double floor = MicrosecondsPerPass(repetitions, [&] {
+      for (const Line& l : lines) WriteNote(l.Day, l.Month, &record, 1);
+    });
+    std::printf("import of %zu bytes, %zu lines (%s): %.1f ms against %.1f ms of the notes writes (ratio %.2f)\n",
+                text.size(), lines.size(), add ? "adding" : "replacing", import / 1e3, floor / 1e3, import / floor);
+  }
+  // A note of 255 characters on every day of the leap year.
+  for (int month = 1; month <= 12; ++month)
+    for (int day = 1; day <= DaysInMonth(month, 2008); ++day) {
+      NoteRecord record{CurrentFileTime(), {}};
+      std::snprintf(record.Text, sizeof record.Text, "%02i/%02i %.249s", day, month, std::string(249, 'n').c_str());
+      WriteNote(day, month, &record, 1);
+    }
+  WizardChoices choices{};
+  for (int32_t& m : choices.MonthSelected) m = 1;
+  choices.IncludeUpdateDate = 1;
+  const char* names[] = {"bench_export.htm", "bench_export.txt", "bench_export.csv"};
+  for (int action = ActionWebPage; action <= ActionCsvExport; ++action) {
+    choices.Action = action;
+    const std::string out = folder + names[action];
+    const double us = MicrosecondsPerPass(10, [&] { ExportNotes(out.c_str(), choices, 2008, 0); });
+    std::printf("export of a year with every day noted, %s: %.1f ms, %u bytes\n", names[action] + 13, us / 1e3,
+                GetFileSizeByName(out.c_str()));
+  }
+  emptyNotes();
+}
+
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr, "usage: oristel_bench <program-dir> <bare_window.exe>\n");
@@ -227,6 +289,7 @@ int main(int argc, char** argv) {
     g_settings->CellHeight = cell.Height;
   }
   ReportTodayPage(folder);
+  ReportExchange(folder);
   for (int flag = 0; flag <= 1; ++flag) {
     g_settings->DrawFlag = flag;
     const Rect area = LayoutRectOf(*g_settings, LayoutWindow);

@@ -123,6 +123,10 @@ int ImportTextFile(const char* path, int add, int* errors) {
   *errors = 0;
   ImportContext c{};
   if (!LoadImportFile(path, &c)) return 0;
+  // The notes are read once; a notes file that cannot be read stops the
+  // import after its one message.
+  NotesImage notes;
+  if (!ReadNotesImage(&notes)) return 0;
   const size_t size = c.Buffer.size();
   int32_t lineFeeds = 0;
   for (size_t start = 0; start < size;) {
@@ -135,7 +139,7 @@ int ImportTextFile(const char* path, int add, int* errors) {
     c.LineStart = static_cast<uint32_t>(start);
     c.LineLength = static_cast<int32_t>(length);
     c.LineNumber = lineFeeds + 1;
-    if (c.LineNumber > 1 && ParseImportLine(&c)) AddNoteText(c.Day, c.Month, c.NoteText, add);
+    if (c.LineNumber > 1 && ParseImportLine(&c)) AddNoteTextThrough(&notes, c.Day, c.Month, c.NoteText, add);
     for (size_t i = start; i <= end && i < size; ++i) lineFeeds += c.Buffer[i] == '\n';
     start = end + 1;
   }

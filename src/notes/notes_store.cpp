@@ -72,6 +72,17 @@ int WriteNote(int day, int month, const NoteRecord* record, int32_t hasNote) {
   return WriteFileAt(path, record, RecordOffset(day, month), sizeof *record);
 }
 
+// The note behind the record's text (append 1, cut to 255 characters in
+// all) or in its place, stamped now, every byte behind it zero.
+static void ComposeNote(NoteRecord* record, const char* text, int append) {
+  record->UpdateTime = CurrentFileTime();
+  const size_t kept = append ? BoundedLength(record->Text, MaxNoteLength) : 0;  // 0..255
+  const size_t added = BoundedLength(text, MaxNoteLength - kept);               // 0..255 - kept
+  std::memcpy(record->Text + kept, text, added);
+  // The terminating zero and every byte behind it.
+  std::memset(record->Text + kept + added, 0, sizeof record->Text - kept - added);
+}
+
 int AddNoteText(int day, int month, const char* text, int append) {
   NoteRecord record = {};
   // A flag that cannot be read has been told: writing would only fail again
@@ -79,11 +90,29 @@ int AddNoteText(int day, int month, const char* text, int append) {
   int32_t flag = 0;
   if (!ReadNoteFlag(day, month, &flag)) return 0;
   if (flag && !ReadRecord(day, month, &record)) return 0;
-  record.UpdateTime = CurrentFileTime();
-  const size_t kept = append ? BoundedLength(record.Text, MaxNoteLength) : 0;  // 0..255
-  const size_t added = BoundedLength(text, MaxNoteLength - kept);              // 0..255 - kept
-  std::memcpy(record.Text + kept, text, added);
-  // The terminating zero and every byte behind it.
-  std::memset(record.Text + kept + added, 0, sizeof record.Text - kept - added);
+  ComposeNote(&record, text, append);
+  return WriteNote(day, month, &record, 1);
+}
+
+int ReadNotesImage(NotesImage* image) {
+  char path[PathSize];
+  image->Bytes.assign(NotesFileSize, 0);
+  return ReadFileAt(BuildProgramPath(path, NotesFileIndex), image->Bytes.data(), 0, NotesFileSize);
+}
+
+int AddNoteTextThrough(NotesImage* image, int day, int month, const char* text, int append) {
+  char* flagBytes = image->Bytes.data() + FlagOffset(day, month);
+  char* recordBytes = image->Bytes.data() + RecordOffset(day, month);
+  int32_t flag;
+  std::memcpy(&flag, flagBytes, sizeof flag);
+  NoteRecord record = {};
+  if (flag && append) {
+    std::memcpy(&record, recordBytes, sizeof record);
+    record.Text[MaxNoteLength] = 0;  // a damaged slot still gives a bounded string
+  }
+  ComposeNote(&record, text, append);
+  flag = 1;
+  std::memcpy(flagBytes, &flag, sizeof flag);
+  std::memcpy(recordBytes, &record, sizeof record);
   return WriteNote(day, month, &record, 1);
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "os/platform_records.h"
 
@@ -30,3 +31,15 @@ int WriteNote(int day, int month, const NoteRecord* record, int32_t hasNote);
 // Appends text behind the day's note (append 1, cut to 255 characters in
 // all) or replaces it (append 0), stamped now; the flag is set.
 int AddNoteText(int day, int month, const char* text, int append);
+
+// The whole notes file, read once for a pass that changes many days (an
+// import): each change is made in it and written through to the file at
+// once, so the pass costs the writes and one read.
+struct NotesImage {
+  std::vector<char> Bytes;  // NotesFileSize bytes
+};
+// 1 when read; else 0 after the file message.
+int ReadNotesImage(NotesImage* image);
+// AddNoteText with the day's note taken from the image; the new note goes
+// into the image and to the file (flag, then record). 1 when written.
+int AddNoteTextThrough(NotesImage* image, int day, int month, const char* text, int append);

@@ -166,6 +166,13 @@ TEST_F(Exchange, ImportRefusesWhatItCannotHold) {
   WriteBytes(path, {});
   EXPECT_EQ(ImportTextFile(path.c_str(), 0, &errors), 0);
   EXPECT_EQ(g_shown, (std::vector<std::string>{"El tamaño del archivo excede la capacidad disponible"}));
+  // Without a notes file: one message for the import, not one per line.
+  g_shown.clear();
+  std::filesystem::remove(PathOf(NotesFileIndex));
+  const std::string lines = kTxtHeader + "5/3/2007;\"x\"\r\n6/3/2007;\"y\"\r\n";
+  WriteBytes(path, Bytes(lines.begin(), lines.end()));
+  EXPECT_EQ(ImportTextFile(path.c_str(), 1, &errors), 0);
+  EXPECT_EQ(g_shown, (std::vector<std::string>{"No he podido abrir el archivo: " + PathOf(NotesFileIndex)}));
 }
 
 TEST_F(Exchange, NotesGoOutAndComeBackUnchanged) {
