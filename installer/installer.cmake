@@ -24,9 +24,10 @@ add_custom_target(installer ALL DEPENDS ${ORISTEL_SETUP})
 
 # The zip holds one folder, Oristel/, with the program and its files.
 set(ORISTEL_ZIP_STAGE ${CMAKE_BINARY_DIR}/zip_stage)
+file(MAKE_DIRECTORY ${ORISTEL_ZIP_STAGE})  # the zip's working directory
 add_custom_command(
   OUTPUT ${ORISTEL_ZIP_FILE}
-  COMMAND ${CMAKE_COMMAND} -E rm -rf ${ORISTEL_ZIP_STAGE} ${ORISTEL_ZIP_FILE}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${ORISTEL_ZIP_STAGE}/Oristel ${ORISTEL_ZIP_FILE}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ORISTEL_ZIP_STAGE}/Oristel ${ORISTEL_DIST_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Oristel> ${ORISTEL_INSTALLED_FILES} ${ORISTEL_ZIP_STAGE}/Oristel/
   COMMAND ${ORISTEL_ZIP} -q -X -r ${ORISTEL_ZIP_FILE} Oristel
