@@ -11,6 +11,8 @@
 #include "base/settings.h"
 #include "base/shell_win32.h"
 #include "calendar/regions.h"
+#include "exchange/wizard_choices.h"
+#include "exchange/wizard_win32.h"
 #include "infofiles/info_dialogs_win32.h"
 #include "resources/resource.h"
 #include "settings_ui/about_box_win32.h"
@@ -134,9 +136,20 @@ static void OpenOptions(HWND window) {
   InvalidateRect(window, nullptr, FALSE);
 }
 
+// The export and import wizard; after an import the month is drawn again
+// with the notes it brought.
+static void OpenExportImport(HWND window) {
+  if (RunExportImportWizard(window) <= ActionCsvExport + 1) return;
+  RenderMonth(window, 1);
+  InvalidateRect(window, nullptr, FALSE);
+}
+
 // The menu commands.
 static void OnCommand(HWND window, int id) {
   switch (id) {
+    case IDM_EXPORT_IMPORT:
+      OpenExportImport(window);
+      break;
     case IDM_OPTIONS:
       OpenOptions(window);
       break;

@@ -94,22 +94,49 @@ int ParseImportLine(ImportContext* c) {
   return n > 0;
 }
 
+// Where the line that begins at start ends: at its line feed, or at the end
+// of the file. A note in double quotes may hold line breaks (a note of
+// several lines is exported so): the line then runs to the line feed behind
+// the closing quote. A quote that is not closed, or a lone quote inside the
+// note, leaves the line at its own line feed.
+static size_t LineEnd(const std::string& buffer, size_t start) {
+  const size_t size = buffer.size();
+  size_t end = start;
+  while (end < size && buffer[end] != '\n') ++end;
+  size_t pos = start;
+  while (pos < end && buffer[pos] != ';' && buffer[pos] != ',') ++pos;
+  if (pos + 1 >= end || buffer[pos + 1] != '"') return end;
+  for (size_t i = pos + 2; i < size; ++i) {
+    if (buffer[i] != '"') continue;
+    if (i + 1 < size && buffer[i + 1] == '"') {  // a doubled quote inside the note
+      ++i;
+      continue;
+    }
+    size_t behind = i + 1;
+    if (behind < size && buffer[behind] == '\r') ++behind;
+    return behind >= size || buffer[behind] == '\n' ? behind : end;
+  }
+  return end;
+}
+
 int ImportTextFile(const char* path, int add, int* errors) {
   *errors = 0;
   ImportContext c{};
   if (!LoadImportFile(path, &c)) return 0;
   const size_t size = c.Buffer.size();
+  int32_t lineFeeds = 0;
   for (size_t start = 0; start < size;) {
     // A line runs to its line feed, or to the end of the file; a carriage
-    // return before the line feed is not part of it.
-    size_t end = start;
-    while (end < size && c.Buffer[end] != '\n') ++end;
+    // return before the line feed is not part of it. Its number is that of
+    // the row of the file it begins on.
+    const size_t end = LineEnd(c.Buffer, start);
     size_t length = end - start;
     if (length > 0 && c.Buffer[end - 1] == '\r') --length;
     c.LineStart = static_cast<uint32_t>(start);
     c.LineLength = static_cast<int32_t>(length);
-    ++c.LineNumber;
+    c.LineNumber = lineFeeds + 1;
     if (c.LineNumber > 1 && ParseImportLine(&c)) AddNoteText(c.Day, c.Month, c.NoteText, add);
+    for (size_t i = start; i <= end && i < size; ++i) lineFeeds += c.Buffer[i] == '\n';
     start = end + 1;
   }
   *errors = c.ErrorsLogged;

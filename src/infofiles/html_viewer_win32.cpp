@@ -4,7 +4,10 @@
 #include <mshtmhst.h>
 #include <urlmon.h>
 
+#include <cstdio>
+
 #include "base/program_files.h"
+#include "infofiles/info_file.h"
 #include "infofiles/info_pages.h"
 
 // The engine's module, loaded by name for one showing.
@@ -37,4 +40,19 @@ void ShowHtmlPage(const char* path) {
   if (FAILED(CreateURLMoniker(nullptr, wide, &moniker)) || !moniker) return;
   show(nullptr, moniker, nullptr, nullptr, nullptr);
   moniker->Release();
+}
+
+void ShowPackedPage(const char* packedName, const char* pageName) {
+  char dir[PathSize], source[PathSize], target[PathSize];
+  const int last = GetProgramDirectory(dir);
+  const int a = std::snprintf(source, sizeof source, "%s%s", dir, packedName);
+  const int b = std::snprintf(target, sizeof target, "%s%s", dir, pageName);
+  if (last < 0 || a < 0 || a >= PathSize || b < 0 || b >= PathSize) {
+    ReportFileError(packedName, VerbOpen);
+    return;
+  }
+  SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  if (!UnpackPackedPage(source, target)) return;
+  ShowHtmlPage(target);
+  DeleteFileA(target);
 }

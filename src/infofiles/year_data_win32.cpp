@@ -12,22 +12,6 @@
 // The hourglass until the mouse moves again.
 static void ShowWaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
 
-// Unpacks the year overview beside the program and shows it.
-static void ShowYearOverview() {
-  char dir[PathSize], source[PathSize], target[PathSize];
-  const int last = GetProgramDirectory(dir);
-  const int a = std::snprintf(source, sizeof source, "%s%s", dir, YearOverviewPackedName);
-  const int b = std::snprintf(target, sizeof target, "%s%s", dir, YearOverviewPageName);
-  if (last < 0 || a < 0 || a >= PathSize || b < 0 || b >= PathSize) {
-    ReportFileError(YearOverviewPackedName, VerbOpen);
-    return;
-  }
-  ShowWaitCursor();
-  if (!UnpackPackedPage(source, target)) return;
-  ShowHtmlPage(target);
-  DeleteFileA(target);
-}
-
 // Shows the information file with the id whole, when it allows it.
 static void ShowWholeFile(const HeaderArray& headers, uint32_t fileId) {
   ShowWaitCursor();
@@ -66,7 +50,7 @@ static void OnView(HWND dialog, const HeaderArray& headers) {
   if (index == LB_ERR) return;
   const auto id = static_cast<uint32_t>(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
   if (id == YearOverviewId)
-    ShowYearOverview();
+    ShowPackedPage(YearOverviewPackedName, YearOverviewPageName);
   else
     ShowWholeFile(headers, id);
 }

@@ -69,3 +69,18 @@
 // Notes editor (built in memory).
 #define IDC_NOTE_TEXT 307
 #define IDC_NOTE_TODAY 308
+
+// The export and import wizard: the action, the export options, the import mode.
+#define IDD_WIZARD_ACTION 143
+#define IDC_ACTION_LIST 144
+#define IDC_ACTION_DESCRIPTION 145
+#define IDC_FORMAT_INFO 421
+#define IDD_WIZARD_EXPORT 149
+#define IDC_SELECT_ALL_MONTHS 150
+#define IDC_MONTH_BASE 150  // + month 1..12: 151..162
+#define IDC_INCLUDE_UPDATE_DATE 163
+#define IDC_INCLUDE_EMPTY_DAYS 164
+#define IDC_ISO_DATES 165
+#define IDD_WIZARD_IMPORT 146
+#define IDC_IMPORT_ADD 147
+#define IDC_IMPORT_REPLACE 148

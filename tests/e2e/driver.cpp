@@ -64,10 +64,14 @@ std::vector<std::string> ListFiles(const std::string& directory, const char* pat
   return names;
 }
 
+std::string EnvironmentFile(const char* name) {
+  std::string path = EnvironmentPath(name);
+  if (!path.empty()) path.pop_back();  // a file, not a directory
+  return path;
+}
+
 void InstallHtmlDouble(const ProgramDir& dir) {
-  std::string double_ = EnvironmentPath("ORISTEL_HTML_DOUBLE");
-  double_.pop_back();  // a file, not a directory
-  CopyFileA(double_.c_str(), dir.File("mshtml.dll").c_str(), FALSE);
+  CopyFileA(EnvironmentFile("ORISTEL_HTML_DOUBLE").c_str(), dir.File("mshtml.dll").c_str(), FALSE);
 }
 
 static void FailOnMessage(const char* text, const char*, MessageIcon) {
@@ -168,6 +172,51 @@ DWORD CloseOristel(Oristel& program) {
 
 HWND FindDialog(DWORD processId, const char* caption, int milliseconds) {
   return FindProcessWindow(processId, "#32770", caption, milliseconds);
+}
+
+namespace {
+struct DialogSearch {
+  DWORD ProcessId;
+  HWND Except;
+  HWND Found;
+};
+BOOL CALLBACK MatchOtherDialog(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<DialogSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[16] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (owner != search->ProcessId || window == search->Except || !IsWindowVisible(window) ||
+      std::strcmp(name, "#32770") != 0)
+    return TRUE;
+  search->Found = window;
+  return FALSE;
+}
+}  // namespace
+
+HWND FindOtherDialog(DWORD processId, HWND except, int milliseconds) {
+  DialogSearch search{processId, except, nullptr};
+  WaitUntil(
+      [&] {
+        EnumWindows(MatchOtherDialog, reinterpret_cast<LPARAM>(&search));
+        return search.Found != nullptr;
+      },
+      milliseconds);
+  return search.Found;
+}
+
+std::string TextWide(HWND control) {
+  WCHAR wide[1024] = L"";
+  SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 5000, nullptr);
+  char text[2048] = "";
+  WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
+
+bool TypeOver(HWND edit, const char* text) {
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  TypeText(edit, text);
+  return WaitUntil([&] { return TextWide(edit) == text; });
 }
 
 std::string WindowText(HWND window) {

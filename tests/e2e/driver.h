@@ -21,6 +21,8 @@ struct ProgramDir {
 ProgramDir StageProgramDir(const std::string& name);
 // The names of the files (not directories) of a directory that match the pattern.
 std::vector<std::string> ListFiles(const std::string& directory, const char* pattern);
+// The Windows path of a file named by an environment variable of the test run.
+std::string EnvironmentFile(const char* name);
 // Puts the stand-in HTML engine beside the program: its ShowHTMLDialog shows
 // the address it is handed in a message box captioned "ShowHTMLDialog".
 // Without it the program runs with no HTML engine at all.
@@ -51,7 +53,12 @@ DWORD WaitForExit(PROCESS_INFORMATION& process);
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 10000);
 // A visible dialog (class "#32770") of the process, optionally with a caption.
 HWND FindDialog(DWORD processId, const char* caption = nullptr, int milliseconds = 10000);
+// A visible dialog of the process other than the one given (a common dialog
+// or a message box over a sheet); null after the timeout.
+HWND FindOtherDialog(DWORD processId, HWND except, int milliseconds = 10000);
 std::string WindowText(HWND window);
+// The text of a control of another process, read through the wide call.
+std::string TextWide(HWND control);
 // The text of a message box.
 std::string MessageBoxText(HWND box);
 // The text of a message box of another process shown by a wide call.
@@ -74,6 +81,9 @@ void PressKey(HWND control, UINT key);             // key down and up, posted
 void PressButton(HWND dialog, int id);
 // Types the text; true once the control holds length characters.
 bool TypeInto(HWND control, const std::string& text, size_t length);
+// Types the text over the whole text of an edit box of another process;
+// true once it shows it.
+bool TypeOver(HWND edit, const char* text);
 // Replaces the control's whole text by typing; true once it shows it.
 bool ReplaceText(HWND control, const std::string& text);
 // Presses a button of the dialog; true once the dialog has gone.

@@ -19,25 +19,6 @@ constexpr int ColourRedBox = 706, ColourGreenBox = 707, ColourBlueBox = 708;
 constexpr int FontFaceBox = 1136, FontSizeBox = 1138;
 constexpr uint32_t Mark = 0x00FF00FF;  // painted over the calendar by the test
 
-struct DialogSearch {
-  DWORD ProcessId;
-  HWND Except;
-  HWND Found;
-};
-BOOL CALLBACK MatchOtherDialog(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<DialogSearch*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[16] = "";
-  GetClassNameA(window, name, sizeof name);
-  if (owner != search->ProcessId || window == search->Except || !IsWindowVisible(window) ||
-      std::strcmp(name, "#32770") != 0)
-    return TRUE;
-  search->Found = window;
-  return FALSE;
-}
-
-
 // Selects the entry of a combo box of the dialog as a user's choice does.
 bool ChooseListEntry(HWND dialog, int id, const wchar_t* text) {
   HWND combo = GetDlgItem(dialog, id);
@@ -46,21 +27,6 @@ bool ChooseListEntry(HWND dialog, int id, const wchar_t* text) {
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
   return true;
-}
-
-std::string TextWide(HWND control) {
-  WCHAR wide[256] = L"";
-  SendMessageW(control, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(wide));
-  char text[512] = "";
-  WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-  return text;
-}
-
-// Types the text over the whole text of an edit box; true once it shows it.
-bool TypeOver(HWND edit, const char* text) {
-  SendMessageA(edit, EM_SETSEL, 0, -1);
-  TypeText(edit, text);
-  return WaitUntil([&] { return TextWide(edit) == text; });
 }
 
 std::vector<std::string> ComboTexts(HWND combo) {
@@ -138,12 +104,7 @@ class Options2007Sheet : public Options2007 {
   }
   // The colour or font dialog opened over the sheet.
   HWND CommonDialog() {
-    DialogSearch search{app.Process.dwProcessId, sheet, nullptr};
-    WaitUntil([&] {
-      EnumWindows(MatchOtherDialog, reinterpret_cast<LPARAM>(&search));
-      return search.Found != nullptr;
-    });
-    return search.Found;
+    return FindOtherDialog(app.Process.dwProcessId, sheet);
   }
   // Marks a pixel of the calendar that only a redraw covers again.
   void MarkCalendar() {

@@ -137,6 +137,16 @@ TEST_F(Exchange, ImportKeepsEveryLineAndEveryLetter) {
   // Adding joins the texts without a separator, cut at 255.
   Import(kTxtHeader + "5/3/2007;\"Dentista\"\r\n", 1);
   EXPECT_EQ(Note(5, 3), "DentistaDentista");
+  // A quoted note may span lines, and the rows behind it keep their numbers;
+  // a quote left open or a lone quote inside ends the note at its own line.
+  EXPECT_EQ(Import(kTxtHeader + "9/3/2007;\"dos\r\nlíneas\"\r\n1/1/207;\"a\"\r\n10/3/2007;\"abierta\r\n" +
+                   "11/3/2007;\"sigue\"\r\n12/3/2007;\"a\"b\r\nc\"\r\n"),
+            1);
+  EXPECT_EQ(Note(9, 3), "dos\r\nlíneas");
+  EXPECT_EQ(Log(), "\r\nLínea: 4 (formato incorrecto) 1/1/207;\"a\"");
+  EXPECT_EQ(Note(10, 3), "abierta");
+  EXPECT_EQ(Note(11, 3), "sigue");
+  EXPECT_EQ(Note(12, 3), "a\"b");
   // Two bad lines: the log lists both, in order.
   EXPECT_EQ(Import(kTxtHeader + "1/1/207;\"a\"\r\n31/4/2007;\"b\"\r\n"), 1);
   EXPECT_EQ(Log(), "\r\nLínea: 2 (formato incorrecto) 1/1/207;\"a\"\r\nLínea: 3 (formato incorrecto) 31/4/2007;\"b\"");
@@ -159,17 +169,26 @@ TEST_F(Exchange, ImportRefusesWhatItCannotHold) {
 }
 
 TEST_F(Exchange, NotesGoOutAndComeBackUnchanged) {
-  const std::pair<int, const char*> notes[] = {{1, "Año nuevo"}, {5, "Dentista; 9h, \"urgente\""}, {31, "fin"}};
+  const std::pair<int, const char*> notes[] = {
+      {1, "Año nuevo"}, {5, "Dentista; 9h, \"urgente\""}, {6, "dos\r\nlíneas\r\n"}, {31, "fin\""}};
   for (int action : {ActionTextExport, ActionCsvExport})
-    for (int iso : {0, 1}) {
-      WriteBytes(PathOf(NotesFileIndex), Bytes(NotesFileSize, 0));
-      for (const auto& [day, text] : notes) Keep(day, 1, text);
-      const std::string file = Export(action, 2007, {1}, 0, 1, iso);
-      WriteBytes(PathOf(NotesFileIndex), Bytes(NotesFileSize, 0));
-      EXPECT_EQ(Import(file), 0);
-      for (const auto& [day, text] : notes) EXPECT_EQ(Note(day, 1), text) << action << iso;
-      EXPECT_EQ(Note(2, 1), "") << "a day without a note stays without";
-    }
+    for (int iso : {0, 1})
+      for (int empty : {0, 1}) {
+        WriteBytes(PathOf(NotesFileIndex), Bytes(NotesFileSize, 0));
+        for (const auto& [day, text] : notes) Keep(day, 1, text);
+        const std::string file = Export(action, 2007, {1}, 0, empty, iso);
+        // Replacing gives the notes back; adding doubles each of them.
+        EXPECT_EQ(Import(file, 0), 0);
+        for (const auto& [day, text] : notes) EXPECT_EQ(Note(day, 1), text) << action << iso << empty;
+        EXPECT_EQ(Import(file, 1), 0);
+        for (const auto& [day, text] : notes) EXPECT_EQ(Note(day, 1), std::string(text) + text) << action << iso;
+        EXPECT_EQ(Note(2, 1), "") << "a day without a note stays without";
+      }
+  // With the update date, it becomes part of the note.
+  WriteBytes(PathOf(NotesFileIndex), Bytes(NotesFileSize, 0));
+  Keep(5, 3, "Dentista");
+  EXPECT_EQ(Import(Export(ActionCsvExport, 2007, {3}, 1)), 0);
+  EXPECT_EQ(Note(5, 3), "Dentista (actualizada el: 5/3/2007 09h:07m)");
 }
 
 }  // namespace

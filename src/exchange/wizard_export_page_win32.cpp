@@ -1,0 +1,66 @@
+// The wizard's export page: the months to export and the three options.
+// Finish asks for the file; the choices are recorded once a name is
+// confirmed, and without one the wizard stays here.
+#include "base/settings.h"
+#include "exchange/wizard_pages_win32.h"
+#include "resources/resource.h"
+
+constexpr int MonthCount = 12;
+
+// The month on show checked; the choices of the page start cleared.
+static void OnInitDialog(HWND page) {
+  const int month = g_settings->ShownMonth;
+  if (month >= 1 && month <= MonthCount) CheckDlgButton(page, IDC_MONTH_BASE + month, BST_CHECKED);
+  for (int32_t& selected : g_wizardChoices.MonthSelected) selected = 0;
+  g_wizardChoices.IncludeUpdateDate = 0;
+  g_wizardChoices.IncludeDaysWithoutNotes = 0;
+  g_wizardChoices.IsoDates = 0;
+}
+
+// "Seleccionar todos": every month checked.
+static void SelectAllMonths(HWND page) {
+  for (int month = 1; month <= MonthCount; ++month) CheckDlgButton(page, IDC_MONTH_BASE + month, BST_CHECKED);
+}
+
+static int32_t Checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED ? 1 : 0; }
+
+// 1 when the user named the file: the page's choices are then recorded.
+static int OnFinish(HWND page) {
+  if (!ChooseExportFile(page, g_wizardChoices.Action)) return 0;
+  for (int month = 1; month <= MonthCount; ++month)
+    g_wizardChoices.MonthSelected[month - 1] = Checked(page, IDC_MONTH_BASE + month);
+  g_wizardChoices.IncludeUpdateDate = Checked(page, IDC_INCLUDE_UPDATE_DATE);
+  g_wizardChoices.IncludeDaysWithoutNotes = Checked(page, IDC_INCLUDE_EMPTY_DAYS);
+  g_wizardChoices.IsoDates = Checked(page, IDC_ISO_DATES);
+  return 1;
+}
+
+// Back returns to the actions; Finish is refused without a file.
+static INT_PTR OnNotify(HWND page, const NMHDR* header) {
+  switch (header->code) {
+    case PSN_SETACTIVE:
+      SetWizardButtons(page, PSWIZB_BACK | PSWIZB_FINISH);
+      return AnswerWizard(page, 0);
+    case PSN_KILLACTIVE:
+      return AnswerWizard(page, FALSE);
+    case PSN_WIZBACK:
+      return AnswerWizard(page, IDD_WIZARD_ACTION);
+    case PSN_WIZFINISH:
+      return AnswerWizard(page, OnFinish(page) ? FALSE : TRUE);
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK ExportPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog(page);
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDC_SELECT_ALL_MONTHS && HIWORD(wParam) == BN_CLICKED) SelectAllMonths(page);
+      return TRUE;
+    case WM_NOTIFY:
+      return OnNotify(page, reinterpret_cast<const NMHDR*>(lParam));
+  }
+  return FALSE;
+}

@@ -1,0 +1,50 @@
+// The wizard's import page: whether imported notes are added to a day's note
+// or replace it. Finish asks for the folder or the file; without one the
+// wizard stays here.
+#include "exchange/wizard_pages_win32.h"
+#include "resources/resource.h"
+
+// Each button starts its own group, so the page keeps them exclusive.
+static void OnModeClicked(HWND page, int id) {
+  CheckDlgButton(page, id == IDC_IMPORT_ADD ? IDC_IMPORT_REPLACE : IDC_IMPORT_ADD, BST_UNCHECKED);
+}
+
+// 1 when the source was chosen: the mode is then recorded.
+static int OnFinish(HWND page) {
+  const int chosen = g_wizardChoices.Action == ActionPredecessor ? ChoosePredecessorFolder(page) : ChooseImportFile(page);
+  if (!chosen) return 0;
+  g_wizardChoices.AddToExisting = IsDlgButtonChecked(page, IDC_IMPORT_ADD) == BST_CHECKED ? 1 : 0;
+  return 1;
+}
+
+// Back returns to the actions; Finish is refused without a source.
+static INT_PTR OnNotify(HWND page, const NMHDR* header) {
+  switch (header->code) {
+    case PSN_SETACTIVE:
+      SetWizardButtons(page, PSWIZB_BACK | PSWIZB_FINISH);
+      return AnswerWizard(page, 0);
+    case PSN_KILLACTIVE:
+      return AnswerWizard(page, FALSE);
+    case PSN_WIZBACK:
+      return AnswerWizard(page, IDD_WIZARD_ACTION);
+    case PSN_WIZFINISH:
+      return AnswerWizard(page, OnFinish(page) ? FALSE : TRUE);
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK ImportPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      CheckDlgButton(page, IDC_IMPORT_ADD, BST_CHECKED);
+      return TRUE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if ((id == IDC_IMPORT_ADD || id == IDC_IMPORT_REPLACE) && HIWORD(wParam) == BN_CLICKED) OnModeClicked(page, id);
+      return TRUE;
+    }
+    case WM_NOTIFY:
+      return OnNotify(page, reinterpret_cast<const NMHDR*>(lParam));
+  }
+  return FALSE;
+}

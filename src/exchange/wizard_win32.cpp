@@ -1,0 +1,162 @@
+// The export and import wizard: three pages over one record of choices,
+// then the chosen action, its closing message and, after an export, the
+// offer to open the new file.
+#include "exchange/wizard_win32.h"
+
+#include <shlobj.h>
+
+#include <cstdio>
+
+#include "base/program_files.h"
+#include "base/settings.h"
+#include "base/shell_win32.h"
+#include "exchange/html_export.h"
+#include "exchange/predecessor_import.h"
+#include "exchange/text_import.h"
+#include "exchange/wizard_pages_win32.h"
+#include "infofiles/html_viewer_win32.h"
+#include "infofiles/info_file.h"
+#include "resources/resource.h"
+
+WizardChoices g_wizardChoices;
+
+// A page of the wizard: its template, its title and its procedure.
+struct WizardPage {
+  int Template;
+  const char* Title;
+  DLGPROC Procedure;
+};
+constexpr int WizardPageCount = 3;
+static const WizardPage WizardPages[WizardPageCount] = {
+    // Template, Title, Procedure (in the wizard's order)
+    {IDD_WIZARD_ACTION, "Asistente para Exportar e Importar", ActionPageProc},
+    {IDD_WIZARD_EXPORT, "Opciones de exportación", ExportPageProc},
+    {IDD_WIZARD_IMPORT, "Importar notas", ImportPageProc},
+};
+
+// The save dialog of each export: its filter (description, pattern) and the
+// default name's extension.
+struct ExportFileKind {
+  const char Filter[48];
+  const char* Extension;
+};
+static constexpr ExportFileKind ExportFileKinds[] = {
+    // Filter, Extension (in WizardAction order)
+    {"Documento HTML (*.htm)\0*.htm\0", ".htm"},
+    {"Documento de texto (*.txt)\0*.txt\0", ".txt"},
+    {"Documento de texto (*.csv)\0*.csv\0", ".csv"},
+};
+
+// The user's documents folder, or an empty text when it cannot be had.
+static void GetDocumentsFolder(char folder[MAX_PATH]) {
+  folder[0] = 0;
+  LPITEMIDLIST list = nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &list)) || !list) return;
+  if (!SHGetPathFromIDListA(list, folder)) folder[0] = 0;
+  IMalloc* shellMalloc = nullptr;
+  if (SUCCEEDED(SHGetMalloc(&shellMalloc)) && shellMalloc) {
+    shellMalloc->Free(list);
+    shellMalloc->Release();
+  }
+}
+
+int ChooseExportFile(HWND owner, int action) {
+  if (action < ActionWebPage || action > ActionCsvExport) return 0;
+  const ExportFileKind& kind = ExportFileKinds[action];
+  std::snprintf(g_wizardChoices.TargetPath, sizeof g_wizardChoices.TargetPath, "Notas_Calendario_2007%s", kind.Extension);
+  char folder[MAX_PATH];
+  GetDocumentsFolder(folder);
+  OPENFILENAMEA dialog = {sizeof dialog};
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = kind.Filter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = g_wizardChoices.TargetPath;
+  dialog.nMaxFile = sizeof g_wizardChoices.TargetPath;
+  dialog.lpstrInitialDir = folder[0] ? folder : nullptr;
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+  return GetSaveFileNameA(&dialog);
+}
+
+int ChooseImportFile(HWND owner) {
+  g_wizardChoices.TargetPath[0] = 0;
+  char folder[MAX_PATH];
+  GetDocumentsFolder(folder);
+  OPENFILENAMEA dialog = {sizeof dialog};
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = "Documento de texto (*.txt)\0*.txt\0Documento de texto (*.csv)\0*.csv\0";
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = g_wizardChoices.TargetPath;
+  dialog.nMaxFile = sizeof g_wizardChoices.TargetPath;
+  dialog.lpstrInitialDir = folder[0] ? folder : nullptr;
+  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  return GetOpenFileNameA(&dialog);
+}
+
+void ShowFormatInfo() { ShowPackedPage(FormatsPackedName, FormatsPageName); }
+
+// After an import with bad lines: offers to open the log of them.
+static void OfferErrorLog() {
+  const int answer = MessageBoxA(nullptr,
+                                 "Se han producido errores en la importación.\r\nGuardados en el archivo: "
+                                 "Calendario_Errores_Import.txt\r\n¿Desea ver el archivo?",
+                                 "Oristel", MB_ICONINFORMATION | MB_YESNO);
+  char path[PathSize];
+  if (answer == IDYES && BuildProgramPath(path, ImportErrorsFileIndex)[0])
+    ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// Runs the sheet modally on the owner; 1 when it ended with Finish.
+static int ShowWizard(HWND owner) {
+  PROPSHEETPAGEA pages[WizardPageCount] = {};
+  for (int i = 0; i < WizardPageCount; ++i) {
+    pages[i].dwSize = sizeof pages[i];
+    pages[i].dwFlags = PSP_USETITLE;
+    pages[i].hInstance = g_instance;
+    pages[i].pszTemplate = MAKEINTRESOURCEA(WizardPages[i].Template);
+    pages[i].pszTitle = WizardPages[i].Title;
+    pages[i].pfnDlgProc = WizardPages[i].Procedure;
+  }
+  PROPSHEETHEADERA header = {sizeof header};
+  header.dwFlags = PSH_WIZARD | PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
+  header.hwndParent = owner;
+  header.hInstance = g_instance;
+  header.pszCaption = "Export Import";
+  header.nPages = WizardPageCount;
+  header.nStartPage = 0;
+  header.ppsp = pages;
+  return PropertySheetA(&header) > 0 ? 1 : 0;
+}
+
+// The chosen import, then "Importación finalizada"; the result code or 0.
+static int Import(HWND owner) {
+  const int action = g_wizardChoices.Action;
+  int errors = 0;
+  const int done = action == ActionPredecessor
+                       ? ImportPredecessorNotes(g_wizardChoices.TargetPath, g_wizardChoices.AddToExisting)
+                       : ImportTextFile(g_wizardChoices.TargetPath, g_wizardChoices.AddToExisting, &errors);
+  if (!done) return 0;
+  if (errors) OfferErrorLog();
+  MessageBoxA(owner, "Importación finalizada", "Oristel", MB_ICONINFORMATION | MB_OK);
+  return action + 1;
+}
+
+// The chosen export, then the offer to open the file; the result code or 0.
+static int Export(HWND owner) {
+  const int action = g_wizardChoices.Action;
+  if (!ExportNotes(g_wizardChoices.TargetPath, g_wizardChoices, g_settings->ShownYear, g_settings->Language)) return 0;
+  const int answer = MessageBoxA(owner, "Exportación finalizada.\r\n¿Desea abrir el nuevo archivo?", "Oristel",
+                                 MB_ICONINFORMATION | MB_YESNO);
+  if (answer == IDYES) ShellExecuteA(nullptr, "open", g_wizardChoices.TargetPath, nullptr, nullptr, SW_SHOWNORMAL);
+  return action + 1;
+}
+
+int RunExportImportWizard(HWND owner) {
+  g_wizardChoices = WizardChoices{};
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  if (!ShowWizard(owner)) return 0;
+  const int action = g_wizardChoices.Action;
+  if (action == ActionPredecessor || action == ActionTextImport) return Import(owner);
+  if (action >= ActionWebPage && action <= ActionCsvExport) return Export(owner);
+  return 0;
+}

@@ -1,0 +1,72 @@
+#!/usr/bin/env python3
+"""Reads the exports of write_exports with Python's csv module and checks
+them against the notes file they were made from:
+    read_exports.py DIR
+Each row of export.txt (";") and export.csv ("," with ISO dates and the days
+without notes) must give exactly the date and the text of a stored note of
+2007, quotes and line breaks included, and every stored note must be there."""
+import calendar
+import csv
+import struct
+import sys
+from pathlib import Path
+
+FLAGS_SIZE = 12 * 31 * 4
+RECORD_SIZE = 264
+LEAP_STARTS = [0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335]
+
+
+def stored_notes(path):
+    """The notes of the notes file that 2007 has, by (day, month)."""
+    data = path.read_bytes()
+    notes = {}
+    for month in range(1, 13):
+        for day in range(1, calendar.monthrange(2007, month)[1] + 1):
+            (flag,) = struct.unpack_from("<i", data, 4 * (31 * (month - 1) + day - 1))
+            if not flag:
+                continue
+            start = FLAGS_SIZE + RECORD_SIZE * (LEAP_STARTS[month - 1] + day - 1) + 8
+            text = data[start:start + 256].split(b"\0", 1)[0]
+            notes[(day, month)] = text.decode("cp1252")
+    return notes
+
+
+def rows(path, delimiter):
+    with open(path, newline="", encoding="cp1252") as f:
+        return list(csv.reader(f, delimiter=delimiter))
+
+
+def date_of(field, iso):
+    if iso:
+        year, month, day = (int(x) for x in field.split("-"))
+    else:
+        day, month, year = (int(x) for x in field.split("/"))
+    assert year == 2007, field
+    return day, month
+
+
+def check(path, delimiter, iso, every_day, notes):
+    table = rows(path, delimiter)
+    assert table[0] == ["Fecha", "Notas"], table[0]
+    found = {}
+    for row in table[1:]:
+        assert len(row) in (1, 2), (path.name, row)
+        key = date_of(row[0], iso)
+        if len(row) == 2 and row[1] != "":
+            found[key] = row[1]
+    assert found == notes, (path.name, found, notes)
+    days = 365 if every_day else len(notes)
+    assert len(table) == 1 + days, (path.name, len(table))
+    print(f"{path.name}: {len(table) - 1} rows, {len(found)} notes as stored")
+
+
+def main():
+    directory = Path(sys.argv[1])
+    notes = stored_notes(directory / "cal_notas.dat")
+    assert len(notes) >= 5 and any("\r\n" in n for n in notes.values()) and any('"' in n for n in notes.values())
+    check(directory / "export.txt", ";", False, False, notes)
+    check(directory / "export.csv", ",", True, True, notes)
+
+
+if __name__ == "__main__":
+    main()
