@@ -46,14 +46,19 @@ static void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
 
 static POINT RectCenter(const Rect& r) { return {r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2}; }
 
-// A small black triangle pointing left (left 1) or right at point.
-static void DrawArrowHead(HDC dc, int left, POINT p) {
+// A small black triangle pointing left (left 1) or right at point, for a
+// cell h high: 3 pixels each side of the point up to a cell of 17 (the
+// message font at 96 DPI), then growing with the cell, so that on a larger
+// screen font it stays the size of the title's letters.
+static void DrawArrowHead(HDC dc, int left, POINT p, int h) {
+  const int half = h > 17 ? (h + 2) / 5 : 3;  // 3 .. ; 5 for the 23-pixel cell at 144 DPI
+  const int back = (half - 1) / 2, tip = half - back;  // 1 and 2 at 3
   ScopedSelect select(dc, GetStockObject(BLACK_BRUSH));
   if (left) {
-    POINT corners[3] = {{p.x + 1, p.y - 3}, {p.x - 2, p.y}, {p.x + 1, p.y + 3}};
+    POINT corners[3] = {{p.x + back, p.y - half}, {p.x - tip, p.y}, {p.x + back, p.y + half}};
     Polygon(dc, corners, 3);
   } else {
-    POINT corners[3] = {{p.x - 1, p.y - 3}, {p.x + 2, p.y}, {p.x - 1, p.y + 3}};
+    POINT corners[3] = {{p.x - back, p.y - half}, {p.x + tip, p.y}, {p.x - back, p.y + half}};
     Polygon(dc, corners, 3);
   }
 }
@@ -96,10 +101,10 @@ static void DrawBackground(HDC dc, const CalendarSettings& s) {
 static void DrawArrows(HDC dc, const CalendarSettings& s) {
   Rect r = LayoutRectOf(s, LayoutPrevArrow);
   FillRectColor(dc, r, s.TitleBackColor);
-  DrawArrowHead(dc, 1, RectCenter(r));
+  DrawArrowHead(dc, 1, RectCenter(r), s.CellHeight);
   r = LayoutRectOf(s, LayoutNextArrow);
   FillRectColor(dc, r, s.TitleBackColor);
-  DrawArrowHead(dc, 0, RectCenter(r));
+  DrawArrowHead(dc, 0, RectCenter(r), s.CellHeight);
 }
 
 // One letter per weekday over a line in the title colour.
