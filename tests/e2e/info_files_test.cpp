@@ -34,10 +34,10 @@ class InfoFiles2007Dialogs : public InfoFiles2007 {
   void SetUp() override {
     InfoFiles2007::SetUp();
     for (const std::string& name : ListFiles(dir.Path, "*.cal")) DeleteFileA(dir.File(name.c_str()).c_str());
-    InfoFileSpec sun{"Sol_2007.cal", 1, kSun, JoinDays({{65, "<P>El sol sale a las 7h 42m"}})};
+    InfoFileLayout sun{"Sol_2007.cal", 1, kSun, JoinDays({{65, "<P>El sol sale a las 7h 42m"}})};
     PackInfoFile(&sun);
     sun.Header.WholeViewAllowed = 0;
-    files[0] = WriteSpec(dir.Path, sun);
+    files[0] = WriteLayout(dir.Path, sun);
     files[1] = WriteInfoFile(dir.Path, {"Festivos_2007.cal", 2, kHolidays, JoinDays({{65, "<P>Ninguna fiesta"}})});
     files[2] = WriteInfoFile(dir.Path, {"Mundo_2007.cal", 3, kWorld, JoinDays({{68, "<P>Día de la mujer"}})});
     files[1].SelectionOrder = 1;

@@ -50,7 +50,7 @@ inline Bytes Pack(const std::string& text) {
   return packed;
 }
 
-struct InfoFileSpec {
+struct InfoFileLayout {
   std::string Name;
   uint32_t Id;
   std::string Title;
@@ -60,7 +60,7 @@ struct InfoFileSpec {
 };
 
 // Packs the text and fills in the header.
-inline void PackInfoFile(InfoFileSpec* f) {
+inline void PackInfoFile(InfoFileLayout* f) {
   f->Packed = Pack(f->Raw.Text);
   InfoFileHeader& h = f->Header;
   h.FileId = f->Id;
@@ -72,8 +72,8 @@ inline void PackInfoFile(InfoFileSpec* f) {
   h.FormatMarker = InfoFormatMarker;
 }
 
-// Writes the file as the spec stands (damaged or not); returns its header.
-inline InfoFileHeader WriteSpec(const std::filesystem::path& dir, const InfoFileSpec& f) {
+// Writes the file as the description stands (damaged or not); returns its header.
+inline InfoFileHeader WriteLayout(const std::filesystem::path& dir, const InfoFileLayout& f) {
   Bytes file(PackedTextOffset, 0);
   std::memcpy(file.data(), &f.Header, sizeof f.Header);
   std::memcpy(file.data() + DayStartOffset + 4, &f.Raw.DayStart[1], DayStartCount * 4);
@@ -83,9 +83,9 @@ inline InfoFileHeader WriteSpec(const std::filesystem::path& dir, const InfoFile
   return f.Header;
 }
 
-inline InfoFileHeader WriteInfoFile(const std::filesystem::path& dir, InfoFileSpec f) {
+inline InfoFileHeader WriteInfoFile(const std::filesystem::path& dir, InfoFileLayout f) {
   PackInfoFile(&f);
-  return WriteSpec(dir, f);
+  return WriteLayout(dir, f);
 }
 
 // Makes the directory search report the file without the archive bit;

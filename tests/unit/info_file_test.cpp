@@ -15,7 +15,7 @@ const std::map<int, std::string> kDays = {
     {1, "<P>uno"}, {60, "<P>29 de febrero"}, {61, "abcd"}, {62, "abcde"}, {366, "<P>fin de año"}};
 
 TEST_F(InfoFiles, ReadAndWalkTheDayTexts) {
-  const InfoFileHeader h = WriteInfoFile(dir, InfoFileSpec{"Dias_2007.cal", 7, "Días", JoinDays(kDays)});
+  const InfoFileHeader h = WriteInfoFile(dir, InfoFileLayout{"Dias_2007.cal", 7, "Días", JoinDays(kDays)});
   const std::pair<int, std::string> cases[] = {
       {1, "<P>uno"}, {2, ""}, {60, "<P>29 de febrero"}, {61, ""}, {62, "abcde"}, {366, "<P>fin de año"}};
   for (const auto& [day, expected] : cases) {
@@ -36,7 +36,7 @@ TEST_F(InfoFiles, TheWalkKeepsToTheSeparatorsAndTheYear) {
   RawText raw = JoinDays({{1, "<P>uno"}, {366, "<P>fin"}});
   raw.Text = "<P>antes" + raw.Text + "<P>sobra+<P>y otra+";
   for (uint32_t& start : raw.DayStart) start += 8;
-  const InfoFileHeader h = WriteInfoFile(dir, InfoFileSpec{"Raro_2007.cal", 8, "Raro", raw});
+  const InfoFileHeader h = WriteInfoFile(dir, InfoFileLayout{"Raro_2007.cal", 8, "Raro", raw});
   std::vector<int> days;
   EXPECT_EQ(WalkDayTexts(h, [&](int k, std::string_view) { days.push_back(k); }), 1);
   EXPECT_EQ(days, (std::vector<int>{1, 366}));
@@ -47,23 +47,23 @@ TEST_F(InfoFiles, TheWalkKeepsToTheSeparatorsAndTheYear) {
 TEST_F(InfoFiles, ADamagedFileIsRefusedWithOneMessage) {
   struct Damage {
     const char* what;
-    void (*apply)(InfoFileSpec*);
+    void (*apply)(InfoFileLayout*);
   } const damages[] = {
-      {"stream cut short", [](InfoFileSpec* f) { f->Packed.resize(f->Packed.size() / 2); }},
-      {"stream garbled", [](InfoFileSpec* f) { std::fill(f->Packed.begin() + 3, f->Packed.end() - 3, 0xFF); }},
-      {"text size too large", [](InfoFileSpec* f) { f->Header.TextSize += 1; }},
-      {"text size too small", [](InfoFileSpec* f) { f->Header.TextSize -= 1; }},
-      {"text size past the buffer", [](InfoFileSpec* f) { f->Header.TextSize = UnpackBufferSize + 1; }},
-      {"packed size past the end", [](InfoFileSpec* f) { f->Header.PackedSize += 1; }},
-      {"packed size huge", [](InfoFileSpec* f) { f->Header.PackedSize = 0xFFFFFFF0u; }},
-      {"table descends", [](InfoFileSpec* f) { std::swap(f->Raw.DayStart[200], f->Raw.DayStart[300]); }},
-      {"table past the text", [](InfoFileSpec* f) { f->Raw.DayStart[367] = f->Header.TextSize + 50; }},
+      {"stream cut short", [](InfoFileLayout* f) { f->Packed.resize(f->Packed.size() / 2); }},
+      {"stream garbled", [](InfoFileLayout* f) { std::fill(f->Packed.begin() + 3, f->Packed.end() - 3, 0xFF); }},
+      {"text size too large", [](InfoFileLayout* f) { f->Header.TextSize += 1; }},
+      {"text size too small", [](InfoFileLayout* f) { f->Header.TextSize -= 1; }},
+      {"text size past the buffer", [](InfoFileLayout* f) { f->Header.TextSize = UnpackBufferSize + 1; }},
+      {"packed size past the end", [](InfoFileLayout* f) { f->Header.PackedSize += 1; }},
+      {"packed size huge", [](InfoFileLayout* f) { f->Header.PackedSize = 0xFFFFFFF0u; }},
+      {"table descends", [](InfoFileLayout* f) { std::swap(f->Raw.DayStart[200], f->Raw.DayStart[300]); }},
+      {"table past the text", [](InfoFileLayout* f) { f->Raw.DayStart[367] = f->Header.TextSize + 50; }},
   };
   for (const Damage& damage : damages) {
-    InfoFileSpec file{"Roto_2007.cal", 9, "Roto", JoinDays(kDays)};
+    InfoFileLayout file{"Roto_2007.cal", 9, "Roto", JoinDays(kDays)};
     PackInfoFile(&file);
     damage.apply(&file);
-    const InfoFileHeader h = WriteSpec(dir, file);
+    const InfoFileHeader h = WriteLayout(dir, file);
     g_shown.clear();
     std::string text;
     EXPECT_EQ(ReadDayText(h, 1, &text), 0) << damage.what;
@@ -75,9 +75,9 @@ TEST_F(InfoFiles, ADamagedFileIsRefusedWithOneMessage) {
 
 TEST_F(InfoFiles, TheScanKeepsArchivedFilesWithASevenAndTheMarker) {
   EXPECT_EQ(CountInfoFiles(), 0);
-  const InfoFileHeader good = WriteInfoFile(dir, InfoFileSpec{"Sol_2007.cal", 3, "Sol", JoinDays(kDays)});
-  WriteInfoFile(dir, InfoFileSpec{"ExpImp.cal", 4, "Sin siete", JoinDays(kDays)});
-  WriteInfoFile(dir, InfoFileSpec{"Viejo_2007.cal", 5, "Sin archivar", JoinDays(kDays)});
+  const InfoFileHeader good = WriteInfoFile(dir, InfoFileLayout{"Sol_2007.cal", 3, "Sol", JoinDays(kDays)});
+  WriteInfoFile(dir, InfoFileLayout{"ExpImp.cal", 4, "Sin siete", JoinDays(kDays)});
+  WriteInfoFile(dir, InfoFileLayout{"Viejo_2007.cal", 5, "Sin archivar", JoinDays(kDays)});
   const bool archiveCleared = ClearArchiveBit(PathOf("Viejo_2007.cal"));
   WriteBytes(PathOf("Anyo_2007.cal"), Bytes(2000, 0x11));  // a packed page: no marker
   WriteBytes(PathOf("Corto_2007.cal"), Bytes(50, 0));
@@ -160,7 +160,7 @@ TEST_F(TodaySelection, ApplyingRewritesEveryListedFile) {
   InfoFileHeader files[3];
   const char* names[] = {"x_2007.cal", "y_2007.cal", "z_2007.cal"};
   for (int i = 0; i < 3; ++i) {
-    files[i] = WriteInfoFile(dir, InfoFileSpec{names[i], uint32_t(10 + i), names[i], JoinDays(kDays)});
+    files[i] = WriteInfoFile(dir, InfoFileLayout{names[i], uint32_t(10 + i), names[i], JoinDays(kDays)});
   }
   files[0].SelectionOrder = 2;
   files[1].SelectionOrder = 0;
