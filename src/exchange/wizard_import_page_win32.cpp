@@ -17,22 +17,6 @@ static int OnFinish(HWND page) {
   return 1;
 }
 
-// Back returns to the actions; Finish is refused without a source.
-static INT_PTR OnNotify(HWND page, const NMHDR* header) {
-  switch (header->code) {
-    case PSN_SETACTIVE:
-      SetWizardButtons(page, PSWIZB_BACK | PSWIZB_FINISH);
-      return AnswerWizard(page, 0);
-    case PSN_KILLACTIVE:
-      return AnswerWizard(page, FALSE);
-    case PSN_WIZBACK:
-      return AnswerWizard(page, IDD_WIZARD_ACTION);
-    case PSN_WIZFINISH:
-      return AnswerWizard(page, OnFinish(page) ? FALSE : TRUE);
-  }
-  return FALSE;
-}
-
 INT_PTR CALLBACK ImportPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
@@ -44,7 +28,7 @@ INT_PTR CALLBACK ImportPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
       return TRUE;
     }
     case WM_NOTIFY:
-      return OnNotify(page, reinterpret_cast<const NMHDR*>(lParam));
+      return AnswerOptionsPage(page, reinterpret_cast<const NMHDR*>(lParam), OnFinish);
   }
   return FALSE;
 }

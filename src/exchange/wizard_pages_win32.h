@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "exchange/wizard_choices.h"
+#include "resources/resource.h"
 
 // The choices of the wizard that runs (or ran last): zeroed at its start,
 // read by the action it starts.
@@ -34,4 +35,21 @@ inline INT_PTR AnswerWizard(HWND page, LONG_PTR answer) {
 // The wizard's buttons while the page is shown.
 inline void SetWizardButtons(HWND page, DWORD buttons) {
   SendMessageA(GetParent(page), PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
+}
+
+// The notifications of an options page (export or import): Back and Finish
+// shown, Back returns to the actions, Finish refused unless finish returns 1.
+inline INT_PTR AnswerOptionsPage(HWND page, const NMHDR* header, int (*finish)(HWND page)) {
+  switch (header->code) {
+    case PSN_SETACTIVE:
+      SetWizardButtons(page, PSWIZB_BACK | PSWIZB_FINISH);
+      return AnswerWizard(page, 0);
+    case PSN_KILLACTIVE:
+      return AnswerWizard(page, FALSE);
+    case PSN_WIZBACK:
+      return AnswerWizard(page, IDD_WIZARD_ACTION);
+    case PSN_WIZFINISH:
+      return AnswerWizard(page, finish(page) ? FALSE : TRUE);
+  }
+  return FALSE;
 }
