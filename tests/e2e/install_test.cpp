@@ -2,8 +2,9 @@
 // from a script: the installed folder, the Start-menu shortcut and the
 // "Apps" entry; the installed program running and keeping a note; an
 // upgrade over it that keeps the user's files; a refused install while the
-// program runs; the uninstall that keeps the notes and settings. And the
-// program's version resource and manifest.
+// program runs; the uninstall that keeps the notes and settings. The
+// uninstaller run by hand, asking before it deletes them. And the program's
+// version resource and manifest.
 #include <shlobj.h>
 
 #include <cstdlib>
@@ -226,6 +227,45 @@ TEST_F(Install2007Setup, InstallRunUpgradeAndUninstallKeepTheUsersFiles) {
   EXPECT_EQ(ReadWholeFile(target.File("cal_2007.op")), settings);
   EXPECT_EQ(ReadWholeFile(target.File("cal_notas.dat")), notes);
   for (const char* file : kUserFiles) EXPECT_TRUE(Exists(target.File(file))) << file;
+}
+
+// Run by hand, the uninstaller shows its pages and asks before the notes and
+// the settings go, with No as the answer Enter gives; Yes deletes them.
+TEST_F(Install2007Setup, AskedTheUninstallerDeletesTheNotesOnlyOnYes) {
+  ASSERT_EQ(Install(), 0u);
+  const std::string folder = target.Path.substr(0, target.Path.size() - 1);
+  // "_?=" keeps it in its own process instead of a copy of itself run on
+  // from the temporary folder (it then stays behind in the folder).
+  std::string command = "\"" + target.File("Desinstalar.exe") + "\" _?=" + folder;
+  STARTUPINFOA startup = {sizeof startup};
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+  HWND pages = FindDialog(process.dwProcessId, nullptr, 30000);
+  ASSERT_NE(pages, nullptr) << "the uninstaller shows no window";
+  PressButton(pages, IDOK);  // "Desinstalar" on the confirmation page
+  HWND question = FindOtherDialog(process.dwProcessId, pages, 30000);
+  ASSERT_NE(question, nullptr) << "no question before the notes go";
+  SaveScreenshot(CaptureClient(question), "uninstall_question");
+  const std::string text = MessageBoxTextWide(question);
+  EXPECT_NE(text.find("borrar tambi\xE9n sus notas"), std::string::npos) << text;
+  EXPECT_NE(text.find(target.File("cal_notas.dat")), std::string::npos) << text;
+  EXPECT_NE(text.find(target.File("cal_2007.op")), std::string::npos) << text;
+  EXPECT_TRUE(GetWindowLongA(GetDlgItem(question, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON) << "No is the default";
+  PressButton(question, IDYES);
+  EXPECT_TRUE(WaitUntil([] { return !UninstallEntryExists(); }, 30000)) << "the uninstaller did not finish";
+  for (const char* file : kUserFiles) EXPECT_FALSE(Exists(target.File(file))) << file;
+  for (const char* file : kProgramFiles) {
+    if (std::strcmp(file, "Desinstalar.exe") == 0) continue;
+    EXPECT_FALSE(Exists(target.File(file))) << file;
+  }
+  // Its last page waits for "Cerrar".
+  EXPECT_TRUE(WaitUntil([&] {
+    PressButton(pages, IDOK);
+    return WaitForSingleObject(process.hProcess, 200) == WAIT_OBJECT_0;
+  }, 30000)) << "the uninstaller did not close";
+  TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
 }
 
 TEST_F(Install2007, TheProgramCarriesItsVersionAndManifest) {
