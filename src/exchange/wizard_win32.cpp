@@ -9,6 +9,7 @@
 
 #include "base/program_files.h"
 #include "base/settings.h"
+#include "base/property_sheet_win32.h"
 #include "base/shell_win32.h"
 #include "exchange/html_export.h"
 #include "exchange/predecessor_import.h"
@@ -20,14 +21,10 @@
 
 WizardChoices g_wizardChoices;
 
-// A page of the wizard: its template, its title and its procedure.
-struct WizardPage {
-  int Template;
-  const char* Title;
-  DLGPROC Procedure;
-};
+// The wizard's pages: template, title, procedure.
 constexpr int WizardPageCount = 3;
-static const WizardPage WizardPages[WizardPageCount] = {
+static_assert(WizardPageCount <= MaxSheetPages);
+static const SheetPage WizardPages[WizardPageCount] = {
     // Template, Title, Procedure (in the wizard's order)
     {IDD_WIZARD_ACTION, "Asistente para Exportar e Importar", ActionPageProc},
     {IDD_WIZARD_EXPORT, "Opciones de exportación", ExportPageProc},
@@ -107,24 +104,7 @@ static void OfferErrorLog() {
 
 // Runs the sheet modally on the owner; 1 when it ended with Finish.
 static int ShowWizard(HWND owner) {
-  PROPSHEETPAGEA pages[WizardPageCount] = {};
-  for (int i = 0; i < WizardPageCount; ++i) {
-    pages[i].dwSize = sizeof pages[i];
-    pages[i].dwFlags = PSP_USETITLE;
-    pages[i].hInstance = g_instance;
-    pages[i].pszTemplate = MAKEINTRESOURCEA(WizardPages[i].Template);
-    pages[i].pszTitle = WizardPages[i].Title;
-    pages[i].pfnDlgProc = WizardPages[i].Procedure;
-  }
-  PROPSHEETHEADERA header = {sizeof header};
-  header.dwFlags = PSH_WIZARD | PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
-  header.hwndParent = owner;
-  header.hInstance = g_instance;
-  header.pszCaption = "Export Import";
-  header.nPages = WizardPageCount;
-  header.nStartPage = 0;
-  header.ppsp = pages;
-  return PropertySheetA(&header) > 0 ? 1 : 0;
+  return RunPropertySheet(owner, "Export Import", PSH_WIZARD, WizardPages, WizardPageCount) > 0 ? 1 : 0;
 }
 
 // The chosen import, then "Importación finalizada"; the result code or 0.

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "base/property_sheet_win32.h"
 #include "base/shell_win32.h"
 #include "resources/resource.h"
 #include "settings_ui/options.h"
@@ -11,14 +12,9 @@
 
 CalendarSettings* g_settingsCopy = nullptr;
 
-// A page of the sheet: its template, its tab title and its procedure.
-struct OptionsPage {
-  int Template;
-  const char* Title;
-  DLGPROC Procedure;
-};
 constexpr int OptionsPageCount = 4;
-static const OptionsPage OptionsPages[OptionsPageCount] = {
+static_assert(OptionsPageCount <= MaxSheetPages);
+static const SheetPage OptionsPages[OptionsPageCount] = {
     // Template, Title, Procedure (tab order)
     {IDD_HOLIDAYS_PAGE, " Fiestas ", HolidaysPageProc},
     {IDD_FONTS_PAGE, " Fuentes ", FontsPageProc},
@@ -35,33 +31,11 @@ INT_PTR HandlePageNotification(HWND page, LPARAM lParam, PageHandler onSetActive
   return TRUE;
 }
 
-// Runs the sheet modally on the owner; the property sheet's result, -1 on error.
-static INT_PTR ShowOptionsSheet(HWND owner) {
-  PROPSHEETPAGEA pages[OptionsPageCount] = {};
-  for (int i = 0; i < OptionsPageCount; ++i) {
-    pages[i].dwSize = sizeof pages[i];
-    pages[i].dwFlags = PSP_USETITLE;
-    pages[i].hInstance = g_instance;
-    pages[i].pszTemplate = MAKEINTRESOURCEA(OptionsPages[i].Template);
-    pages[i].pszTitle = OptionsPages[i].Title;
-    pages[i].pfnDlgProc = OptionsPages[i].Procedure;
-  }
-  PROPSHEETHEADERA header = {sizeof header};
-  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
-  header.hwndParent = owner;
-  header.hInstance = g_instance;
-  header.pszCaption = "Oristel - Opciones";
-  header.nPages = OptionsPageCount;
-  header.nStartPage = 0;
-  header.ppsp = pages;
-  return PropertySheetA(&header);
-}
-
 int RunOptionsSheet(HWND owner) {
   g_settingsCopy = static_cast<CalendarSettings*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof *g_settingsCopy));
   if (!g_settingsCopy) return 0;
   BeginSettingsCopy(g_settings, g_settingsCopy);
-  const INT_PTR result = ShowOptionsSheet(owner);
+  const INT_PTR result = RunPropertySheet(owner, "Oristel - Opciones", 0, OptionsPages, OptionsPageCount);
   const int ran = EndSettingsCopy(result, *g_settingsCopy, g_settings);
   HeapFree(GetProcessHeap(), 0, g_settingsCopy);
   g_settingsCopy = nullptr;
