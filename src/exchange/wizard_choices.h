@@ -9,6 +9,8 @@ enum WizardAction : int32_t {
   ActionCsvExport = 2,     // text with commas (.csv)
   ActionPredecessor = 3,   // the notes of the predecessor program
   ActionTextImport = 4,    // notes from a .txt or .csv file
+  ActionIcalExport = 5,    // one all-day event per note (.ics)
+  ActionIcalImport = 6,    // the events of the year shown from a .ics file
 };
 
 struct WizardChoices {
