@@ -3,13 +3,14 @@
 // the year shown in, through libical.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "exchange/wizard_choices.h"
 
 // What an iCalendar export wrote and what it could not write.
 struct IcalExportResult {
   int32_t NotesWritten;     // events written
-  int32_t LeapDaysSkipped;  // notes of 29 February in a year without that day
+  int32_t LeapDaysSkipped;  // notes of 29 February in a year without that day (0 or 1)
 };
 // Writes one all-day event per note of the chosen months of the year into
 // the file at path (created anew); 1 when written, else 0 after the message.
@@ -28,3 +29,31 @@ struct IcalImportResult {
 // the notes file once. 1 when stored; else 0 after one message, the notes
 // file as it was.
 int ImportIcalFile(const char* path, int year, int add, IcalImportResult* result);
+
+// The messages the wizard shows after the iCalendar actions (Windows-1252
+// at run time, as every text of the program).
+// After an export that wrote everything: the other exports' question,
+// "Exportación finalizada.\r\n¿Desea abrir el nuevo archivo?". When the
+// note of 29 February was not written (LeapDaysSkipped 1), this instead;
+// the argument is the year exported:
+constexpr const char* IcalExportLeapDayFormat =
+    "Exportación finalizada.\r\nLa nota del 29 de febrero no se ha escrito: el año %d no tiene ese día.\r\n"
+    "¿Desea abrir el nuevo archivo?";
+// After an import (and after the offer of the error log when ErrorsLogged
+// is 1, as the text import makes it), an information box; the arguments are
+// NotesStored, the year, EventsOutsideYear:
+constexpr const char* IcalImportSummaryFormat =
+    "Importación finalizada\r\nNotas guardadas: %d\r\nCitas fuera del año %d: %d";
+// Shown by ImportIcalFile itself (stop icon, then 0) for a file that is not
+// iCalendar; the argument is the file's path:
+constexpr const char* IcalNotCalendarFormat = "El archivo no es un calendario iCalendar (.ics): %s";
+
+// Shared by the export and the import: text between the notes' Windows-1252
+// and iCalendar's UTF-8. A character without a Windows-1252 form, and any
+// byte that is not part of a valid UTF-8 sequence, is dropped.
+std::string Cp1252ToUtf8(const char* text);
+std::string Utf8ToCp1252(const char* text);
+
+// For the benchmark: libical's parse of the text alone (nothing converted or
+// stored); 1 when it gave a calendar.
+int ParseIcalOnly(const char* text);
