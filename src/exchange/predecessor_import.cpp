@@ -21,6 +21,10 @@ int ReadPredecessorDayFlags(const char* databasePath, int32_t flags[12 * 31]) {
 int ImportPredecessorNotes(const char* databasePath, int add) {
   int32_t flags[12 * 31] = {};
   if (!ReadPredecessorDayFlags(databasePath, flags)) return 0;
+  // The notes are read once and written once, after the last day.
+  NotesImage notes;
+  if (!ReadNotesImage(&notes)) return 0;
+  int stored = 0;
   for (int m = 1; m <= 12; ++m)
     for (int d = 1; d <= 31; ++d) {
       // A flag for a day the year never has (31 April) would put its note
@@ -28,7 +32,8 @@ int ImportPredecessorNotes(const char* databasePath, int add) {
       if (!flags[31 * (m - 1) + (d - 1)] || d > DaysInMonth(m, 2000)) continue;
       char note[PredecessorNoteSize + 1] = {};
       if (!ReadFileAt(databasePath, note, PredecessorNoteOffset(ToDayIndex(d, m)), PredecessorNoteSize)) continue;
-      AddNoteText(d, m, note, add);
+      AddNoteTextInImage(&notes, d, m, note, add);
+      ++stored;
     }
-  return 1;
+  return stored == 0 || WriteNotesImage(notes);
 }

@@ -94,11 +94,22 @@ int ParseImportLine(ImportContext* c) {
   return n > 0;
 }
 
+// Whether the line that begins at start begins as a row does: a date of 8
+// to 10 characters, then ";" or ",".
+static bool BeginsRow(const std::string& buffer, size_t start) {
+  for (size_t i = start; i < buffer.size() && i <= start + 10; ++i) {
+    if (buffer[i] == ';' || buffer[i] == ',') return i - start >= 8;
+    if (buffer[i] == '\n') return false;
+  }
+  return false;
+}
+
 // Where the line that begins at start ends: at its line feed, or at the end
 // of the file. A note in double quotes may hold line breaks (a note of
 // several lines is exported so): the line then runs to the line feed behind
-// the closing quote. A quote that is not closed, or a lone quote inside the
-// note, leaves the line at its own line feed.
+// the closing quote, as long as no line it passes begins as a row does. A
+// quote that is not closed so, or a lone quote inside the note, leaves the
+// line at its own line feed.
 static size_t LineEnd(const std::string& buffer, size_t start) {
   const size_t size = buffer.size();
   size_t end = start;
@@ -107,6 +118,7 @@ static size_t LineEnd(const std::string& buffer, size_t start) {
   while (pos < end && buffer[pos] != ';' && buffer[pos] != ',') ++pos;
   if (pos + 1 >= end || buffer[pos + 1] != '"') return end;
   for (size_t i = pos + 2; i < size; ++i) {
+    if (buffer[i] == '\n' && BeginsRow(buffer, i + 1)) return end;
     if (buffer[i] != '"') continue;
     if (i + 1 < size && buffer[i + 1] == '"') {  // a doubled quote inside the note
       ++i;
@@ -123,12 +135,12 @@ int ImportTextFile(const char* path, int add, int* errors) {
   *errors = 0;
   ImportContext c{};
   if (!LoadImportFile(path, &c)) return 0;
-  // The notes are read once; a notes file that cannot be read stops the
-  // import after its one message.
+  // The notes are read once and written once, after the last line; a notes
+  // file that cannot be read stops the import after its one message.
   NotesImage notes;
   if (!ReadNotesImage(&notes)) return 0;
   const size_t size = c.Buffer.size();
-  int32_t lineFeeds = 0;
+  int32_t lineFeeds = 0, stored = 0;
   for (size_t start = 0; start < size;) {
     // A line runs to its line feed, or to the end of the file; a carriage
     // return before the line feed is not part of it. Its number is that of
@@ -139,10 +151,13 @@ int ImportTextFile(const char* path, int add, int* errors) {
     c.LineStart = static_cast<uint32_t>(start);
     c.LineLength = static_cast<int32_t>(length);
     c.LineNumber = lineFeeds + 1;
-    if (c.LineNumber > 1 && ParseImportLine(&c)) AddNoteTextThrough(&notes, c.Day, c.Month, c.NoteText, add);
+    if (c.LineNumber > 1 && ParseImportLine(&c)) {
+      AddNoteTextInImage(&notes, c.Day, c.Month, c.NoteText, add);
+      ++stored;
+    }
     for (size_t i = start; i <= end && i < size; ++i) lineFeeds += c.Buffer[i] == '\n';
     start = end + 1;
   }
   *errors = c.ErrorsLogged;
-  return 1;
+  return stored == 0 || WriteNotesImage(notes);
 }

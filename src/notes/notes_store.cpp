@@ -1,6 +1,7 @@
 #include "notes/notes_store.h"
 
 #include <bit>
+#include <cstdio>
 #include <cstring>
 
 #include "base/clock.h"
@@ -100,19 +101,37 @@ int ReadNotesImage(NotesImage* image) {
   return ReadFileAt(BuildProgramPath(path, NotesFileIndex), image->Bytes.data(), 0, NotesFileSize);
 }
 
-int AddNoteTextThrough(NotesImage* image, int day, int month, const char* text, int append) {
+int ReadNoteFromImage(const NotesImage& image, int day, int month, NoteRecord* record) {
+  int32_t flag;
+  std::memcpy(&flag, image.Bytes.data() + FlagOffset(day, month), sizeof flag);
+  *record = {};
+  if (!flag) return 0;
+  std::memcpy(record, image.Bytes.data() + RecordOffset(day, month), sizeof *record);
+  record->Text[MaxNoteLength] = 0;  // a damaged slot still gives a bounded string
+  return 1;
+}
+
+void AddNoteTextInImage(NotesImage* image, int day, int month, const char* text, int append) {
   char* flagBytes = image->Bytes.data() + FlagOffset(day, month);
   char* recordBytes = image->Bytes.data() + RecordOffset(day, month);
-  int32_t flag;
-  std::memcpy(&flag, flagBytes, sizeof flag);
   NoteRecord record = {};
-  if (flag && append) {
-    std::memcpy(&record, recordBytes, sizeof record);
-    record.Text[MaxNoteLength] = 0;  // a damaged slot still gives a bounded string
-  }
+  if (append) ReadNoteFromImage(*image, day, month, &record);
   ComposeNote(&record, text, append);
-  flag = 1;
+  const int32_t flag = 1;
   std::memcpy(flagBytes, &flag, sizeof flag);
   std::memcpy(recordBytes, &record, sizeof record);
-  return WriteNote(day, month, &record, 1);
+}
+
+int WriteNotesImage(const NotesImage& image) {
+  char path[PathSize], temporary[PathSize + 4];
+  BuildProgramPath(path, NotesFileIndex);
+  std::snprintf(temporary, sizeof temporary, "%s.tmp", path);
+  // Whatever fails, the user is told once, of the notes file he knows.
+  const FileHandle file = OsCreateAlways(temporary);
+  if (file == NoFile) return ReportFileError(path, VerbWrite);
+  const bool written = OsWrite(file, image.Bytes.data(), NotesFileSize) == NotesFileSize;
+  OsClose(file);
+  if (written && OsReplaceFile(temporary, path)) return 1;
+  OsDeleteFile(temporary);
+  return ReportFileError(path, VerbWrite);
 }

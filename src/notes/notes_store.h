@@ -32,14 +32,20 @@ int WriteNote(int day, int month, const NoteRecord* record, int32_t hasNote);
 // all) or replaces it (append 0), stamped now; the flag is set.
 int AddNoteText(int day, int month, const char* text, int append);
 
-// The whole notes file, read once for a pass that changes many days (an
-// import): each change is made in it and written through to the file at
-// once, so the pass costs the writes and one read.
+// The whole notes file in memory, for a pass that changes many days (an
+// import): read once, changed in memory, written once, all or nothing.
 struct NotesImage {
   std::vector<char> Bytes;  // NotesFileSize bytes
 };
 // 1 when read; else 0 after the file message.
 int ReadNotesImage(NotesImage* image);
-// AddNoteText with the day's note taken from the image; the new note goes
-// into the image and to the file (flag, then record). 1 when written.
-int AddNoteTextThrough(NotesImage* image, int day, int month, const char* text, int append);
+// ReadNote on the image: 1 when the day has a note, which fills the record
+// (its text bounded); else 0, the record zero-filled.
+int ReadNoteFromImage(const NotesImage& image, int day, int month, NoteRecord* record);
+// AddNoteText on the image: the day's note appended to (append 1, cut to 255
+// characters in all) or replaced, stamped now, its flag set.
+void AddNoteTextInImage(NotesImage* image, int day, int month, const char* text, int append);
+// Writes the image as the notes file: whole into a temporary file beside it,
+// which then replaces it. 1 when done; else 0 after one message, the notes
+// file as it was and the temporary file gone.
+int WriteNotesImage(const NotesImage& image);

@@ -63,3 +63,22 @@ using MessageBoxHook = void (*)(const char* text, const char* title, MessageIcon
 void OsSetClockHook(ClockHook hook);
 void OsSetMessageBoxHook(MessageBoxHook hook);
 void OsSetExecutablePath(const char* path);
+
+// ---- Whole-file replacement, UTC times and their test hooks ----
+// Puts the file from in place of the file to (replaced when it exists), the
+// move written through to the disk; 1 when done. Both lie in one folder.
+int OsReplaceFile(const char* from, const char* to);
+// Deletes a file; 1 when it is gone.
+int OsDeleteFile(const char* path);
+// The computer's local wall-clock time of a UTC time (toUtc 0), or the UTC
+// time of a local one (toUtc 1), by the zone and summer-time rules in force
+// then; DayOfWeek and Milliseconds are not used.
+LocalTime OsConvertZone(const LocalTime& time, int toUtc);
+// Test hooks: a fault hook answers 1 to make the write or the replacement
+// it is asked about fail; a zone hook stands in for OsConvertZone. nullptr
+// restores the real ones.
+enum FaultPoint : int { FaultWrite = 1, FaultReplace = 2 };
+using FaultHook = int (*)(FaultPoint point);
+using ZoneHook = LocalTime (*)(const LocalTime& time, int toUtc);
+void OsSetFaultHook(FaultHook hook);
+void OsSetZoneHook(ZoneHook hook);

@@ -14,3 +14,9 @@ void OsSetExecutablePath(const char* path) {
   g_executablePath[0] = 0;
   if (path && std::strlen(path) < sizeof g_executablePath) std::strcpy(g_executablePath, path);
 }
+
+// Whole-file replacement and UTC times.
+FaultHook g_faultHook = nullptr;
+ZoneHook g_zoneHook = nullptr;
+void OsSetFaultHook(FaultHook hook) { g_faultHook = hook; }
+void OsSetZoneHook(ZoneHook hook) { g_zoneHook = hook; }

@@ -42,6 +42,7 @@ int64_t OsRead(FileHandle file, void* buffer, uint32_t count) {
 }
 
 int64_t OsWrite(FileHandle file, const void* buffer, uint32_t count) {
+  if (g_faultHook && g_faultHook(FaultWrite)) return -1;
   uint32_t done = 0;
   while (done < count) {
     ssize_t n = write(Fd(file), static_cast<const char*>(buffer) + done, count - done);
@@ -110,4 +111,33 @@ void OsMessageBox(const char* text, const char* title, MessageIcon icon) {
     return;
   }
   std::fprintf(stderr, "%s: %s\n", title, text);
+}
+
+// ---- Whole-file replacement and UTC times ----
+// The new file's bytes reach the disk before its name replaces the old one.
+int OsReplaceFile(const char* from, const char* to) {
+  if (g_faultHook && g_faultHook(FaultReplace)) return 0;
+  const int fd = open(from, O_RDONLY);
+  if (fd < 0) return 0;
+  const bool synced = fsync(fd) == 0;
+  close(fd);
+  return synced && rename(from, to) == 0;
+}
+
+int OsDeleteFile(const char* path) { return unlink(path) == 0; }
+
+LocalTime OsConvertZone(const LocalTime& time, int toUtc) {
+  if (g_zoneHook) return g_zoneHook(time, toUtc);
+  tm t{};
+  t.tm_year = time.Year - 1900;
+  t.tm_mon = time.Month - 1;
+  t.tm_mday = time.Day;
+  t.tm_hour = time.Hour;
+  t.tm_min = time.Minute;
+  t.tm_sec = time.Second;
+  t.tm_isdst = -1;
+  const time_t seconds = toUtc ? mktime(&t) : timegm(&t);
+  tm out{};
+  if (toUtc ? !gmtime_r(&seconds, &out) : !localtime_r(&seconds, &out)) return time;
+  return {out.tm_year + 1900, out.tm_mon + 1, out.tm_wday, out.tm_mday, out.tm_hour, out.tm_min, out.tm_sec, 0};
 }

@@ -32,6 +32,7 @@ int64_t OsRead(FileHandle file, void* buffer, uint32_t count) {
 }
 
 int64_t OsWrite(FileHandle file, const void* buffer, uint32_t count) {
+  if (g_faultHook && g_faultHook(FaultWrite)) return -1;
   DWORD done = 0;
   return WriteFile(H(file), buffer, count, &done, nullptr) ? static_cast<int64_t>(done) : -1;
 }
@@ -82,4 +83,28 @@ void OsMessageBox(const char* text, const char* title, MessageIcon icon) {
     return;
   }
   MessageBoxA(nullptr, text, title, icon);
+}
+
+// ---- Whole-file replacement and UTC times ----
+int OsReplaceFile(const char* from, const char* to) {
+  if (g_faultHook && g_faultHook(FaultReplace)) return 0;
+  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+int OsDeleteFile(const char* path) { return DeleteFileA(path) != 0; }
+
+LocalTime OsConvertZone(const LocalTime& time, int toUtc) {
+  if (g_zoneHook) return g_zoneHook(time, toUtc);
+  SYSTEMTIME in = {}, out = {};
+  in.wYear = static_cast<WORD>(time.Year);
+  in.wMonth = static_cast<WORD>(time.Month);
+  in.wDay = static_cast<WORD>(time.Day);
+  in.wHour = static_cast<WORD>(time.Hour);
+  in.wMinute = static_cast<WORD>(time.Minute);
+  in.wSecond = static_cast<WORD>(time.Second);
+  // Outside what the system converts (before 1601), the time stays as it is.
+  const BOOL done = toUtc ? TzSpecificLocalTimeToSystemTime(nullptr, &in, &out)
+                          : SystemTimeToTzSpecificLocalTime(nullptr, &in, &out);
+  if (!done) return time;
+  return {out.wYear, out.wMonth, out.wDayOfWeek, out.wDay, out.wHour, out.wMinute, out.wSecond, 0};
 }
