@@ -1,16 +1,23 @@
-// Writes the three exports of a year of notes, for real readers to check:
+// Writes the exports of a year of notes for real readers to check, or
+// imports an iCalendar file for a test to read the notes it gave:
 //   write_exports <dir>
-// In <dir>: cal_notas.dat with notes that test a reader (quotes, separators,
-// line breaks, markup characters, accents, 29 February), then the exports of
-// 2007 with every month chosen: export.txt (TXT), export.csv (CSV with ISO
-// dates and the days without notes) and export.htm (the web page). Exits
-// with 1 when a file could not be written.
+//   write_exports <dir> <file.ics> <year> <add>
+// The first writes in <dir> cal_notas.dat with notes that test a reader
+// (quotes, separators, backslashes, line breaks, markup characters, accents,
+// 29 February, a note of 255 characters), then the exports of 2007 with
+// every month chosen: export.txt (TXT), export.csv (CSV with ISO dates and
+// the days without notes), export.htm (the web page) and export.ics. The
+// second imports the file into <dir>'s notes file and prints the counts.
+// Both exit with 1 when a file could not be written or read.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "base/clock.h"
 #include "exchange/html_export.h"
+#include "exchange/ical_exchange.h"
 #include "notes/notes_store.h"
 #include "os/os.h"
 
@@ -18,16 +25,12 @@ namespace {
 
 struct Note {
   int Day, Month;
-  const char* Text;
+  std::string Text;
 };
-constexpr Note Notes[] = {
-    {1, 1, "Año nuevo"},
-    {29, 2, "Bisiesto"},
-    {5, 3, "Dentista; 9h, \"urgente\""},
-    {6, 3, "dos\r\nlíneas"},
-    {7, 3, "<b>&"},
-    {15, 8, "a,b;c"},
-    {31, 12, "fin\""},
+const Note Notes[] = {
+    {1, 1, "Año nuevo"},   {29, 2, "Bisiesto"},  {5, 3, "Dentista; 9h, \"urgente\""},
+    {6, 3, "dos\r\nlíneas"}, {7, 3, "<b>&"},       {8, 3, "C:\\Documentos\\Oristel \\ fin"},
+    {15, 8, "a,b;c"},      {31, 12, "fin\""},    {9, 3, "Una nota larga, " + std::string(239, 'x')},
 };
 
 int Export(const std::filesystem::path& dir, const char* name, int action, int iso, int empty) {
@@ -36,30 +39,32 @@ int Export(const std::filesystem::path& dir, const char* name, int action, int i
   choices.Action = action;
   choices.IsoDates = iso;
   choices.IncludeDaysWithoutNotes = empty;
+  IcalExportResult result;
+  if (action == ActionIcalExport) return WriteIcalExport((dir / name).string().c_str(), choices, 2007, &result);
   return ExportNotes((dir / name).string().c_str(), choices, 2007, 0);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: write_exports <dir>\n");
+  if (argc != 2 && argc != 5) {
+    std::fprintf(stderr, "usage: write_exports <dir> [<file.ics> <year> <add>]\n");
     return 1;
   }
   const std::filesystem::path dir = std::filesystem::absolute(argv[1]);
   OsSetExecutablePath((dir / "Oristel.exe").string().c_str());
-  std::FILE* file = std::fopen((dir / "cal_notas.dat").string().c_str(), "wb");
-  if (!file) return 1;
-  const std::vector<char> empty(NotesFileSize, 0);
-  const bool written = std::fwrite(empty.data(), 1, empty.size(), file) == empty.size();
-  if (std::fclose(file) != 0 || !written) return 1;
-  for (const Note& note : Notes) {
-    NoteRecord record{ToFileTime({2007, 3, 1, 5, 9, 7, 0, 0}), {}};
-    std::snprintf(record.Text, sizeof record.Text, "%s", note.Text);
-    if (!WriteNote(note.Day, note.Month, &record, 1)) return 1;
+  if (argc == 5) {
+    IcalImportResult result;
+    if (!ImportIcalFile(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), &result)) return 1;
+    std::printf("%d %d %d\n", result.NotesStored, result.EventsOutsideYear, result.ErrorsLogged);
+    return 0;
   }
-  int ok = Export(dir, "export.txt", ActionTextExport, 0, 0);
+  NotesImage notes{std::vector<char>(NotesFileSize, 0)};
+  for (const Note& note : Notes) AddNoteTextInImage(&notes, note.Day, note.Month, note.Text.c_str(), 0);
+  int ok = WriteNotesImage(notes);
+  ok &= Export(dir, "export.txt", ActionTextExport, 0, 0);
   ok &= Export(dir, "export.csv", ActionCsvExport, 1, 1);
   ok &= Export(dir, "export.htm", ActionWebPage, 0, 0);
+  ok &= Export(dir, "export.ics", ActionIcalExport, 0, 0);
   return ok ? 0 : 1;
 }

@@ -1,0 +1,158 @@
+#!/usr/bin/python3
+"""The iCalendar export and import against real programs:
+    read_ical.py WRITE_EXPORTS DIR
+DIR holds what `WRITE_EXPORTS DIR` wrote. export.ics must read back through
+Python's icalendar module as the notes of cal_notas.dat of 2007, and calcurse
+must import it with every event on its day. Then files of real producers are
+imported by `WRITE_EXPORTS DIR FILE YEAR ADD` in the zone of Madrid: one
+written with icalendar as the web calendars write theirs, and calcurse's own
+export; the notes file must then hold exactly the expected notes."""
+import datetime as dt
+import os
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+
+import icalendar
+
+sys.path.insert(0, str(Path(__file__).parent))
+from read_exports import stored_notes  # noqa: E402
+
+MADRID = "CET-1CEST,M3.5.0,M10.5.0/3"
+
+
+def check_export(ics, notes):
+    raw = ics.read_bytes()
+    lines = raw.split(b"\r\n")
+    assert lines[-1] == b"" and all(b"\n" not in line and b"\r" not in line for line in lines), "CR LF only"
+    for line in lines:
+        assert len(line) <= 75, line
+        line.decode("utf-8")  # a fold never cuts a UTF-8 sequence
+    assert any(line.startswith(b" ") for line in lines), "the long note is folded"
+    calendar = icalendar.Calendar.from_ical(raw)
+    assert "Oristel" in str(calendar["PRODID"]) and str(calendar["VERSION"]) == "2.0"
+    found = {}
+    for event in calendar.walk("VEVENT"):
+        day = event.decoded("DTSTART")
+        assert type(day) is dt.date and event.decoded("DTEND") == day + dt.timedelta(days=1), event
+        assert str(event["UID"]) == f"{day:%Y%m%d}-nota@oristel" and "DTSTAMP" in event
+        assert str(event["TRANSP"]) == "TRANSPARENT"
+        text = str(event.get("DESCRIPTION", event["SUMMARY"]))
+        assert str(event["SUMMARY"]) == text.split("\n")[0] and ("DESCRIPTION" in event) == ("\n" in text)
+        found[(day.day, day.month)] = text.replace("\n", "\r\n")
+    assert found == notes, (found, notes)
+    assert any(len(note) == 255 for note in notes.values()) and any("\\" in note for note in notes.values())
+    print(f"export.ics: {len(found)} events as stored")
+
+
+def check_calcurse(ics, notes):
+    with tempfile.TemporaryDirectory() as home:
+        report = subprocess.run(["calcurse", "-D", home, "-i", str(ics)], capture_output=True, text=True, check=True)
+        assert f"0 apps / {len(notes)} events / 0 todos / 0 skipped" in report.stdout, report.stdout
+        listing = subprocess.run(["calcurse", "-D", home, "-Q", "--from", "01/01/2007", "--days", "365",
+                                  "--format-event", "%m\n"], capture_output=True, text=True, check=True).stdout
+    days, day = {}, None
+    for line in listing.splitlines():
+        if line.endswith(":") and line[:2].isdigit():
+            month, number, _ = line[:-1].split("/")
+            day = (int(number), int(month))
+        elif line:
+            days[day] = line
+    assert days == {key: note.split("\r\n")[0] for key, note in notes.items()}, days
+    print(f"calcurse: {len(days)} events on their days")
+
+
+def web_calendar():
+    """A calendar as the web calendars write theirs, and the notes of 2007 it gives."""
+    calendar = icalendar.Calendar()
+    calendar.add("prodid", "-//Google Inc//Google Calendar 70.9054//EN")
+    calendar.add("version", "2.0")
+    zone = icalendar.Timezone()
+    zone.add("tzid", "America/New_York")
+    for kind, start, before, after in ((icalendar.TimezoneStandard, dt.datetime(2007, 11, 4, 2), -4, -5),
+                                       (icalendar.TimezoneDaylight, dt.datetime(2007, 3, 11, 2), -5, -4)):
+        part = kind()
+        part.add("dtstart", start)
+        part.add("tzoffsetfrom", dt.timedelta(hours=before))
+        part.add("tzoffsetto", dt.timedelta(hours=after))
+        part.add("rrule", {"freq": "yearly", "bymonth": start.month, "byday": "1su" if start.month == 11 else "2su"})
+        zone.add_component(part)
+    calendar.add_component(zone)
+    ny = {"TZID": "America/New_York"}
+    long_summary = "Café con Zoë ☃ en la plaza, " + "y después al cine, " * 4 + "fin"
+    events = [  # properties; then the notes they give
+        ({"dtstart": (dt.datetime(2007, 3, 9, 22, 0), ny), "summary": "Cena tardía"}, {(9, 3): "22:00 Cena tardía"}),
+        ({"dtstart": dt.datetime(2007, 6, 15, 22, 30, tzinfo=dt.timezone.utc), "summary": "Vuelo"},
+         {(16, 6): "00:30 Vuelo"}),
+        ({"dtstart": dt.date(2007, 8, 1), "dtend": dt.date(2007, 8, 4), "summary": "Vacaciones"},
+         {(1, 8): "Vacaciones", (2, 8): "Vacaciones21:00 Cena", (3, 8): "Vacaciones"}),
+        ({"dtstart": dt.datetime(2007, 8, 2, 21, 0), "summary": "Cena"}, {}),
+        ({"dtstart": dt.date(1980, 5, 20), "rrule": {"freq": "yearly"}, "summary": "Cumpleaños de Ana"},
+         {(20, 5): "Cumpleaños de Ana"}),
+        ({"dtstart": (dt.datetime(2007, 1, 2, 9, 0), ny), "summary": "Clase",
+          "rrule": {"freq": "weekly", "byday": "tu", "until": dt.datetime(2007, 1, 31)},
+          "exdate": (dt.datetime(2007, 1, 16, 9, 0), ny)},
+         {(d, 1): "09:00 Clase" for d in (2, 9, 23, 30)}),
+        ({"dtstart": dt.date(2007, 3, 5), "summary": long_summary}, {(5, 3): long_summary.replace("☃", "")[:255]}),
+        ({"dtstart": dt.date(2006, 12, 25), "summary": "Navidad pasada"}, {}),
+        ({"summary": "Sin fecha"}, {}),
+    ]
+    expected = {}
+    for properties, notes in events:
+        event = icalendar.Event()
+        for name, value in properties.items():
+            value, parameters = value if isinstance(value, tuple) else (value, None)
+            event.add(name, value, parameters=parameters)
+        calendar.add_component(event)
+        expected.update(notes)
+    todo = icalendar.Todo()
+    todo.add("dtstart", dt.date(2007, 4, 1))
+    todo.add("summary", "Tarea")
+    calendar.add_component(todo)
+    return calendar.to_ical(), expected
+
+
+def calcurse_export(home):
+    """calcurse's export of what it imported from a small calendar, and the notes of 2007 it gives."""
+    source = Path(home) / "source.ics"
+    source.write_bytes(b"BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nDTSTART:20070412T160000\r\n"
+                       b"DTEND:20070412T170000\r\nSUMMARY:M\xc3\xa9dico\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\n"
+                       b"DTSTART;VALUE=DATE:20070101\r\nRRULE:FREQ=MONTHLY;COUNT=3\r\nSUMMARY:Recibo\r\nEND:VEVENT\r\n"
+                       b"END:VCALENDAR\r\n")
+    subprocess.run(["calcurse", "-D", home, "-i", str(source)], capture_output=True, check=True)
+    exported = subprocess.run(["calcurse", "-D", home, "-xical"], capture_output=True, check=True).stdout
+    return exported, {(12, 4): "16:00 Médico", (1, 1): "Recibo", (1, 2): "Recibo", (1, 3): "Recibo"}
+
+
+def check_import(tool, name, data, expected, outside, errors):
+    with tempfile.TemporaryDirectory() as folder:
+        folder = Path(folder)
+        (folder / "cal_notas.dat").write_bytes(bytes(98112))
+        (folder / name).write_bytes(data)
+        counts = subprocess.run([tool, str(folder), str(folder / name), "2007", "0"], capture_output=True, text=True,
+                                check=True, env=dict(os.environ, TZ=MADRID)).stdout.split()
+        notes = stored_notes(folder / "cal_notas.dat")
+        assert notes == expected, (name, notes, expected)
+        assert counts == [str(len(expected)), str(outside), str(errors)], (name, counts)
+        if errors:
+            log = (folder / "Calendario_Errores_Import.txt").read_bytes().decode("cp1252")
+            line = data.split(b"\r\n").index(b"SUMMARY:Sin fecha")  # the line of its BEGIN:VEVENT
+            assert log == f"\r\nLínea: {line} (cita no leída) Sin fecha", log
+    print(f"{name}: {len(expected)} notes as expected")
+
+
+def main():
+    tool, directory = sys.argv[1], Path(sys.argv[2])
+    notes = stored_notes(directory / "cal_notas.dat")
+    check_export(directory / "export.ics", notes)
+    check_calcurse(directory / "export.ics", notes)
+    data, expected = web_calendar()
+    check_import(tool, "web.ics", data, expected, 1, 1)
+    with tempfile.TemporaryDirectory() as home:
+        data, expected = calcurse_export(home)
+    check_import(tool, "calcurse.ics", data, expected, 0, 0)
+
+
+if __name__ == "__main__":
+    main()
