@@ -137,9 +137,10 @@ static void OpenOptions(HWND window) {
 }
 
 // The export and import wizard; after an import the month is drawn again
-// with the notes it brought.
+// with the notes it brought (an export changes nothing on show).
 static void OpenExportImport(HWND window) {
-  if (RunExportImportWizard(window) <= ActionCsvExport + 1) return;
+  const int result = RunExportImportWizard(window);
+  if (result != ActionPredecessor + 1 && result != ActionTextImport + 1 && result != ActionIcalImport + 1) return;
   RenderMonth(window, 1);
   InvalidateRect(window, nullptr, FALSE);
 }

@@ -1,4 +1,4 @@
-// The wizard's first page: which of the five actions to run, with its
+// The wizard's first page: which of the seven actions to run, with its
 // description, and the help page on the text formats.
 #include "exchange/wizard_pages_win32.h"
 #include "resources/resource.h"
@@ -25,9 +25,17 @@ static constexpr ActionRow ActionRows[] = {
      IDD_WIZARD_IMPORT},
     {"Importar notas de un archivo de texto estándar (.txt o .csv).",
      "Importar notas desde un archivo de texto estándar", IDD_WIZARD_IMPORT},
+    {"Exportar a un calendario iCalendar (.ics)",
+     "Crea un archivo de calendario (.ics) con una cita de todo el día por cada nota. Puede abrirlo con Microsoft® "
+     "Outlook®, Google Calendar, Thunderbird o el Calendario de Apple.",
+     IDD_WIZARD_EXPORT},
+    {"Importar citas de un calendario iCalendar (.ics)",
+     "Importa como notas las citas del año mostrado en el calendario, de un archivo iCalendar (.ics) de cualquier "
+     "programa de calendario.",
+     IDD_WIZARD_IMPORT},
 };
 constexpr int ActionCount = sizeof ActionRows / sizeof ActionRows[0];
-static_assert(ActionCount == ActionTextImport + 1);
+static_assert(ActionCount == ActionIcalImport + 1);
 
 // The selected entry, or the recorded action when none is selected.
 static int SelectedAction(HWND page) {

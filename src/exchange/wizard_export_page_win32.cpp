@@ -1,6 +1,7 @@
-// The wizard's export page: the months to export and the three options.
-// Finish asks for the file; the choices are recorded once a name is
-// confirmed, and without one the wizard stays here.
+// The wizard's export page: the months to export and the three options
+// (for an iCalendar export only the update date applies; the other two are
+// disabled). Finish asks for the file; the choices are recorded once a name
+// is confirmed, and without one the wizard stays here.
 #include "base/settings.h"
 #include "exchange/wizard_pages_win32.h"
 #include "resources/resource.h"
@@ -22,7 +23,18 @@ static void SelectAllMonths(HWND page) {
   for (int month = 1; month <= MonthCount; ++month) CheckDlgButton(page, IDC_MONTH_BASE + month, BST_CHECKED);
 }
 
-static int32_t Checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED ? 1 : 0; }
+// The options that apply to the chosen export enabled, the others disabled
+// (their checks kept for another export).
+static void OnSetActive(HWND page) {
+  const BOOL apply = g_wizardChoices.Action != ActionIcalExport;
+  EnableWindow(GetDlgItem(page, IDC_INCLUDE_EMPTY_DAYS), apply);
+  EnableWindow(GetDlgItem(page, IDC_ISO_DATES), apply);
+}
+
+// 1 when the box is checked and enabled.
+static int32_t Checked(HWND page, int id) {
+  return IsDlgButtonChecked(page, id) == BST_CHECKED && IsWindowEnabled(GetDlgItem(page, id)) ? 1 : 0;
+}
 
 // 1 when the user named the file: the page's choices are then recorded.
 static int OnFinish(HWND page) {
@@ -44,6 +56,7 @@ INT_PTR CALLBACK ExportPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
       if (LOWORD(wParam) == IDC_SELECT_ALL_MONTHS && HIWORD(wParam) == BN_CLICKED) SelectAllMonths(page);
       return TRUE;
     case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(lParam)->code == PSN_SETACTIVE) OnSetActive(page);
       return AnswerOptionsPage(page, reinterpret_cast<const NMHDR*>(lParam), OnFinish);
   }
   return FALSE;

@@ -11,7 +11,8 @@ static void OnModeClicked(HWND page, int id) {
 
 // 1 when the source was chosen: the mode is then recorded.
 static int OnFinish(HWND page) {
-  const int chosen = g_wizardChoices.Action == ActionPredecessor ? ChoosePredecessorFolder(page) : ChooseImportFile(page);
+  const int action = g_wizardChoices.Action;
+  const int chosen = action == ActionPredecessor ? ChoosePredecessorFolder(page) : ChooseImportFile(page, action);
   if (!chosen) return 0;
   g_wizardChoices.AddToExisting = IsDlgButtonChecked(page, IDC_IMPORT_ADD) == BST_CHECKED ? 1 : 0;
   return 1;

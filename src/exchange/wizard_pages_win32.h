@@ -18,8 +18,9 @@ INT_PTR CALLBACK ImportPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
 // The file an export writes: the default name in TargetPath, then the save
 // dialog; nonzero when the user confirmed a name.
 int ChooseExportFile(HWND owner, int action);
-// The text file to import, from the open dialog; nonzero when chosen.
-int ChooseImportFile(HWND owner);
+// The file to import for the action (text or iCalendar), from the open
+// dialog; nonzero when chosen.
+int ChooseImportFile(HWND owner, int action);
 // The predecessor's database in a folder the user picks; 1 when it is there,
 // else 0 (after a message when the folder lacks it).
 int ChoosePredecessorFolder(HWND owner);

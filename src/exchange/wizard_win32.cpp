@@ -12,6 +12,7 @@
 #include "base/property_sheet_win32.h"
 #include "base/shell_win32.h"
 #include "exchange/html_export.h"
+#include "exchange/ical_exchange.h"
 #include "exchange/predecessor_import.h"
 #include "exchange/text_import.h"
 #include "exchange/wizard_pages_win32.h"
@@ -34,15 +35,21 @@ static const SheetPage WizardPages[WizardPageCount] = {
 // The save dialog of each export: its filter (description, pattern) and the
 // default name's extension.
 struct ExportFileKind {
+  int32_t Action;
   const char Filter[48];
   const char* Extension;
 };
 static constexpr ExportFileKind ExportFileKinds[] = {
-    // Filter, Extension (in WizardAction order)
-    {"Documento HTML (*.htm)\0*.htm\0", ".htm"},
-    {"Documento de texto (*.txt)\0*.txt\0", ".txt"},
-    {"Documento de texto (*.csv)\0*.csv\0", ".csv"},
+    // Action, Filter, Extension (ordered by action)
+    {ActionWebPage, "Documento HTML (*.htm)\0*.htm\0", ".htm"},
+    {ActionTextExport, "Documento de texto (*.txt)\0*.txt\0", ".txt"},
+    {ActionCsvExport, "Documento de texto (*.csv)\0*.csv\0", ".csv"},
+    {ActionIcalExport, "Calendario iCalendar (*.ics)\0*.ics\0", ".ics"},
 };
+
+// The open dialog's filter of each import from a file.
+constexpr const char TextImportFilter[] = "Documento de texto (*.txt)\0*.txt\0Documento de texto (*.csv)\0*.csv\0";
+constexpr const char IcalImportFilter[] = "Calendario iCalendar (*.ics)\0*.ics\0";
 
 // The user's documents folder, or an empty text when it cannot be had.
 static void GetDocumentsFolder(char folder[MAX_PATH]) {
@@ -57,9 +64,19 @@ static void GetDocumentsFolder(char folder[MAX_PATH]) {
   }
 }
 
+// The save dialog's row of the export, or null.
+static const ExportFileKind* FindExportFileKind(int action) {
+  for (const ExportFileKind& kind : ExportFileKinds) {
+    if (kind.Action == action) return &kind;
+    if (kind.Action > action) break;
+  }
+  return nullptr;
+}
+
 int ChooseExportFile(HWND owner, int action) {
-  if (action < ActionWebPage || action > ActionCsvExport) return 0;
-  const ExportFileKind& kind = ExportFileKinds[action];
+  const ExportFileKind* found = FindExportFileKind(action);
+  if (!found) return 0;
+  const ExportFileKind& kind = *found;
   std::snprintf(g_wizardChoices.TargetPath, sizeof g_wizardChoices.TargetPath, "Notas_Calendario_2007%s", kind.Extension);
   char folder[MAX_PATH];
   GetDocumentsFolder(folder);
@@ -74,13 +91,13 @@ int ChooseExportFile(HWND owner, int action) {
   return GetSaveFileNameA(&dialog);
 }
 
-int ChooseImportFile(HWND owner) {
+int ChooseImportFile(HWND owner, int action) {
   g_wizardChoices.TargetPath[0] = 0;
   char folder[MAX_PATH];
   GetDocumentsFolder(folder);
   OPENFILENAMEA dialog = {sizeof dialog};
   dialog.hwndOwner = owner;
-  dialog.lpstrFilter = "Documento de texto (*.txt)\0*.txt\0Documento de texto (*.csv)\0*.csv\0";
+  dialog.lpstrFilter = action == ActionIcalImport ? IcalImportFilter : TextImportFilter;
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = g_wizardChoices.TargetPath;
   dialog.nMaxFile = sizeof g_wizardChoices.TargetPath;
@@ -107,27 +124,46 @@ static int ShowWizard(HWND owner) {
   return RunPropertySheet(owner, "Export Import", PSH_WIZARD, WizardPages, WizardPageCount) > 0 ? 1 : 0;
 }
 
-// The chosen import, then "Importación finalizada"; the result code or 0.
+// The chosen import, then "Importación finalizada" (after an iCalendar
+// import with what it stored and passed over); the result code or 0.
 static int Import(HWND owner) {
-  const int action = g_wizardChoices.Action;
+  const WizardChoices& c = g_wizardChoices;
+  const int year = g_settings->ShownYear;
   int errors = 0;
-  const int done = action == ActionPredecessor
-                       ? ImportPredecessorNotes(g_wizardChoices.TargetPath, g_wizardChoices.AddToExisting)
-                       : ImportTextFile(g_wizardChoices.TargetPath, g_wizardChoices.AddToExisting, &errors);
+  IcalImportResult ical{};
+  int done = 0;
+  if (c.Action == ActionPredecessor) done = ImportPredecessorNotes(c.TargetPath, c.AddToExisting);
+  if (c.Action == ActionTextImport) done = ImportTextFile(c.TargetPath, c.AddToExisting, &errors);
+  if (c.Action == ActionIcalImport) done = ImportIcalFile(c.TargetPath, year, c.AddToExisting, &ical);
   if (!done) return 0;
-  if (errors) OfferErrorLog();
-  MessageBoxA(owner, "Importación finalizada", "Oristel", MB_ICONINFORMATION | MB_OK);
-  return action + 1;
+  if (errors || ical.ErrorsLogged) OfferErrorLog();
+  char text[160] = "Importación finalizada";
+  if (c.Action == ActionIcalImport)
+    std::snprintf(text, sizeof text, IcalImportSummaryFormat, ical.NotesStored, year, ical.EventsOutsideYear);
+  MessageBoxA(owner, text, "Oristel", MB_ICONINFORMATION | MB_OK);
+  return c.Action + 1;
+}
+
+// Writes the chosen export; 1 when written, with its closing question (which
+// after an iCalendar export also tells of a note it could not write).
+static int WriteExport(char* question, size_t size) {
+  const WizardChoices& c = g_wizardChoices;
+  const int year = g_settings->ShownYear;
+  std::snprintf(question, size, "Exportación finalizada.\r\n¿Desea abrir el nuevo archivo?");
+  if (c.Action != ActionIcalExport) return ExportNotes(c.TargetPath, c, year, g_settings->Language);
+  IcalExportResult result{};
+  if (!WriteIcalExport(c.TargetPath, c, year, &result)) return 0;
+  if (result.LeapDaysSkipped) std::snprintf(question, size, IcalExportLeapDayFormat, year);
+  return 1;
 }
 
 // The chosen export, then the offer to open the file; the result code or 0.
 static int Export(HWND owner) {
-  const int action = g_wizardChoices.Action;
-  if (!ExportNotes(g_wizardChoices.TargetPath, g_wizardChoices, g_settings->ShownYear, g_settings->Language)) return 0;
-  const int answer = MessageBoxA(owner, "Exportación finalizada.\r\n¿Desea abrir el nuevo archivo?", "Oristel",
-                                 MB_ICONINFORMATION | MB_YESNO);
+  char question[192];
+  if (!WriteExport(question, sizeof question)) return 0;
+  const int answer = MessageBoxA(owner, question, "Oristel", MB_ICONINFORMATION | MB_YESNO);
   if (answer == IDYES) ShellExecuteA(nullptr, "open", g_wizardChoices.TargetPath, nullptr, nullptr, SW_SHOWNORMAL);
-  return action + 1;
+  return g_wizardChoices.Action + 1;
 }
 
 int RunExportImportWizard(HWND owner) {
@@ -136,7 +172,7 @@ int RunExportImportWizard(HWND owner) {
   InitCommonControlsEx(&controls);
   if (!ShowWizard(owner)) return 0;
   const int action = g_wizardChoices.Action;
-  if (action == ActionPredecessor || action == ActionTextImport) return Import(owner);
-  if (action >= ActionWebPage && action <= ActionCsvExport) return Export(owner);
+  if (action == ActionPredecessor || action == ActionTextImport || action == ActionIcalImport) return Import(owner);
+  if (FindExportFileKind(action)) return Export(owner);
   return 0;
 }
