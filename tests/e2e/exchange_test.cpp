@@ -21,10 +21,9 @@ constexpr const char* Opened[] = {".htm", ".txt", ".csv", ".ics", "OristelTest.O
 constexpr const char* RecordPath = "C:\\OristelOpened.txt";
 enum WizardPageKind { NoPage, ActionPage, ExportPage, ImportPage };
 
-std::string ReadText(const std::string& path) {
-  const std::vector<unsigned char> bytes = ReadWholeFile(path);
-  return std::string(bytes.begin(), bytes.end());
-}
+std::string saved[5];  // the values the suite replaced
+std::string ReadText(const std::string& path) { const auto bytes = ReadWholeFile(path); return {bytes.begin(), bytes.end()}; }
+std::string Note(int day) { NoteRecord note{}; return ReadNote(day, 3, &note) ? note.Text : "(no note)"; }
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 // Sets the default value of a key of HKEY_CLASSES_ROOT; the value it had.
 std::string SetClassDefault(const char* key, const std::string& value) {
@@ -45,24 +44,16 @@ class Exchange2007Wizard : public Exchange2007 {
     for (int i = 0; i < 5; ++i) saved[i] = SetClassDefault(Opened[i], i < 4 ? "OristelTest.Opened" : command);
     DeleteFileA(RecordPath);
   }
-  static void TearDownTestSuite() {
-    for (int i = 0; i < 5; ++i) SetClassDefault(Opened[i], saved[i]);
-  }
+  static void TearDownTestSuite() { for (int i = 0; i < 5; ++i) SetClassDefault(Opened[i], saved[i]); }
   DWORD Pid() const { return app.Process.dwProcessId; }
-  HWND OpenWizard() {
-    MenuCommand(app.Window, IDM_EXPORT_IMPORT);
-    return wizard = FindDialog(Pid());
-  }
+  HWND OpenWizard() { return MenuCommand(app.Window, IDM_EXPORT_IMPORT), wizard = FindDialog(Pid()); }
   HWND Page() const { return reinterpret_cast<HWND>(SendMessageA(wizard, PSM_GETCURRENTPAGEHWND, 0, 0)); }
   HWND Item(int id) const { return GetDlgItem(Page(), id); }
   WizardPageKind Kind() const {
     return !Page() ? NoPage : Item(IDC_ACTION_LIST) ? ActionPage : Item(IDC_SELECT_ALL_MONTHS) ? ExportPage : ImportPage;
   }
   // Presses a wizard button; true once the wizard shows that page.
-  bool Press(int button, WizardPageKind then) {
-    PostMessageA(wizard, PSM_PRESSBUTTON, button, 0);
-    return WaitUntil([&] { return Kind() == then; });
-  }
+  bool Press(int button, WizardPageKind then) { return PostMessageA(wizard, PSM_PRESSBUTTON, button, 0) && WaitUntil([&] { return Kind() == then; }); }
   // Chooses an action in the list as a user's click does, then Next.
   bool Choose(int action, WizardPageKind then) {
     SendMessageA(Item(IDC_ACTION_LIST), LB_SETCURSEL, static_cast<WPARAM>(action), 0);
@@ -70,16 +61,10 @@ class Exchange2007Wizard : public Exchange2007 {
     return Press(PSBTN_NEXT, then);
   }
   // Clicks a button of the current page; true once it is checked.
-  bool Click(int id) {
-    PostMessageA(Item(id), BM_CLICK, 0, 0);
-    return WaitUntil([&] { return Checked(id); });
-  }
+  bool Click(int id) { return PostMessageA(Item(id), BM_CLICK, 0, 0) && WaitUntil([&] { return Checked(id); }); }
   bool Checked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  int CheckedMonths() const {  // bit m - 1 for month m
-    int months = 0;
-    for (int m = 1; m <= 12; ++m) months |= Checked(IDC_MONTH_BASE + m) << (m - 1);
-    return months;
-  }
+  // The checked month boxes, bit m - 1 for month m.
+  int CheckedMonths() const { int bits = 0; for (int m = 1; m <= 12; ++m) bits |= Checked(IDC_MONTH_BASE + m) << (m - 1); return bits; }
   // Finish, then the path typed into the file dialog and its default button;
   // the name the dialog offered.
   std::string FinishWithFile(const std::string& path) {
@@ -88,7 +73,6 @@ class Exchange2007Wizard : public Exchange2007 {
     GUITHREADINFO focus = {sizeof focus};  // the dialog opens with the name box in focus
     WaitUntil([&] { return GetGUIThreadInfo(app.Process.dwThreadId, &focus) && GetAncestor(focus.hwndFocus, GA_ROOT) == dialog; });
     HWND name = dialog ? focus.hwndFocus : nullptr;
-    WaitUntil([&] { return !TextWide(name).empty(); }, 1000);
     const std::string offered = TextWide(name);
     EXPECT_TRUE(name && TypeOver(name, path.c_str()));
     EXPECT_TRUE(PressAndWaitGone(dialog, IDOK));
@@ -113,18 +97,15 @@ class Exchange2007Wizard : public Exchange2007 {
   }
   bool Quiet() const { return FindOtherDialog(Pid(), nullptr, 1000) == nullptr; }
 
-  static std::string saved[5];
   HWND wizard = nullptr;
 };
-std::string Exchange2007Wizard::saved[5];
 
 // Each entry leads to its page, the options that do not apply to iCalendar
 // disabled; the help button shows the formats page and deletes it; the
 // pages keep their state over Back and Next; Cancel on any page leaves
 // nothing.
 TEST_F(Exchange2007Wizard, PagesLeadByTheActionAndCancelLeavesNothing) {
-  struct Row { int Action; WizardPageKind Page; const char* Entry; };
-  const Row rows[] = {
+  const struct Row { int Action; WizardPageKind Page; const char* Entry; } rows[] = {
       {ActionWebPage, ExportPage, "Guardar el calendario como página Web"},
       {ActionTextExport, ExportPage, "Exportar a un archivo de texto estándar (.txt)"},
       {ActionCsvExport, ExportPage, "Exportar a un archivo de texto estándar (.csv)"},
@@ -173,8 +154,7 @@ TEST_F(Exchange2007Wizard, PagesLeadByTheActionAndCancelLeavesNothing) {
 // name offered; the file written as named (without extension when typed so)
 // for the year on show; the closing offer, whose Yes hands the file over.
 TEST_F(Exchange2007Wizard, ExportsWriteTheNamedFileAndOfferToOpenIt) {
-  struct Row { int Action, MonthsBack, Option, Answer; const char *Name, *Extension, *Contains, *Done; };
-  const Row rows[] = {
+  const struct Row { int Action, MonthsBack, Option, Answer; const char *Name, *Extension, *Contains, *Done; } rows[] = {
       {ActionTextExport, 0, 0, IDNO, "notas", ".txt", "\r\n5/3/2007;\"Dentista\"\r\n", nullptr},
       {ActionCsvExport, 0, IDC_ISO_DATES, IDYES, "notas.csv", ".csv", "\r\n2007-03-05,\"Dentista\"\r\n", nullptr},
       {ActionWebPage, 3, 0, IDYES, "notas.htm", ".htm", "<P>5/3/2006-Dentista\r\n", nullptr},
@@ -186,8 +166,7 @@ TEST_F(Exchange2007Wizard, ExportsWriteTheNamedFileAndOfferToOpenIt) {
   Start();
   for (const Row& row : rows) {
     for (int i = 0; i < row.MonthsBack; ++i) Navigate(LayoutPrevArrow);
-    ASSERT_NE(OpenWizard(), nullptr);
-    ASSERT_TRUE(Choose(row.Action, ExportPage));
+    ASSERT_TRUE(OpenWizard() && Choose(row.Action, ExportPage));
     PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
     ASSERT_TRUE(PressAndWaitGone(FindOtherDialog(Pid(), wizard), IDCANCEL));
     EXPECT_TRUE(WaitUntil([&] { return Kind() == ExportPage; })) << "a cancelled save refuses Finish";
@@ -210,8 +189,7 @@ TEST_F(Exchange2007Wizard, ExportsWriteTheNamedFileAndOfferToOpenIt) {
 // message; the log of bad lines offered and opened; the closing message
 // with what an iCalendar import stored; the notes stored, the month redrawn.
 TEST_F(Exchange2007Wizard, ImportsStoreTheNotesAndRedrawTheMonth) {
-  struct Row { int Action, Mode, Day; const char *Source, *Text, *Note, *Log, *Done; };
-  const Row rows[] = {
+  const struct Row { int Action, Mode, Day; const char *Source, *Text, *Note, *Log, *Done; } rows[] = {
       {ActionTextImport, IDC_IMPORT_ADD, 6, "importar.txt", "\"Fecha\";\"Notas\"\r\n6/3/2007;\"Médico\"\r\n1/1/207;\"x\"\r\n",
        "Médico", "Se han producido errores en la importación.\r\nGuardados en el archivo: Calendario_Errores_Import.txt\r\n"
        "¿Desea ver el archivo?", "Importación finalizada"},
@@ -223,8 +201,7 @@ TEST_F(Exchange2007Wizard, ImportsStoreTheNotesAndRedrawTheMonth) {
        "Congreso, Bilbao10:30 Reunión", nullptr, "Importación finalizada\r\nNotas guardadas: 2\r\nCitas fuera del año 2007: 1"},
   };
   const std::string brisol = rows[1].Source;
-  CreateDirectoryA(brisol.c_str(), nullptr);
-  CreateDirectoryA("C:\\OristelEmpty", nullptr);
+  for (const char* folder : {rows[1].Source, "C:\\OristelEmpty"}) CreateDirectoryA(folder, nullptr);
   std::vector<unsigned char> flags(1600, 0), notes(129 + 174 * 366, ' ');
   flags[PredecessorFlagsOffset + 4 * (31 * 2 + 8 - 1)] = 1;
   std::memcpy(&notes[PredecessorNoteOffset(31 + 29 + 8)], "cena\0", 5);
@@ -236,8 +213,7 @@ TEST_F(Exchange2007Wizard, ImportsStoreTheNotesAndRedrawTheMonth) {
     const std::string source = row.Action == ActionPredecessor ? row.Source : dir.File(row.Source);
     if (row.Action != ActionPredecessor) WriteWholeFile(source, std::vector<unsigned char>(row.Text, row.Text + std::strlen(row.Text)));
     const uint32_t before = CaptureClient(app.Window).At(DayCell(row.Day).left + 1, DayCell(row.Day).top + 1);
-    ASSERT_NE(OpenWizard(), nullptr);
-    ASSERT_TRUE(Choose(row.Action, ImportPage) && Click(row.Mode));
+    ASSERT_TRUE(OpenWizard() && Choose(row.Action, ImportPage) && Click(row.Mode));
     if (row.Action == ActionPredecessor) {
       FinishWithFolder("C:\\OristelEmpty");
       EXPECT_EQ(Answer(IDOK, "Importar notas del Brisol 2006"), "No he encontrado el archivo con las notas: Brisol2006.dbf en la carpeta.");
@@ -249,15 +225,13 @@ TEST_F(Exchange2007Wizard, ImportsStoreTheNotesAndRedrawTheMonth) {
     ASSERT_TRUE(WaitGone(wizard));
     if (row.Log) { EXPECT_EQ(Answer(IDYES), row.Log); }
     EXPECT_EQ(Answer(IDOK), row.Done);
-    NoteRecord note{};
-    EXPECT_TRUE(ReadNote(row.Day, 3, &note) && std::strcmp(note.Text, row.Note) == 0) << note.Text;
+    EXPECT_EQ(Note(row.Day), row.Note);
     RedrawWindow(app.Window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     const uint32_t after = CaptureClient(app.Window).At(DayCell(row.Day).left + 1, DayCell(row.Day).top + 1);
     EXPECT_TRUE(after != before && after == Rgb(started.NoteDayBackColor)) << "the month is redrawn";
   }
   EXPECT_TRUE(WaitUntil([&] { return ReadText(RecordPath).find("Calendario_Errores_Import.txt") != std::string::npos; }));
-  NoteRecord twelfth{};
-  EXPECT_TRUE(ReadNote(12, 3, &twelfth) && std::strcmp(twelfth.Text, "Congreso, Bilbao") == 0) << "replaced";
+  EXPECT_EQ(Note(12), "Congreso, Bilbao") << "replaced";
   SaveScreenshot(CaptureClient(app.Window), "wizard_after_import");
   EXPECT_EQ(Close(), 0u);
 }
