@@ -1,7 +1,7 @@
 // Speed and holdings of Oristel under Wine: start-up to the first paint, the
 // peak working set and the GDI objects and windows after start-up and after
 // 100 redraws, each against a bare window program; the drawing passes of the
-// month view and the fixed cost inside each pass.
+// month view and the fixed cost inside each pass; the imports and exports.
 //   oristel_bench <program-dir> <bare_window.exe>
 #include <windows.h>
 #include <psapi.h>
@@ -20,6 +20,7 @@
 #include "calendar/dates.h"
 #include "e2e/driver.h"
 #include "exchange/html_export.h"
+#include "exchange/ical_exchange.h"
 #include "exchange/text_import.h"
 #include "infofiles/info_pages.h"
 #include "notes/notes_store.h"
@@ -196,42 +197,51 @@ static void ReportTodayPage(const std::string& folder) {
               chosen.size(), repetitions, page, floor, page / floor, readFloor, pageSize, page / readFloor);
 }
 
-// The import of the largest file accepted, as many lines as fit, against
-// the floor of its file operations: the two writes of each day's note
-// (flag and record) the notes store must make. Then the exports of a year
-// with a note on every day, each format.
+// The import of the largest text file accepted, as many lines as fit,
+// against the floor of its file operations: one read and one write of the
+// whole notes file. Then the exports of a year with a note on every day,
+// each format, the iCalendar one against the CSV one; and the import of an
+// iCalendar file of 10,000 events (500 of them yearly) against libical's
+// parse of the same text alone.
 static void ReportExchange(const std::string& folder) {
-  struct Line {
-    int Day, Month;
-  };
-  std::vector<Line> lines;
   std::string text = "\"Fecha\";\"Notas\"\r\n";
-  for (int i = 0;; ++i) {
+  int lineCount = 0;
+  for (int i = 0;; ++i, ++lineCount) {
     const int month = 1 + (i / 28) % 12, day = 1 + i % 28;
     char line[64];
     const int n = std::snprintf(line, sizeof line, "%i/%i/2007;\"nota %i\"\r\n", day, month, i % 10);
     if (text.size() + static_cast<size_t>(n) > MaxImportFileSize) break;
     text += line;
-    lines.push_back({day, month});
   }
   const std::string path = folder + "bench_import.txt";
   const std::string notes = folder + ProgramFileName(NotesFileIndex);
-  const std::vector<char> empty(NotesFileSize, 0);
+  std::vector<char> empty(NotesFileSize, 0), whole(NotesFileSize);
   auto emptyNotes = [&] { WriteFileAt(notes.c_str(), empty.data(), 0, NotesFileSize); };
   CreateEmptyFile(path.c_str());
   AppendToFile(path.c_str(), text.data(), static_cast<uint32_t>(text.size()));
-  const int repetitions = 3;
+  const int repetitions = 20;
+  const double readWrite = MicrosecondsPerPass(repetitions, [&] {
+    ReadFileAt(notes.c_str(), whole.data(), 0, NotesFileSize);
+    WriteFileAt(notes.c_str(), whole.data(), 0, NotesFileSize);
+  });
+  // The same write as the imports make it: into a file beside, which then
+  // replaces the notes file.
+  const std::string beside = notes + ".bench";
+  const double replaced = MicrosecondsPerPass(repetitions, [&] {
+    ReadFileAt(notes.c_str(), whole.data(), 0, NotesFileSize);
+    const FileHandle file = OsCreateAlways(beside.c_str());
+    OsWrite(file, whole.data(), NotesFileSize);
+    OsClose(file);
+    OsReplaceFile(beside.c_str(), notes.c_str());
+  });
   for (int add = 0; add <= 1; ++add) {
     int errors = 0;
     emptyNotes();
     const double import = MicrosecondsPerPass(repetitions, [&] { ImportTextFile(path.c_str(), add, &errors); });
-    NoteRecord record{};
-    std::snprintf(record.Text, sizeof record.Text, "nota 0");
-    const double floor = MicrosecondsPerPass(repetitions, [&] {
-      for (const Line& l : lines) WriteNote(l.Day, l.Month, &record, 1);
-    });
-    std::printf("import of %zu bytes, %zu lines (%s): %.1f ms against %.1f ms of the notes writes (ratio %.2f)\n",
-                text.size(), lines.size(), add ? "adding" : "replacing", import / 1e3, floor / 1e3, import / floor);
+    std::printf("text import of %zu bytes, %d lines (%s): %.2f ms against %.2f ms of one read and one write of the "
+                "notes file (ratio %.2f), %.2f ms with the write beside and the replace (ratio %.2f)\n",
+                text.size(), lineCount, add ? "adding" : "replacing", import / 1e3, readWrite / 1e3, import / readWrite,
+                replaced / 1e3, import / replaced);
   }
   // A note of 255 characters on every day of the leap year.
   for (int month = 1; month <= 12; ++month)
@@ -244,13 +254,45 @@ static void ReportExchange(const std::string& folder) {
   for (int32_t& m : choices.MonthSelected) m = 1;
   choices.IncludeUpdateDate = 1;
   const char* names[] = {"bench_export.htm", "bench_export.txt", "bench_export.csv"};
+  double csv = 0;
   for (int action = ActionWebPage; action <= ActionCsvExport; ++action) {
     choices.Action = action;
     const std::string out = folder + names[action];
     const double us = MicrosecondsPerPass(10, [&] { ExportNotes(out.c_str(), choices, 2008, 0); });
     std::printf("export of a year with every day noted, %s: %.1f ms, %u bytes\n", names[action] + 13, us / 1e3,
                 GetFileSizeByName(out.c_str()));
+    csv = us;
   }
+  choices.Action = ActionIcalExport;
+  const std::string ics = folder + "bench_export.ics";
+  IcalExportResult written{};
+  const double icalExport = MicrosecondsPerPass(10, [&] { WriteIcalExport(ics.c_str(), choices, 2008, &written); });
+  std::printf("export of a year with every day noted, ics: %.1f ms, %u bytes, %d events; against the csv export "
+              "(ratio %.2f)\n",
+              icalExport / 1e3, GetFileSizeByName(ics.c_str()), written.NotesWritten, icalExport / csv);
+
+  // 9,500 single events over the days of 2008 and 500 yearly ones from 2000.
+  std::string calendar = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Oristel//bench//ES\r\n";
+  for (int i = 0; i < 10000; ++i) {
+    const bool yearly = i % 20 == 0;
+    char event[256];
+    std::snprintf(event, sizeof event,
+                  "BEGIN:VEVENT\r\nUID:bench-%i@oristel\r\nDTSTAMP:20080101T000000Z\r\nDTSTART;VALUE=DATE:%i%02i%02i\r\n"
+                  "%sSUMMARY:Cita %i\r\nEND:VEVENT\r\n",
+                  i, yearly ? 2000 : 2008, 1 + i % 12, 1 + (i / 12) % 28, yearly ? "RRULE:FREQ=YEARLY\r\n" : "", i);
+    calendar += event;
+  }
+  calendar += "END:VCALENDAR\r\n";
+  const std::string icsIn = folder + "bench_import.ics";
+  CreateEmptyFile(icsIn.c_str());
+  AppendToFile(icsIn.c_str(), calendar.data(), static_cast<uint32_t>(calendar.size()));
+  IcalImportResult stored{};
+  emptyNotes();  // replacing: every pass stores the same notes
+  const double icalImport = MicrosecondsPerPass(3, [&] { ImportIcalFile(icsIn.c_str(), 2008, 0, &stored); });
+  const double parse = MicrosecondsPerPass(3, [&] { ParseIcalOnly(calendar.c_str()); });
+  std::printf("iCalendar import of %zu bytes, 10000 events (500 yearly): %.1f ms, %d notes stored, against %.1f ms "
+              "of libical's parse alone (ratio %.2f)\n",
+              calendar.size(), icalImport / 1e3, stored.NotesStored, parse / 1e3, icalImport / parse);
   emptyNotes();
 }
 
