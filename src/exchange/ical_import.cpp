@@ -87,10 +87,16 @@ std::string EventText(icalcomponent* event) {
   return Utf8ToCp1252(lines.c_str());
 }
 
-// An event that cannot be placed: a property libical could not read, no
-// valid start, or a rule repeating it more often than every hour.
+// An event that cannot be placed: one of the properties that place it that
+// libical could not read (it names them in its error properties), no valid
+// start, or a rule repeating it more often than every hour. Other damage
+// (an empty SUMMARY, an unknown parameter) leaves the event readable.
 bool Unreadable(icalcomponent* event) {
-  if (icalcomponent_get_first_property(event, ICAL_XLICERROR_PROPERTY)) return true;
+  static constexpr const char* kPlacing[] = {" DTSTART ", " DTEND ", " DURATION ", " RRULE ", " RDATE ", " EXDATE "};
+  for (icalproperty* error = icalcomponent_get_first_property(event, ICAL_XLICERROR_PROPERTY); error;
+       error = icalcomponent_get_next_property(event, ICAL_XLICERROR_PROPERTY))
+    for (const char* name : kPlacing)
+      if (const char* text = icalproperty_get_xlicerror(error); text && std::strstr(text, name)) return true;
   const icaltimetype start = icalcomponent_get_dtstart(event);
   if (icaltime_is_null_time(start) || !icaltime_is_valid_time(start)) return true;
   for (icalproperty* rule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); rule;

@@ -16,6 +16,7 @@ from pathlib import Path
 
 import icalendar
 
+sys.dont_write_bytecode = True
 sys.path.insert(0, str(Path(__file__).parent))
 from read_exports import stored_notes  # noqa: E402
 
