@@ -2,7 +2,6 @@
 // round trips of the notes through TXT, CSV and iCalendar.
 #include "base/clock.h"
 #include "calendar/dates.h"
-#include "exchange/html_export.h"
 #include "exchange/ical_exchange.h"
 #include "exchange/predecessor_import.h"
 #include "exchange/text_export.h"
@@ -48,8 +47,8 @@ class Exchange : public ProgramDirTest {
     for (int m = 1; m <= 12; ++m)
       for (int d = 1; d <= DaysInMonth(m, 2008); ++d)
         if (ReadNoteFromImage(image, d, m, &record))
-          all += (all.empty() ? "" : "|") + std::to_string(d) + "/" + std::to_string(m) + "=" + record.Text;
-    return all;
+          all.append("|").append(std::to_string(d)).append("/").append(std::to_string(m)).append("=") += record.Text;
+    return all.substr(all.empty() ? 0 : 1);
   }
   // Imports text as a file of the kind (".txt" or ".ics"); the result, with
   // the errors flag and the iCalendar counts.
@@ -181,24 +180,6 @@ TEST_F(Exchange, ICalendarRoundTrip) {
   EXPECT_TRUE(ical.NotesStored == 366 && ical.EventsOutsideYear == 0 && !ical.ErrorsLogged && g_shown.empty());
 }
 
-TEST_F(Exchange, ICalendarExportOfTheChosenMonths) {
-  Keep(29, 2, "Bisiesto");
-  Keep(5, 3, "Dentista");
-  Keep(6, 4, "Abril");
-  OsSetZoneHook([](const LocalTime& t, int toUtc) { return LocalTime{t.Year, t.Month, 0, t.Day, t.Hour - toUtc, t.Minute}; });
-  WizardChoices choices{};
-  choices.MonthSelected[1] = choices.MonthSelected[2] = choices.IncludeUpdateDate = 1;
-  IcalExportResult result;
-  ASSERT_EQ(WriteIcalExport(PathOf("export.ics").c_str(), choices, 2007, &result), 1);
-  EXPECT_TRUE(result.NotesWritten == 1 && result.LeapDaysSkipped == 1);
-  const std::string text = Text(PathOf("export.ics"));
-  EXPECT_NE(text.find("UID:20070305-nota@oristel\r\nDTSTAMP:20070303T093000Z\r\nDTSTART;VALUE=DATE:20070305\r\n"
-                      "DTEND;VALUE=DATE:20070306\r\nSUMMARY:Dentista\r\nTRANSP:TRANSPARENT\r\n"
-                      "LAST-MODIFIED:20070305T080700Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"), std::string::npos) << text;
-  EXPECT_EQ(text.find("Abril"), std::string::npos);
-  EXPECT_NE(Export(ActionIcalExport, 2008, {2}).find("DTSTART;VALUE=DATE:20080229\r\nDTEND;VALUE=DATE:20080301"), std::string::npos);
-}
-
 // Events placed by the local time of their UTC times, several a day joined,
 // the first of a day replacing its note when replacing is chosen.
 TEST_F(Exchange, ICalendarImportPlacesEveryEvent) {
@@ -217,51 +198,6 @@ TEST_F(Exchange, ICalendarImportPlacesEveryEvent) {
     EXPECT_TRUE(ical.NotesStored == 4 && ical.EventsOutsideYear == 1 && ical.ErrorsLogged == 1);
     EXPECT_EQ(Text(PathOf(ImportErrorsFileIndex)), "\r\nLínea: 21 (cita no leída) Roto");
   }
-}
-
-TEST(HtmlExport, TheMonthTable) {
-  int32_t flags[31] = {};
-  flags[4] = 1;  // 5 March
-  std::string table;
-  BuildMonthTable(&table, 2007, 31, 3, flags, 0);
-  EXPECT_EQ(table,
-            "<DIV id=calendario>\r\n <TABLE id=calendario>\r\n  <TBODY>\r\n"
-            "    <TR><TH id=marzo colSpan=7>marzo 2007</TH>\r\n"
-            "    <TR id=nomdia><TD>l<TD>m<TD>x<TD>j<TD>v<TD>s<TD>d\r\n"
-            "    <TR><TD><TD><TD><TD>1<TD>2<TD>3<TD id=domingo>4\r\n"
-            "    <TR><TD id=nota>5<TD>6<TD>7<TD>8<TD>9<TD>10<TD id=domingo>11\r\n"
-            "    <TR><TD>12<TD>13<TD>14<TD>15<TD>16<TD>17<TD id=domingo>18\r\n"
-            "    <TR><TD>19<TD>20<TD>21<TD>22<TD>23<TD>24<TD id=domingo>25\r\n"
-            "    <TR><TD>26<TD>27<TD>28<TD>29<TD>30<TD>31\r\n"
-            "  </TBODY>\r\n </TABLE>\r\n</DIV>\r\n");
-  BuildMonthTable(&table, 2007, 30, 9, flags + 1, 0);  // ends on a Sunday
-  EXPECT_NE(table.find("<TD id=domingo>30\r\n    <TR>\r\n  </TBODY>"), std::string::npos);
-}
-
-TEST(HtmlExport, HeaderCreationLineAndMenu) {
-  std::string text;
-  BuildHtmlHeader(&text, 2008, 0, LocalTime{2007, 3, 1, 5, 9, 7, 0, 0});
-  EXPECT_EQ(text.substr(0, 106),
-            "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\r\n<HTML><HEAD><TITLE>Calendario "
-            "2008</TITLE>");
-  const std::string tail = "</HEAD>\r\n<BODY>\r\n<P>Página creada el lunes, 5 de marzo de 2007, a las 09:07 h.<BR><BR>\r\n";
-  EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
-  int32_t months[12] = {};
-  months[2] = months[11] = 1;
-  text.clear();
-  BuildMonthMenu(&text, 0, months);
-  EXPECT_EQ(text, "<DIV id=menu>\r\n  <A href=\"#marzo\">marzo</A>\r\n  <A href=\"#diciembre\">diciembre</A>\r\n</DIV>\r\n");
-}
-
-TEST_F(Exchange, TheWebPageListsTheNotesAsText) {
-  Keep(5, 3, "Cita <b>&</b>");
-  WizardChoices choices{};
-  choices.MonthSelected[2] = 1;
-  ASSERT_EQ(ExportNotes(PathOf("calendario.htm").c_str(), choices, 2007, 0), 1);
-  const std::string page = Text(PathOf("calendario.htm"));
-  EXPECT_NE(page.find("<TD id=nota>5"), std::string::npos);
-  const std::string end = "<DIV id=notas>\r\n<P>5/3/2007-Cita &lt;b&gt;&amp;&lt;/b&gt;\r\n</DIV>\r\n<HR></BODY></HTML>";
-  EXPECT_EQ(page.substr(page.size() - end.size()), end);
 }
 
 // The predecessor's notes come from their fixed places; a database too short

@@ -9,46 +9,37 @@
 
 namespace {
 
-uint32_t SlotOffset(int day, int month) { return 1488 + 264 * (ToDayIndex(day, month) - 1); }
-
 // Sets the day's flag word and its 264-byte slot: time, text, zeros behind it.
 void PutNote(Bytes& image, int day, int month, unsigned char flag, FileTime time, const std::string& text) {
   image[4 * (31 * (month - 1) + day - 1)] = flag;
   NoteRecord record = {time, {}};
   std::memcpy(record.Text, text.data(), std::min(text.size(), sizeof record.Text));
-  std::memcpy(image.data() + SlotOffset(day, month), &record, sizeof record);
+  std::memcpy(image.data() + 1488 + 264 * (ToDayIndex(day, month) - 1), &record, sizeof record);
 }
 
 using NotesStoreTest = ProgramDirTest;
 
-// A note changes exactly its flag word and its slot, and reads back from them;
-// a note deleted (flag 0) is not read again; a slot without a terminating zero
-// reads as a string of 255 characters.
+// A note changes exactly its flag word and its slot (31 December's are the
+// last ones), and reads back from them; a note deleted (flag 0) is not read
+// again; a slot without a terminating zero reads as 255 characters.
 TEST_F(NotesStoreTest, NotesLandInTheirFlagWordAndSlot) {
-  const std::string notes = PathOf(NotesFileIndex);
-  const struct { int day, month; uint32_t flagOffset, slot; } cases[] = {
-      {1, 1, 0, 1}, {31, 1, 120, 31}, {29, 2, 236, 60}, {1, 3, 248, 61}, {31, 12, 1484, 366}};
-  for (const auto& c : cases) {
-    Bytes expected(NotesFileSize, 0);
-    PutNote(expected, 4, 7, 1, {1, 2}, std::string(256, 'x'));
-    WriteBytes(notes, expected);
-    const NoteRecord record = {{0x11223344, 0x01D5AABB}, "nota del d\xED" "a\r\nfin"}, deletion = {{9, 10}, ""};
-    ASSERT_TRUE(WriteNote(10, 6, &record, 1) && WriteNote(10, 6, &deletion, 0));
-    ASSERT_EQ(WriteNote(c.day, c.month, &record, 1), 1);
-    expected[c.flagOffset] = 1;
-    std::memcpy(expected.data() + 1488 + 264 * (c.slot - 1), &record, sizeof record);
-    PutNote(expected, 10, 6, 0, {9, 10}, "");
-    EXPECT_EQ(ReadBytes(notes), expected) << c.day << "/" << c.month;
-
-    NoteRecord back = {}, deleted = {}, unterminated = {};
-    int32_t flags[31] = {};
-    EXPECT_TRUE(ReadNote(c.day, c.month, &back) && ReadMonthFlags(c.month, flags));
-    EXPECT_EQ(std::memcmp(&back, &record, sizeof record), 0) << c.day << "/" << c.month;
-    for (int d = 1; d <= 31; ++d) EXPECT_EQ(flags[d - 1], d == c.day ? 1 : 0) << d << "/" << c.month;
-    EXPECT_TRUE(ReadNote(10, 6, &deleted) && ReadNote(4, 7, &unterminated));
-    EXPECT_TRUE(deleted.UpdateTime.Low == 0 && deleted.Text[0] == 0);
-    EXPECT_EQ(std::string(unterminated.Text, sizeof unterminated.Text), std::string(255, 'x') + '\0');
-  }
+  Bytes expected(NotesFileSize, 0);
+  PutNote(expected, 4, 7, 1, {1, 2}, std::string(256, 'x'));
+  WriteBytes(PathOf(NotesFileIndex), expected);
+  const NoteRecord record = {{0x11223344, 0x01D5AABB}, "nota del d\xED" "a\r\nfin"}, deletion = {{9, 10}, ""};
+  ASSERT_TRUE(WriteNote(10, 6, &record, 1) && WriteNote(10, 6, &deletion, 0) && WriteNote(31, 12, &record, 1));
+  expected[1484] = 1;
+  std::memcpy(expected.data() + NotesFileSize - sizeof record, &record, sizeof record);
+  PutNote(expected, 10, 6, 0, {9, 10}, "");
+  EXPECT_EQ(ReadBytes(PathOf(NotesFileIndex)), expected);
+  NoteRecord back = {}, deleted = {}, unterminated = {};
+  int32_t flags[31] = {};
+  EXPECT_TRUE(ReadNote(31, 12, &back) && ReadMonthFlags(12, flags) && ReadNote(10, 6, &deleted) &&
+              ReadNote(4, 7, &unterminated));
+  EXPECT_EQ(std::memcmp(&back, &record, sizeof record), 0);
+  EXPECT_TRUE(flags[30] == 1 && std::count(flags, flags + 31, 0) == 30);
+  EXPECT_TRUE(deleted.UpdateTime.Low == 0 && deleted.Text[0] == 0);
+  EXPECT_EQ(std::string(unterminated.Text, sizeof unterminated.Text), std::string(255, 'x') + '\0');
   EXPECT_TRUE(g_shown.empty());
 }
 
@@ -68,7 +59,7 @@ TEST_F(NotesStoreTest, AddNoteText) {
       PutNote(image, 28, 2, 1, {3, 4}, "vecino");
       // A day without note keeps a stale slot; behind a short note lies another writer's byte.
       PutNote(image, 29, 2, c.old ? 1 : 0, {1, 2}, c.old ? c.old : "ignorado, sin marca");
-      if (c.old && std::strlen(c.old) < 254) image[SlotOffset(29, 2) + 8 + 254] = 'Z';
+      if (c.old && std::strlen(c.old) < 254) image[1488 + 264 * 59 + 8 + 254] = 'Z';
       WriteBytes(notes, image);
       NotesImage inMemory;
       ASSERT_EQ(ReadNotesImage(&inMemory), 1);
@@ -79,9 +70,6 @@ TEST_F(NotesStoreTest, AddNoteText) {
     }
   EXPECT_TRUE(g_shown.empty());
 }
-
-int g_failAt = 0;  // FaultPoint to fail, 0 for none
-int FailAt(FaultPoint point) { return point == g_failAt; }
 
 // Every failure shows one message, naming its verb and the full path, keeps
 // nothing of a partial read (the files hold 0xFF), changes and creates no
@@ -94,6 +82,8 @@ TEST_F(NotesStoreTest, FailuresAreToldAndReleaseTheFile) {
   const NoteRecord note = {{1, 1}, "nota"};
   const Bytes short1487(1487, 0xFF), short123(123, 0xFF), table(NoteFlagTableSize, 0xFF), full(NotesFileSize, 0xFF);
   NotesImage image{std::vector<char>(NotesFileSize, 0)};
+  static int failAt;  // the FaultPoint that fails, 0 for none
+  OsSetFaultHook([](FaultPoint point) -> int { return point == failAt; });
   // store nullptr: no file.
   const struct { const Bytes* store; int fault; std::function<int()> call; int result; const char* verb; } cases[] = {
       {nullptr, 0, [&] { return ReadNote(5, 3, &record); }, 1, "abrir"},
@@ -106,23 +96,18 @@ TEST_F(NotesStoreTest, FailuresAreToldAndReleaseTheFile) {
       {&full, FaultWrite, [&] { return WriteNotesImage(image); }, 0, "escribir"},
       {&full, FaultReplace, [&] { return WriteNotesImage(image); }, 0, "escribir"},
   };
-  OsSetFaultHook(FailAt);
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.verb);
     std::filesystem::remove(notes);
     if (c.store) WriteBytes(notes, *c.store);
     g_shown.clear();
-    g_failAt = c.fault;
-
-    EXPECT_EQ(c.call(), c.result);
+    failAt = c.fault;
+    EXPECT_EQ(c.call(), c.result) << c.verb;
     EXPECT_EQ(g_shown, std::vector{FileMessage(c.verb, notes)});
     EXPECT_FALSE(std::memchr(&flag, 0xFF, sizeof flag) || std::memchr(flags, 0xFF, sizeof flags) ||
                  std::memchr(&record, 0xFF, sizeof record));
-    if (c.store) EXPECT_TRUE(ReadBytes(notes) == *c.store && Released(notes)) << "file changed or held";
-    else EXPECT_FALSE(std::filesystem::exists(notes)) << "a failing call created the file";
+    EXPECT_TRUE(c.store ? ReadBytes(notes) == *c.store && Released(notes) : !std::filesystem::exists(notes)) << c.verb;
     EXPECT_FALSE(std::filesystem::exists(notes + ".tmp"));
   }
-  OsSetFaultHook(nullptr);
 }
 
 }  // namespace
