@@ -79,7 +79,6 @@ TEST_F(NotesStoreTest, FailuresAreToldAndReleaseTheFile) {
   const std::string notes = PathOf(NotesFileIndex);
   int32_t flag = 0, flags[31] = {};
   NoteRecord record = {};
-  const NoteRecord note = {{1, 1}, "nota"};
   const Bytes short1487(1487, 0xFF), short123(123, 0xFF), table(NoteFlagTableSize, 0xFF), full(NotesFileSize, 0xFF);
   NotesImage image{std::vector<char>(NotesFileSize, 0)};
   static int failAt;  // the FaultPoint that fails, 0 for none
@@ -87,7 +86,6 @@ TEST_F(NotesStoreTest, FailuresAreToldAndReleaseTheFile) {
   // store nullptr: no file.
   const struct { const Bytes* store; int fault; std::function<int()> call; int result; const char* verb; } cases[] = {
       {nullptr, 0, [&] { return ReadNote(5, 3, &record); }, 1, "abrir"},
-      {nullptr, 0, [&] { return WriteNote(5, 3, &note, 1); }, 0, "abrir"},
       {nullptr, 0, [&] { return AddNoteText(5, 3, "x", 1); }, 0, "abrir"},
       {&short1487, 0, [&] { return ReadNoteFlag(31, 12, &flag); }, 0, "leer"},
       {&short123, 0, [&] { return ReadMonthFlags(1, flags); }, 0, "leer"},
