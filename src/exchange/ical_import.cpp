@@ -3,6 +3,7 @@
 // event within the year receives the event's text.
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -24,6 +25,7 @@ struct EventDays {
   bool IsUtc;            // times in UTC, read in the computer's local time
   icaltimezone* Zone;    // the zone its times are written in (UTC for floating times)
   int Instances;         // instances seen, to bound a runaway rule
+  std::vector<time_t> Moved;  // starts of the instances that events of their own replace
   bool Seen[367];        // by DayIndex
   struct Day {
     int DayIndex, Hour, Minute;
@@ -52,6 +54,8 @@ int DayInYear(const LocalTime& t, int year) {
 void AddInstance(icalcomponent*, icaltime_span* span, void* data) {
   EventDays& e = *static_cast<EventDays*>(data);
   if (++e.Instances > kMaxInstances) return;
+  for (const time_t moved : e.Moved)
+    if (moved == span->start) return;
   const time_t length = span->end - span->start - (e.IsDate ? 86399 : 0);
   const LocalTime start = FrameTime(e, span->start);
   const LocalTime last = length > 0 ? FrameTime(e, span->start + length - 1) : start;
@@ -124,9 +128,19 @@ std::vector<int> EventLines(const std::string& text) {
   return lines;
 }
 
+// A changed instance of a recurring event: its UID and the start it replaces
+// (its RECURRENCE-ID), as libical gives the instances' starts.
+struct MovedInstance {
+  std::string Uid;
+  time_t Start;
+};
+
+bool ByUid(const MovedInstance& a, const MovedInstance& b) { return a.Uid < b.Uid; }
+
 struct ImportState {
   NotesImage Notes;
   int Year, Add;
+  std::vector<MovedInstance> Moved;  // ordered by UID
   bool Touched[367];  // days written by this import
   std::vector<int> EventLines;
   size_t Events;      // events met so far
@@ -159,6 +173,12 @@ void ImportEvent(ImportState* s, icalcomponent* event) {
   days.IsDate = icaltime_is_date(start);
   days.IsUtc = icaltime_is_utc(start);
   days.Zone = start.zone ? const_cast<icaltimezone*>(start.zone) : icaltimezone_get_utc_timezone();
+  // The instances that a changed instance of its own replaces are left to it.
+  const char* uid = icalcomponent_get_uid(event);
+  if (uid && !icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY)) {
+    const auto [first, last] = std::equal_range(s->Moved.begin(), s->Moved.end(), MovedInstance{uid, 0}, ByUid);
+    for (auto moved = first; moved != last; ++moved) days.Moved.push_back(moved->Start);
+  }
   // Every instance that touches the year, with a margin for the zones.
   icaltimetype from = icaltime_null_time(), to = icaltime_null_time();
   from.year = s->Year - 1, from.month = 12, from.day = 30;
@@ -183,6 +203,20 @@ void ImportEvent(ImportState* s, icalcomponent* event) {
     AddNoteTextInImage(&s->Notes, day, month, note, s->Add || s->Touched[d.DayIndex]);
     if (!s->Touched[d.DayIndex]) ++s->Result->NotesStored;
     s->Touched[d.DayIndex] = true;
+  }
+}
+
+// The changed instances of recurring events (a VEVENT with a RECURRENCE-ID),
+// in a calendar and in the calendars of a file of several.
+void CollectMoved(ImportState* s, icalcomponent* component) {
+  for (icalcomponent* c = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); c;
+       c = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT)) {
+    if (icalcomponent_isa(c) == ICAL_VCALENDAR_COMPONENT) CollectMoved(s, c);
+    icalproperty* id = icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY);
+    const char* uid = icalcomponent_get_uid(c);
+    if (icalcomponent_isa(c) != ICAL_VEVENT_COMPONENT || !id || !uid) continue;
+    const icaltimetype start = icalproperty_get_datetime_with_component(id, c);
+    s->Moved.push_back({uid, icaltime_as_timet_with_zone(start, start.zone ? start.zone : icaltimezone_get_utc_timezone())});
   }
 }
 
@@ -237,6 +271,8 @@ int ImportIcalFile(const char* path, int year, int add, IcalImportResult* result
   s.EventLines = EventLines(text);
   int ok = ReadNotesImage(&s.Notes);
   if (ok) {
+    CollectMoved(&s, root);
+    std::sort(s.Moved.begin(), s.Moved.end(), ByUid);
     ImportComponent(&s, root);
     ok = result->NotesStored == 0 || WriteNotesImage(s.Notes);
   }
