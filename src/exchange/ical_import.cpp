@@ -71,14 +71,17 @@ void AddInstance(icalcomponent*, icaltime_span* span, void* data) {
 
 // The text of an event: its SUMMARY, or its DESCRIPTION when that begins
 // with the SUMMARY and a line break (a note of several lines, as the export
-// writes it); line breaks as CR LF, in Windows-1252.
+// writes it; libical has trimmed the blanks at the SUMMARY's ends); line
+// breaks as CR LF, in Windows-1252.
 std::string EventText(icalcomponent* event) {
   const char* summary = icalcomponent_get_summary(event);
   const char* description = icalcomponent_get_description(event);
   std::string text = summary ? summary : "";
-  if (description && std::strncmp(description, text.c_str(), text.size()) == 0 &&
-      (description[text.size()] == '\n' || description[text.size()] == '\r'))
-    text = description;
+  if (description && std::strncmp(description, text.c_str(), text.size()) == 0) {
+    const char* behind = description + text.size();
+    while (*behind == ' ' || *behind == '\t') ++behind;
+    if (*behind == '\n' || *behind == '\r') text = description;
+  }
   std::string lines;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' || text[i] == '\n') {
