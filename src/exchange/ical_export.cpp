@@ -37,7 +37,7 @@ static std::string EventText(const char* note) {
     if (*p == '\r') {
       text += '\n';
       if (p[1] == '\n') ++p;
-    } else if (*p == '\n' || *p == '\t' || static_cast<unsigned char>(*p) >= 0x20) {
+    } else if (*p == '\n' || *p == '\t' || (static_cast<unsigned char>(*p) >= 0x20 && *p != 0x7F)) {
       text += *p;
     }
   }

@@ -3,6 +3,7 @@
 // event within the year receives the event's text.
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -24,6 +25,7 @@ struct EventDays {
   bool IsUtc;            // times in UTC, read in the computer's local time
   icaltimezone* Zone;    // the zone its times are written in (UTC for floating times)
   int Instances;         // instances seen, to bound a runaway rule
+  std::vector<time_t> Moved;  // starts of the instances that events of their own replace
   bool Seen[367];        // by DayIndex
   struct Day {
     int DayIndex, Hour, Minute;
@@ -52,6 +54,8 @@ int DayInYear(const LocalTime& t, int year) {
 void AddInstance(icalcomponent*, icaltime_span* span, void* data) {
   EventDays& e = *static_cast<EventDays*>(data);
   if (++e.Instances > kMaxInstances) return;
+  for (const time_t moved : e.Moved)
+    if (moved == span->start) return;
   const time_t length = span->end - span->start - (e.IsDate ? 86399 : 0);
   const LocalTime start = FrameTime(e, span->start);
   const LocalTime last = length > 0 ? FrameTime(e, span->start + length - 1) : start;
@@ -67,14 +71,17 @@ void AddInstance(icalcomponent*, icaltime_span* span, void* data) {
 
 // The text of an event: its SUMMARY, or its DESCRIPTION when that begins
 // with the SUMMARY and a line break (a note of several lines, as the export
-// writes it); line breaks as CR LF, in Windows-1252.
+// writes it; libical has trimmed the blanks at the SUMMARY's ends); line
+// breaks as CR LF, in Windows-1252.
 std::string EventText(icalcomponent* event) {
   const char* summary = icalcomponent_get_summary(event);
   const char* description = icalcomponent_get_description(event);
   std::string text = summary ? summary : "";
-  if (description && std::strncmp(description, text.c_str(), text.size()) == 0 &&
-      (description[text.size()] == '\n' || description[text.size()] == '\r'))
-    text = description;
+  if (description && std::strncmp(description, text.c_str(), text.size()) == 0) {
+    const char* behind = description + text.size();
+    while (*behind == ' ' || *behind == '\t') ++behind;
+    if (*behind == '\n' || *behind == '\r') text = description;
+  }
   std::string lines;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' || text[i] == '\n') {
@@ -87,10 +94,16 @@ std::string EventText(icalcomponent* event) {
   return Utf8ToCp1252(lines.c_str());
 }
 
-// An event that cannot be placed: a property libical could not read, no
-// valid start, or a rule repeating it more often than every hour.
+// An event that cannot be placed: one of the properties that place it that
+// libical could not read (it names them in its error properties), no valid
+// start, or a rule repeating it more often than every hour. Other damage
+// (an empty SUMMARY, an unknown parameter) leaves the event readable.
 bool Unreadable(icalcomponent* event) {
-  if (icalcomponent_get_first_property(event, ICAL_XLICERROR_PROPERTY)) return true;
+  static constexpr const char* kPlacing[] = {" DTSTART ", " DTEND ", " DURATION ", " RRULE ", " RDATE ", " EXDATE "};
+  for (icalproperty* error = icalcomponent_get_first_property(event, ICAL_XLICERROR_PROPERTY); error;
+       error = icalcomponent_get_next_property(event, ICAL_XLICERROR_PROPERTY))
+    for (const char* name : kPlacing)
+      if (const char* text = icalproperty_get_xlicerror(error); text && std::strstr(text, name)) return true;
   const icaltimetype start = icalcomponent_get_dtstart(event);
   if (icaltime_is_null_time(start) || !icaltime_is_valid_time(start)) return true;
   for (icalproperty* rule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); rule;
@@ -118,9 +131,19 @@ std::vector<int> EventLines(const std::string& text) {
   return lines;
 }
 
+// A changed instance of a recurring event: its UID and the start it replaces
+// (its RECURRENCE-ID), as libical gives the instances' starts.
+struct MovedInstance {
+  std::string Uid;
+  time_t Start;
+};
+
+bool ByUid(const MovedInstance& a, const MovedInstance& b) { return a.Uid < b.Uid; }
+
 struct ImportState {
   NotesImage Notes;
   int Year, Add;
+  std::vector<MovedInstance> Moved;  // ordered by UID
   bool Touched[367];  // days written by this import
   std::vector<int> EventLines;
   size_t Events;      // events met so far
@@ -153,6 +176,12 @@ void ImportEvent(ImportState* s, icalcomponent* event) {
   days.IsDate = icaltime_is_date(start);
   days.IsUtc = icaltime_is_utc(start);
   days.Zone = start.zone ? const_cast<icaltimezone*>(start.zone) : icaltimezone_get_utc_timezone();
+  // The instances that a changed instance of its own replaces are left to it.
+  const char* uid = icalcomponent_get_uid(event);
+  if (uid && !icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY)) {
+    const auto [first, last] = std::equal_range(s->Moved.begin(), s->Moved.end(), MovedInstance{uid, 0}, ByUid);
+    for (auto moved = first; moved != last; ++moved) days.Moved.push_back(moved->Start);
+  }
   // Every instance that touches the year, with a margin for the zones.
   icaltimetype from = icaltime_null_time(), to = icaltime_null_time();
   from.year = s->Year - 1, from.month = 12, from.day = 30;
@@ -177,6 +206,20 @@ void ImportEvent(ImportState* s, icalcomponent* event) {
     AddNoteTextInImage(&s->Notes, day, month, note, s->Add || s->Touched[d.DayIndex]);
     if (!s->Touched[d.DayIndex]) ++s->Result->NotesStored;
     s->Touched[d.DayIndex] = true;
+  }
+}
+
+// The changed instances of recurring events (a VEVENT with a RECURRENCE-ID),
+// in a calendar and in the calendars of a file of several.
+void CollectMoved(ImportState* s, icalcomponent* component) {
+  for (icalcomponent* c = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); c;
+       c = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT)) {
+    if (icalcomponent_isa(c) == ICAL_VCALENDAR_COMPONENT) CollectMoved(s, c);
+    icalproperty* id = icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY);
+    const char* uid = icalcomponent_get_uid(c);
+    if (icalcomponent_isa(c) != ICAL_VEVENT_COMPONENT || !id || !uid) continue;
+    const icaltimetype start = icalproperty_get_datetime_with_component(id, c);
+    s->Moved.push_back({uid, icaltime_as_timet_with_zone(start, start.zone ? start.zone : icaltimezone_get_utc_timezone())});
   }
 }
 
@@ -231,6 +274,8 @@ int ImportIcalFile(const char* path, int year, int add, IcalImportResult* result
   s.EventLines = EventLines(text);
   int ok = ReadNotesImage(&s.Notes);
   if (ok) {
+    CollectMoved(&s, root);
+    std::sort(s.Moved.begin(), s.Moved.end(), ByUid);
     ImportComponent(&s, root);
     ok = result->NotesStored == 0 || WriteNotesImage(s.Notes);
   }

@@ -95,11 +95,11 @@ int ParseImportLine(ImportContext* c) {
 }
 
 // Whether the line that begins at start begins as a row does: a date of 8
-// to 10 characters, then ";" or ",".
+// to 10 characters (digits, "/" and "-"), then ";" or ",".
 static bool BeginsRow(const std::string& buffer, size_t start) {
   for (size_t i = start; i < buffer.size() && i <= start + 10; ++i) {
     if (buffer[i] == ';' || buffer[i] == ',') return i - start >= 8;
-    if (buffer[i] == '\n') return false;
+    if (!std::isdigit(static_cast<unsigned char>(buffer[i])) && buffer[i] != '/' && buffer[i] != '-') return false;
   }
   return false;
 }

@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
-"""Reads the exports of write_exports with Python's csv module and checks
-them against the notes file they were made from:
+"""Reads the exports of write_exports with Python's csv module and the web
+page by its markup, and checks them against the notes file they were made from:
     read_exports.py DIR
 Each row of export.txt (";") and export.csv ("," with ISO dates and the days
 without notes) must give exactly the date and the text of a stored note of
-2007, quotes and line breaks included, and every stored note must be there."""
+2007, quotes and line breaks included, and every stored note must be there.
+In export.htm every month's table must place each day under its weekday,
+marking the Sundays and the days with a note, and list the notes as text."""
 import calendar
 import csv
+import html
+import re
 import struct
 import sys
 from pathlib import Path
@@ -60,12 +64,33 @@ def check(path, delimiter, iso, every_day, notes):
     print(f"{path.name}: {len(table) - 1} rows, {len(found)} notes as stored")
 
 
+def check_page(path, notes):
+    page = path.read_bytes().decode("cp1252")
+    names = ["enero", "febrero", "marzo", "abril", "mayo", "junio", "julio", "agosto", "septiembre", "octubre",
+             "noviembre", "diciembre"]
+    assert "<TITLE>Calendario 2007</TITLE>" in page
+    assert re.findall(r'<A href="#(\w+)">\1</A>', page) == names
+    tables = re.findall(r"<TH id=(\w+) colSpan=7>\1 2007</TH>\r\n    <TR id=nomdia>.*?\r\n(.*?)\r\n  </TBODY>", page, re.S)
+    assert [name for name, _ in tables] == names
+    for month, (name, rows) in enumerate(tables, 1):
+        first, days = calendar.monthrange(2007, month)
+        expected = "    <TR>" + "<TD>" * first
+        for day in range(1, days + 1):
+            mark = " id=nota" if (day, month) in notes else " id=domingo" if (first + day) % 7 == 0 else ""
+            expected += f"<TD{mark}>{day}" + ("\r\n    <TR>" if (first + day) % 7 == 0 else "")
+        assert rows == expected, (name, rows, expected)
+    listed = re.findall(r"<P>(\d+)/(\d+)/2007-(.*?)\r\n(?=<P>|</DIV>)", page, re.S)
+    assert {(int(d), int(m)): html.unescape(text) for d, m, text in listed} == notes
+    print(f"{path.name}: 12 months, {len(listed)} notes as stored")
+
+
 def main():
     directory = Path(sys.argv[1])
     notes = stored_notes(directory / "cal_notas.dat")
     assert len(notes) >= 5 and any("\r\n" in n for n in notes.values()) and any('"' in n for n in notes.values())
     check(directory / "export.txt", ";", False, False, notes)
     check(directory / "export.csv", ",", True, True, notes)
+    check_page(directory / "export.htm", notes)
 
 
 if __name__ == "__main__":

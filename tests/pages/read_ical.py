@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """The iCalendar export and import against real programs:
     read_ical.py WRITE_EXPORTS DIR
-DIR holds what `WRITE_EXPORTS DIR` wrote. export.ics must read back through
-Python's icalendar module as the notes of cal_notas.dat of 2007, and calcurse
-must import it with every event on its day. Then files of real producers are
+`WRITE_EXPORTS DIR` writes its notes and exports in the zone of Madrid.
+export.ics must read back through Python's icalendar module as the notes of
+cal_notas.dat of 2007 with their update times, and calcurse must import it
+with every event on its day. Then files of real producers are
 imported by `WRITE_EXPORTS DIR FILE YEAR ADD` in the zone of Madrid: one
 written with icalendar as the web calendars write theirs, and calcurse's own
 export; the notes file must then hold exactly the expected notes."""
@@ -11,19 +12,29 @@ import datetime as dt
 import os
 import subprocess
 import sys
+import struct
 import tempfile
+import zoneinfo
 from pathlib import Path
 
 import icalendar
 
+sys.dont_write_bytecode = True
 sys.path.insert(0, str(Path(__file__).parent))
-from read_exports import stored_notes  # noqa: E402
+from read_exports import FLAGS_SIZE, LEAP_STARTS, RECORD_SIZE, stored_notes  # noqa: E402
 
 MADRID = "CET-1CEST,M3.5.0,M10.5.0/3"
 
 
+def update_time(data, day, month):
+    """The note's update time (local wall-clock time) in UTC, to the second."""
+    (ticks,) = struct.unpack_from("<Q", data, FLAGS_SIZE + RECORD_SIZE * (LEAP_STARTS[month - 1] + day - 1))
+    local = dt.datetime(1601, 1, 1) + dt.timedelta(microseconds=ticks // 10)
+    return local.replace(microsecond=0, tzinfo=zoneinfo.ZoneInfo("Europe/Madrid")).astimezone(dt.timezone.utc)
+
+
 def check_export(ics, notes):
-    raw = ics.read_bytes()
+    raw, data = ics.read_bytes(), (ics.parent / "cal_notas.dat").read_bytes()
     lines = raw.split(b"\r\n")
     assert lines[-1] == b"" and all(b"\n" not in line and b"\r" not in line for line in lines), "CR LF only"
     for line in lines:
@@ -38,6 +49,7 @@ def check_export(ics, notes):
         assert type(day) is dt.date and event.decoded("DTEND") == day + dt.timedelta(days=1), event
         assert str(event["UID"]) == f"{day:%Y%m%d}-nota@oristel" and "DTSTAMP" in event
         assert str(event["TRANSP"]) == "TRANSPARENT"
+        assert event.decoded("LAST-MODIFIED") == update_time(data, day.day, day.month), event
         text = str(event.get("DESCRIPTION", event["SUMMARY"]))
         assert str(event["SUMMARY"]) == text.split("\n")[0] and ("DESCRIPTION" in event) == ("\n" in text)
         found[(day.day, day.month)] = text.replace("\n", "\r\n")
@@ -94,6 +106,10 @@ def web_calendar():
           "rrule": {"freq": "weekly", "byday": "tu", "until": dt.datetime(2007, 1, 31)},
           "exdate": (dt.datetime(2007, 1, 16, 9, 0), ny)},
          {(d, 1): "09:00 Clase" for d in (2, 9, 23, 30)}),
+        ({"uid": "yoga@web", "dtstart": (dt.datetime(2007, 2, 6, 19, 0), ny), "rrule": {"freq": "weekly", "count": 3},
+          "summary": "Yoga"}, {(6, 2): "19:00 Yoga", (15, 2): "18:00 Yoga (cambiada)", (20, 2): "19:00 Yoga"}),
+        ({"uid": "yoga@web", "recurrence-id": (dt.datetime(2007, 2, 13, 19, 0), ny),
+          "dtstart": (dt.datetime(2007, 2, 15, 18, 0), ny), "summary": "Yoga (cambiada)"}, {}),
         ({"dtstart": dt.date(2007, 3, 5), "summary": long_summary}, {(5, 3): long_summary.replace("☃", "")[:255]}),
         ({"dtstart": dt.date(2006, 12, 25), "summary": "Navidad pasada"}, {}),
         ({"summary": "Sin fecha"}, {}),
@@ -144,7 +160,10 @@ def check_import(tool, name, data, expected, outside, errors):
 
 def main():
     tool, directory = sys.argv[1], Path(sys.argv[2])
+    counts = subprocess.run([tool, str(directory)], capture_output=True, text=True, check=True,
+                            env=dict(os.environ, TZ=MADRID)).stdout.split()
     notes = stored_notes(directory / "cal_notas.dat")
+    assert counts == [str(len(notes)), "1"], counts  # 29 February is not written in 2007
     check_export(directory / "export.ics", notes)
     check_calcurse(directory / "export.ics", notes)
     data, expected = web_calendar()

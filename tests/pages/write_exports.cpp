@@ -6,8 +6,9 @@
 // (quotes, separators, backslashes, line breaks, markup characters, accents,
 // 29 February, a note of 255 characters), then the exports of 2007 with
 // every month chosen: export.txt (TXT), export.csv (CSV with ISO dates and
-// the days without notes), export.htm (the web page) and export.ics. The
-// second imports the file into <dir>'s notes file and prints the counts.
+// the days without notes), export.htm (the web page) and export.ics (with
+// the update times; the notes written and left out are printed). The second
+// imports the file into <dir>'s notes file and prints the counts.
 // Both exit with 1 when a file could not be written or read.
 #include <cstdio>
 #include <cstdlib>
@@ -15,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "base/clock.h"
+#include "calendar/dates.h"
 #include "exchange/html_export.h"
 #include "exchange/ical_exchange.h"
 #include "notes/notes_store.h"
@@ -23,25 +24,19 @@
 
 namespace {
 
-struct Note {
-  int Day, Month;
-  std::string Text;
-};
-const Note Notes[] = {
-    {1, 1, "Año nuevo"},   {29, 2, "Bisiesto"},  {5, 3, "Dentista; 9h, \"urgente\""},
-    {6, 3, "dos\r\nlíneas"}, {7, 3, "<b>&"},       {8, 3, "C:\\Documentos\\Oristel \\ fin"},
-    {15, 8, "a,b;c"},      {31, 12, "fin\""},    {9, 3, "Una nota larga, " + std::string(239, 'x')},
+const std::pair<int, std::string> Notes[] = {  // DayIndex, text
+    {1, "Año nuevo"},  {60, "Bisiesto"}, {65, "Dentista; 9h, \"urgente\""}, {66, "dos\r\nlíneas"}, {67, "<b>&"},
+    {68, "C:\\Documentos\\Oristel \\ fin"}, {69, "Una nota larga, " + std::string(239, 'x')},
+    {228, "a,b;c"}, {366, "fin\""},
 };
 
 int Export(const std::filesystem::path& dir, const char* name, int action, int iso, int empty) {
-  WizardChoices choices{};
-  for (int32_t& month : choices.MonthSelected) month = 1;
-  choices.Action = action;
-  choices.IsoDates = iso;
-  choices.IncludeDaysWithoutNotes = empty;
+  WizardChoices choices = {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, action, action == ActionIcalExport, empty, iso};
+  if (action != ActionIcalExport) return ExportNotes((dir / name).string().c_str(), choices, 2007, 0);
   IcalExportResult result;
-  if (action == ActionIcalExport) return WriteIcalExport((dir / name).string().c_str(), choices, 2007, &result);
-  return ExportNotes((dir / name).string().c_str(), choices, 2007, 0);
+  const int ok = WriteIcalExport((dir / name).string().c_str(), choices, 2007, &result);
+  std::printf("%d %d\n", result.NotesWritten, result.LeapDaysSkipped);
+  return ok;
 }
 
 }  // namespace
@@ -60,11 +55,13 @@ int main(int argc, char** argv) {
     return 0;
   }
   NotesImage notes{std::vector<char>(NotesFileSize, 0)};
-  for (const Note& note : Notes) AddNoteTextInImage(&notes, note.Day, note.Month, note.Text.c_str(), 0);
-  int ok = WriteNotesImage(notes);
-  ok &= Export(dir, "export.txt", ActionTextExport, 0, 0);
-  ok &= Export(dir, "export.csv", ActionCsvExport, 1, 1);
-  ok &= Export(dir, "export.htm", ActionWebPage, 0, 0);
-  ok &= Export(dir, "export.ics", ActionIcalExport, 0, 0);
+  for (const auto& [index, text] : Notes) {
+    int day, month;
+    FromDayIndex(index, &day, &month);
+    AddNoteTextInImage(&notes, day, month, text.c_str(), 0);
+  }
+  const int ok = WriteNotesImage(notes) && Export(dir, "export.txt", ActionTextExport, 0, 0) &&
+                 Export(dir, "export.csv", ActionCsvExport, 1, 1) && Export(dir, "export.htm", ActionWebPage, 0, 0) &&
+                 Export(dir, "export.ics", ActionIcalExport, 0, 0);
   return ok ? 0 : 1;
 }

@@ -9,61 +9,41 @@
 
 namespace {
 
-uint32_t SlotOffset(int day, int month) { return 1488 + 264 * (ToDayIndex(day, month) - 1); }
-
 // Sets the day's flag word and its 264-byte slot: time, text, zeros behind it.
 void PutNote(Bytes& image, int day, int month, unsigned char flag, FileTime time, const std::string& text) {
   image[4 * (31 * (month - 1) + day - 1)] = flag;
   NoteRecord record = {time, {}};
   std::memcpy(record.Text, text.data(), std::min(text.size(), sizeof record.Text));
-  std::memcpy(image.data() + SlotOffset(day, month), &record, sizeof record);
+  std::memcpy(image.data() + 1488 + 264 * (ToDayIndex(day, month) - 1), &record, sizeof record);
 }
 
 using NotesStoreTest = ProgramDirTest;
 
-// A note changes exactly its flag word and its slot, and reads back from them.
-TEST_F(NotesStoreTest, WriteNoteLandsInTheDaysFlagWordAndSlot) {
-  const std::string notes = PathOf(NotesFileIndex);
-  const struct { int day, month; uint32_t flagOffset, slot; } cases[] = {
-      {1, 1, 0, 1}, {31, 1, 120, 31}, {29, 2, 236, 60}, {1, 3, 248, 61}, {31, 12, 1484, 366}};
-  for (const auto& c : cases) {
-    WriteBytes(notes, Bytes(NotesFileSize, 0));
-    const NoteRecord record = {{0x11223344, 0x01D5AABB}, "nota del d\xED" "a\r\nfin"};
-    ASSERT_EQ(WriteNote(c.day, c.month, &record, 1), 1);
-    Bytes expected(NotesFileSize, 0);
-    expected[c.flagOffset] = 1;
-    std::memcpy(expected.data() + 1488 + 264 * (c.slot - 1), &record, sizeof record);
-    EXPECT_EQ(ReadBytes(notes), expected) << c.day << "/" << c.month;
-
-    NoteRecord back = {};
-    int32_t flags[31] = {};
-    EXPECT_TRUE(ReadNote(c.day, c.month, &back) && ReadMonthFlags(c.month, flags));
-    EXPECT_EQ(std::memcmp(&back, &record, sizeof record), 0) << c.day << "/" << c.month;
-    for (int d = 1; d <= 31; ++d) EXPECT_EQ(flags[d - 1], d == c.day ? 1 : 0) << d << "/" << c.month;
-  }
+// A note changes exactly its flag word and its slot (31 December's are the
+// last ones), and reads back from them; a note deleted (flag 0) is not read
+// again; a slot without a terminating zero reads as 255 characters.
+TEST_F(NotesStoreTest, NotesLandInTheirFlagWordAndSlot) {
+  Bytes expected(NotesFileSize, 0);
+  PutNote(expected, 4, 7, 1, {1, 2}, std::string(256, 'x'));
+  WriteBytes(PathOf(NotesFileIndex), expected);
+  const NoteRecord record = {{0x11223344, 0x01D5AABB}, "nota del d\xED" "a\r\nfin"}, deletion = {{9, 10}, ""};
+  ASSERT_TRUE(WriteNote(10, 6, &record, 1) && WriteNote(10, 6, &deletion, 0) && WriteNote(31, 12, &record, 1));
+  expected[1484] = 1;
+  std::memcpy(expected.data() + NotesFileSize - sizeof record, &record, sizeof record);
+  PutNote(expected, 10, 6, 0, {9, 10}, "");
+  EXPECT_EQ(ReadBytes(PathOf(NotesFileIndex)), expected);
+  NoteRecord back = {}, deleted = {}, unterminated = {};
+  int32_t flags[31] = {};
+  EXPECT_TRUE(ReadNote(31, 12, &back) && ReadMonthFlags(12, flags) && ReadNote(10, 6, &deleted) &&
+              ReadNote(4, 7, &unterminated));
+  EXPECT_EQ(std::memcmp(&back, &record, sizeof record), 0);
+  EXPECT_TRUE(flags[30] == 1 && std::count(flags, flags + 31, 0) == 30);
+  EXPECT_TRUE(deleted.UpdateTime.Low == 0 && deleted.Text[0] == 0);
+  EXPECT_EQ(std::string(unterminated.Text, sizeof unterminated.Text), std::string(255, 'x') + '\0');
   EXPECT_TRUE(g_shown.empty());
 }
 
-// A note deleted (empty text, flag 0) is not read from its slot again; a slot
-// without a terminating zero reads as a string of 255 characters.
-TEST_F(NotesStoreTest, ReadsOnlyFlaggedSlotsAsBoundedTexts) {
-  const std::string notes = PathOf(NotesFileIndex);
-  Bytes image(NotesFileSize, 0);
-  PutNote(image, 4, 7, 1, {1, 2}, std::string(256, 'x'));
-  WriteBytes(notes, image);
-  const NoteRecord note = {{5, 6}, "cita con el dentista"}, deletion = {{9, 10}, ""};
-  ASSERT_TRUE(WriteNote(10, 6, &note, 1) && WriteNote(10, 6, &deletion, 0));
-  PutNote(image, 10, 6, 0, {9, 10}, "");
-  EXPECT_EQ(ReadBytes(notes), image);
-
-  int32_t flag = -1;
-  NoteRecord deleted = {}, unterminated = {};
-  EXPECT_TRUE(ReadNoteFlag(10, 6, &flag) && ReadNote(10, 6, &deleted) && ReadNote(4, 7, &unterminated));
-  EXPECT_EQ(flag, 0);
-  EXPECT_TRUE(deleted.UpdateTime.Low == 0 && deleted.Text[0] == 0);
-  EXPECT_EQ(std::string(unterminated.Text, sizeof unterminated.Text), std::string(255, 'x') + '\0');
-}
-
+// On the file and on the image alike; the image, written, is the file.
 TEST_F(NotesStoreTest, AddNoteText) {
   const std::string notes = PathOf(NotesFileIndex);
   const std::string a250(250, 'a'), a255(255, 'a'), b300(300, 'b');
@@ -73,58 +53,58 @@ TEST_F(NotesStoreTest, AddNoteText) {
       {nullptr, "hola", 1, "hola"},                    {"un texto antiguo bastante largo", "nuevo", 0, "nuevo"},
       {"x", b300, 0, b300.substr(0, 255)},             {"algo", "", 0, ""},
   };
-  for (const auto& c : cases) {
-    Bytes image(NotesFileSize, 0);
-    PutNote(image, 28, 2, 1, {3, 4}, "vecino");
-    // A day without note keeps a stale slot; behind a short note lies another writer's byte.
-    PutNote(image, 29, 2, c.old ? 1 : 0, {1, 2}, c.old ? c.old : "ignorado, sin marca");
-    if (c.old && std::strlen(c.old) < 254) image[SlotOffset(29, 2) + 8 + 254] = 'Z';
-    WriteBytes(notes, image);
-
-    EXPECT_EQ(AddNoteText(29, 2, c.text.c_str(), c.append), 1) << c.expected;
-    PutNote(image, 29, 2, 1, kFixedNowTime, c.expected);
-    EXPECT_EQ(ReadBytes(notes), image) << c.expected;
-  }
+  for (const auto& c : cases)
+    for (int onImage : {0, 1}) {
+      Bytes image(NotesFileSize, 0);
+      PutNote(image, 28, 2, 1, {3, 4}, "vecino");
+      // A day without note keeps a stale slot; behind a short note lies another writer's byte.
+      PutNote(image, 29, 2, c.old ? 1 : 0, {1, 2}, c.old ? c.old : "ignorado, sin marca");
+      if (c.old && std::strlen(c.old) < 254) image[1488 + 264 * 59 + 8 + 254] = 'Z';
+      WriteBytes(notes, image);
+      NotesImage inMemory;
+      ASSERT_EQ(ReadNotesImage(&inMemory), 1);
+      if (onImage) AddNoteTextInImage(&inMemory, 29, 2, c.text.c_str(), c.append);
+      EXPECT_EQ(onImage ? WriteNotesImage(inMemory) : AddNoteText(29, 2, c.text.c_str(), c.append), 1);
+      PutNote(image, 29, 2, 1, kFixedNowTime, c.expected);
+      EXPECT_EQ(ReadBytes(notes), image) << c.expected << onImage;
+    }
   EXPECT_TRUE(g_shown.empty());
 }
 
-// Every failure shows one message, naming its verb
-// and the full path, keeps nothing of a partial read (the files hold 0xFF),
-// changes and creates no file and leaves no handle open.
+// Every failure shows one message, naming its verb and the full path, keeps
+// nothing of a partial read (the files hold 0xFF), changes and creates no
+// file and leaves no handle open; an image that cannot be written leaves the
+// file whole and no temporary file behind.
 TEST_F(NotesStoreTest, FailuresAreToldAndReleaseTheFile) {
   const std::string notes = PathOf(NotesFileIndex);
   int32_t flag = 0, flags[31] = {};
   NoteRecord record = {};
-  const NoteRecord note = {{1, 1}, "nota"};
-  const Bytes short1487(1487, 0xFF), short123(123, 0xFF), table(NoteFlagTableSize, 0xFF),
-      almostFull(NotesFileSize - 1, 0xFF);
+  const Bytes short1487(1487, 0xFF), short123(123, 0xFF), table(NoteFlagTableSize, 0xFF), full(NotesFileSize, 0xFF);
+  NotesImage image{std::vector<char>(NotesFileSize, 0)};
+  static int failAt;  // the FaultPoint that fails, 0 for none
+  OsSetFaultHook([](FaultPoint point) -> int { return point == failAt; });
   // store nullptr: no file.
-  const struct { const char* what; const Bytes* store; std::function<int()> call; int result;
-                 std::vector<const char*> verbs; } cases[] = {
-      {"flag, no file", nullptr, [&] { return ReadNoteFlag(1, 1, &flag); }, 0, {"abrir"}},
-      {"note, no file", nullptr, [&] { return ReadNote(5, 3, &record); }, 1, {"abrir"}},
-      {"write, no file", nullptr, [&] { return WriteNote(5, 3, &note, 1); }, 0, {"abrir"}},
-      {"add, no file", nullptr, [&] { return AddNoteText(5, 3, "x", 1); }, 0, {"abrir"}},
-      {"last flag, table one byte short", &short1487, [&] { return ReadNoteFlag(31, 12, &flag); }, 0, {"leer"}},
-      {"month, short file", &short123, [&] { return ReadMonthFlags(1, flags); }, 0, {"leer"}},
-      {"note, no slots", &table, [&] { return ReadNote(1, 1, &record); }, 0, {"leer"}},
-      {"add, no slots", &table, [&] { return AddNoteText(1, 1, "x", 0); }, 0, {"leer"}},
-      {"last note, file one byte short", &almostFull, [&] { return ReadNote(31, 12, &record); }, 0, {"leer"}},
+  const struct { const Bytes* store; int fault; std::function<int()> call; int result; const char* verb; } cases[] = {
+      {nullptr, 0, [&] { return ReadNote(5, 3, &record); }, 1, "abrir"},
+      {nullptr, 0, [&] { return AddNoteText(5, 3, "x", 1); }, 0, "abrir"},
+      {&short1487, 0, [&] { return ReadNoteFlag(31, 12, &flag); }, 0, "leer"},
+      {&short123, 0, [&] { return ReadMonthFlags(1, flags); }, 0, "leer"},
+      {&table, 0, [&] { return AddNoteText(1, 1, "x", 0); }, 0, "leer"},
+      {&table, 0, [&] { return ReadNotesImage(&image); }, 0, "leer"},
+      {&full, FaultWrite, [&] { return WriteNotesImage(image); }, 0, "escribir"},
+      {&full, FaultReplace, [&] { return WriteNotesImage(image); }, 0, "escribir"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
     std::filesystem::remove(notes);
     if (c.store) WriteBytes(notes, *c.store);
     g_shown.clear();
-
-    EXPECT_EQ(c.call(), c.result);
-    std::vector<std::string> expected;
-    for (const char* verb : c.verbs) expected.push_back(FileMessage(verb, notes));
-    EXPECT_EQ(g_shown, expected);
+    failAt = c.fault;
+    EXPECT_EQ(c.call(), c.result) << c.verb;
+    EXPECT_EQ(g_shown, std::vector{FileMessage(c.verb, notes)});
     EXPECT_FALSE(std::memchr(&flag, 0xFF, sizeof flag) || std::memchr(flags, 0xFF, sizeof flags) ||
                  std::memchr(&record, 0xFF, sizeof record));
-    if (c.store) EXPECT_TRUE(ReadBytes(notes) == *c.store && Released(notes)) << "file changed or held";
-    else EXPECT_FALSE(std::filesystem::exists(notes)) << "a failing call created the file";
+    EXPECT_TRUE(c.store ? ReadBytes(notes) == *c.store && Released(notes) : !std::filesystem::exists(notes)) << c.verb;
+    EXPECT_FALSE(std::filesystem::exists(notes + ".tmp"));
   }
 }
 

@@ -58,6 +58,8 @@ class ProgramDirTest : public ::testing::Test {
     OsSetExecutablePath(nullptr);
     OsSetMessageBoxHook(nullptr);
     OsSetClockHook(nullptr);
+    OsSetFaultHook(nullptr);
+    OsSetZoneHook(nullptr);
     std::filesystem::remove_all(dir);
   }
   // Full path of a file in the program directory, as the program builds it.
