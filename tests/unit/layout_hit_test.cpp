@@ -22,7 +22,7 @@ bool Inside(const Box& r, int x, int y) { return x >= r[0] && x < r[2] && y >= r
 
 // Every element for every cell size the fonts give, with and without the
 // flag strip, from the window's table: x is W/2, s the top of the strip.
-TEST(Layout, EveryElementForEveryCellSize) {
+TEST(LayoutTest, EveryElementForEveryCellSize) {
   for (int w = MinCellSize; w <= MaxCellSize; ++w)
     for (int h = MinCellSize; h <= 60; ++h)
       for (int flag : {0, 1}) {
@@ -40,7 +40,7 @@ TEST(Layout, EveryElementForEveryCellSize) {
 // down); HitTest gives the day inside its cell, the arrows and the title
 // inside theirs and nothing elsewhere, at every pixel of the window and a
 // margin of two cells around it.
-TEST(HitTest, DayCellsAndEveryPixel) {
+TEST(LayoutTest, DayCellsAndHitTestAtEveryPixel) {
   using namespace std::chrono;
   // Months of every length and first weekday; July 2007 puts 30 and 31 on the sixth row.
   const std::pair<int, int> months[] = {{2, 2010}, {5, 2007}, {2, 2012}, {11, 2007}, {8, 2008}, {12, 2007}, {7, 2007}};

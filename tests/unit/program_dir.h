@@ -20,22 +20,22 @@ inline std::string FileMessage(const char* verb, const std::string& path) {
   return std::string("No he podido ") + verb + " el archivo: " + path;
 }
 
-// Saturday 3 March 2007, 10:30:15.250, and as a FILETIME.
+// The tests' clock, Saturday 3 March 2007, 10:30:15.250, as a FILETIME.
 constexpr FileTime kFixedNowTime = {0xEE87FB20, 0x01C75D7E};
 
 class ProgramDirTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir = std::filesystem::temp_directory_path() / (std::string("oristel_") + info->test_suite_name() + info->name());
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir = std::filesystem::temp_directory_path() / (std::string("oristel_") + test->test_suite_name() + test->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     OsSetExecutablePath(PathOf("Oristel.exe").c_str());
+    OsSetClockHook([] { return LocalTime{2007, 3, 6, 3, 10, 30, 15, 250}; });
     OsSetMessageBoxHook([](const char* text, const char* title, MessageIcon icon) {
       EXPECT_TRUE(std::string(title) == "Oristel" && icon == IconStop) << title << " " << icon;
       g_shown.push_back(text);
     });
-    OsSetClockHook([] { return LocalTime{2007, 3, 6, 3, 10, 30, 15, 250}; });
     g_shown.clear();
     WriteBytes(PathOf("probe"), {});
     OsClose(firstFree_ = OsOpenExisting(PathOf("probe").c_str(), FileRead));
