@@ -96,7 +96,7 @@ TEST(Clock, LocalTimeAsFileTimeAndBack) {
     const FileTime f = ToFileTime(t);
     const LocalTime back = FromFileTime(f);
     ASSERT_EQ((uint64_t(f.High) << 32) | f.Low, uint64_t((day + days{1} - epoch).count() * 864000000000 - 10000));
-    ASSERT_EQ(std::memcmp(&back, &t, sizeof t), 0) << back.Year << "-" << back.Month << "-" << back.Day;
+    ASSERT_EQ(std::memcmp(&back, &t, sizeof t), 0) << back.Year << "-" << back.Month << "-" << back.Day << " " << back.DayOfWeek;
   }
 }
 

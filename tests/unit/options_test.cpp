@@ -1,5 +1,7 @@
+// What the options pages decide without the windowing system.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <numeric>
 
@@ -17,8 +19,9 @@ CalendarSettings Distinct() {
   return s;
 }
 
-// The copy starts as the live record with Changed 0 in both; it goes back
-// whole only when changed and the sheet ran (1 OK, 0 Cancel; -1 failed).
+// The copy starts as the live record, Changed 0 in both; it goes back whole
+// only when changed and the sheet ran (1 OK, 0 Cancel; -1 failed). The
+// swatches are words 4..12 in order.
 TEST(Options, TheCopyCommitsWholeOnlyWhenChangedAndTheSheetRan) {
   for (auto [sheetResult, changed, result] : {std::array{1, 1, 1}, {0, 1, 1}, {1, 0, 1}, {0, 0, 1}, {-1, 1, 0}}) {
     CalendarSettings live = Distinct(), copy;
@@ -30,35 +33,36 @@ TEST(Options, TheCopyCommitsWholeOnlyWhenChangedAndTheSheetRan) {
     EXPECT_EQ(EndSettingsCopy(sheetResult, copy, &live), result) << sheetResult;
     EXPECT_EQ(std::memcmp(&live, changed && result ? &copy : &before, sizeof live), 0) << sheetResult << changed;
   }
-  CalendarSettings s = Distinct();  // the swatches are words 4..12, in order
+  CalendarSettings s = Distinct();
   for (int i = -1; i <= SwatchCount; ++i)
     EXPECT_EQ(SwatchColor(&s, i), i >= 0 && i < SwatchCount ? &s.WorkdayTextColor + i : nullptr) << i;
 }
 
-// The face name is at most its 32 bytes, even without a terminating zero;
-// the whole is cut to the buffer.
-TEST(Options, FontDescriptionAndTheCellSizesAFontMayGive) {
-  const struct { int points; const char* face; int size; const char* expected; } cases[] = {
-      {8, "MS Sans Serif", 64, "8 pto MS Sans Serif"}, {12, "", 64, "12 pto "}, {-3, "DejaVu Sans", 64, "-3 pto DejaVu Sans"},
-      {10, "DejaVu Sans", 9, "10 pto D"}, {10, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345", 64, "10 pto ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"},
-  };
-  for (const auto& c : cases) {
+// The face name is at most its 32 bytes, even without a terminating zero,
+// and the whole is cut to the buffer; a cell size is one the layout takes.
+TEST(Options, FontDescriptionAndCellSize) {
+  for (auto [points, face, size, expected] : {std::tuple{8, "MS Sans Serif", 64, "8 pto MS Sans Serif"},
+                                              {12, "", 64, "12 pto "}, {-3, "DejaVu Sans", 64, "-3 pto DejaVu Sans"},
+                                              {10, "DejaVu Sans", 9, "10 pto D"},
+                                              {10, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345", 64, "10 pto ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"}}) {
     LogFont font{};
-    std::memcpy(font.FaceName, c.face, std::strlen(c.face));
+    std::memcpy(font.FaceName, face, std::strlen(face));
     char text[64];
     std::memset(text, 'x', sizeof text);
-    FormatFontDescription(c.points, font, text, c.size);
-    EXPECT_STREQ(text, c.expected) << c.face;
+    FormatFontDescription(points, font, text, size);
+    EXPECT_STREQ(text, expected) << face;
   }
   for (auto [width, height, fits] : {std::array{4, 4, 1}, {400, 400, 1}, {3, 20, 0}, {20, 3, 0}, {401, 20, 0}, {20, 401, 0}})
     EXPECT_EQ(CellSizeFits(width, height), fits) << width << "x" << height;
 }
 
 // Every city belongs to its own community and to no other; 0 is no city.
+// Leaving the holidays page stores what differs and collects the own
+// holidays again only for a new region.
 TEST(Options, TheRegionChoiceStoresWhatDiffersAndCollectsOnlyForANewRegion) {
   for (int i = 0; i < RegionTableSize; ++i)
     for (int community = 0; community <= 21; ++community)
-      EXPECT_EQ(CityOfCommunity(RegionTable[i].Code, community), RegionTable[i].Parent && community == RegionTable[i].Parent) << RegionTable[i].Code << " in " << community;
+      EXPECT_EQ(CityOfCommunity(RegionTable[i].Code, community), RegionTable[i].Parent && community == RegionTable[i].Parent);
   EXPECT_EQ(CityOfCommunity(0, 1) + CityOfCommunity(9999, 15), 1);
   const int32_t K = NoSelection;  // a typed text that selects no entry
   const struct { RegionChoice choice; int32_t community, city, changed, collected; } cases[] = {
