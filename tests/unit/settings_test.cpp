@@ -1,4 +1,5 @@
-// The program's files and messages, the clock, and the settings record and file.
+// The program's files and messages, the clock, the settings record and its
+// file, and what the options pages decide on a copy of the record.
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -6,7 +7,9 @@
 #include <numeric>
 
 #include "base/clock.h"
+#include "calendar/regions.h"
 #include "program_dir.h"
+#include "settings_ui/options.h"
 
 // Every file's path: the executable's directory cut behind its last
 // separator, then the name; empty when the whole does not fit or there is
@@ -114,18 +117,28 @@ Bytes Image(const CalendarSettings& s) {
   return bytes;
 }
 
+// The same with Madrid and its own holidays, the flag drawn.
+CalendarSettings Madrid() {
+  CalendarSettings s = Installed();
+  s.Community = 15, s.City = 1500, s.ShowOtherHolidays = 0, s.DrawFlag = 1, s.Changed = 0;
+  CollectRegionHolidays(15, 1500, s.LocalHolidays);
+  return s;
+}
+
 using SettingsFile = ProgramDirTest;
 
-// Loading shows today; saving stores the window and the time, writes 0 for
-// the bitmap and keeps every other word, the reserved ones included.
+// Loading shows today, whatever was shown; saving stores the window and the
+// time, writes 0 for the bitmap and keeps every other word, the reserved ones included.
 TEST_F(SettingsFile, LoadShowsTodayAndSaveKeepsEverythingElse) {
+  static constexpr LocalTime now = {2008, 4, 2, 15, 23, 59, 59, 999};
+  OsSetClockHook([] { return now; });
   CalendarSettings s = Installed();
   WriteBytes(PathOf(SettingsFileIndex), Image(s));
   ASSERT_EQ(LoadSettings(), 1);
   EXPECT_EQ(g_settings->OffscreenBitmap, 0u);
   g_settings->OffscreenBitmap = 0x1234;  // as while running
   SaveSettings(Rect{100, 50, 400, 300});
-  s.ShownYear = 2007, s.ShownMonth = 3, s.SelectedDay = 3, s.OffscreenBitmap = 0, s.SavedTime = kFixedNowTime;
+  s.ShownYear = 2008, s.ShownMonth = 4, s.SelectedDay = 15, s.OffscreenBitmap = 0, s.SavedTime = ToFileTime(now);
   s.WindowLeft = 100, s.WindowTop = 50, s.WindowWidth = 300, s.WindowHeight = 250;
   EXPECT_TRUE(g_settings == nullptr && g_shown.empty());
   EXPECT_EQ(ReadBytes(PathOf(SettingsFileIndex)), Image(s));
@@ -156,12 +169,11 @@ TEST(Settings, DefaultColorsAndSanitizedValues) {
   CalendarSettings s;
   std::memset(&s, 0xEE, sizeof s);
   SetDefaultColors(&s);
-  std::array<uint32_t, 70> words, expected;
-  std::memcpy(words.data(), &s, sizeof s);
-  expected.fill(0xEEEEEEEE);
-  const uint32_t defaults[] = {0x000000, 0x0000FF, 0x0000FF, 0xFF0000, 0x000000, 0xFFFFFF, 0x00FF00, 0x00FFFF, 0xC0C0C0};
-  std::copy(std::begin(defaults), std::end(defaults), expected.begin() + 4);  // words 4..12
-  EXPECT_EQ(words, expected);
+  std::array<uint32_t, 14> words;  // 4..12 the colours, 3 and 13 their neighbours
+  std::memcpy(words.data(), &s, sizeof words);
+  const uint32_t e = 0xEEEEEEEE;
+  EXPECT_EQ(words, (std::array<uint32_t, 14>{e, e, e, e, 0x000000, 0x0000FF, 0x0000FF, 0xFF0000, 0x000000, 0xFFFFFF,
+                                             0x00FF00, 0x00FFFF, 0xC0C0C0, e}));
   const int cases[][9] = {
       // language, community, city, W, H; then the language, community and city kept, and what was replaced
       {5, 20, 2002, 4, 400, 5, 20, 2002, 0},          {6, 1, 0, 400, 4, 0, 1, 0, 0},
@@ -177,5 +189,70 @@ TEST(Settings, DefaultColorsAndSanitizedValues) {
     EXPECT_EQ((std::array{s.Language, s.Community, s.City, replaced, s.CellWidth, s.CellHeight}),
               (std::array{c[5], c[6], c[7], c[8], c[3], c[4]})) << c[0] << " " << c[1] << " " << c[3] << "x" << c[4];
     EXPECT_TRUE(std::equal(s.LocalHolidays, s.LocalHolidays + 6, std::array{0, 0, 96, 123, 136, 314}.begin()));
+  }
+}
+
+// The copy starts as the live record, Changed 0 in both; it goes back whole
+// only when changed and the sheet ran (1 OK, 0 Cancel; -1 failed). The
+// swatches are words 4..12 in order.
+TEST(Options, TheCopyCommitsWholeOnlyWhenChangedAndTheSheetRan) {
+  for (auto [sheetResult, changed, result] : {std::array{1, 1, 1}, {0, 1, 1}, {1, 0, 1}, {0, 0, 1}, {-1, 1, 0}}) {
+    CalendarSettings live = Madrid(), copy;
+    live.Changed = 77;
+    BeginSettingsCopy(&live, &copy);
+    EXPECT_TRUE(live.Changed == 0 && std::memcmp(&live, &copy, sizeof live) == 0);
+    copy.Reserved0 = 2, copy.Reserved69 = 1, copy.Language = 4, copy.Changed = changed;
+    const CalendarSettings before = live;
+    EXPECT_EQ(EndSettingsCopy(sheetResult, copy, &live), result) << sheetResult;
+    EXPECT_EQ(std::memcmp(&live, changed && result ? &copy : &before, sizeof live), 0) << sheetResult << changed;
+  }
+  CalendarSettings s = Madrid();
+  for (int i = -1; i <= SwatchCount; ++i)
+    EXPECT_EQ(SwatchColor(&s, i), i >= 0 && i < SwatchCount ? &s.WorkdayTextColor + i : nullptr) << i;
+}
+
+// The face name is at most its 32 bytes, even without a terminating zero,
+// and the whole is cut to the buffer; a cell size is one the layout takes.
+TEST(Options, FontDescriptionAndCellSize) {
+  for (auto [points, face, size, expected] : {std::tuple{8, "MS Sans Serif", 64, "8 pto MS Sans Serif"},
+                                              {12, "", 64, "12 pto "}, {-3, "DejaVu Sans", 64, "-3 pto DejaVu Sans"},
+                                              {10, "DejaVu Sans", 9, "10 pto D"},
+                                              {10, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345", 64, "10 pto ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"}}) {
+    LogFont font{};
+    std::memcpy(font.FaceName, face, std::strlen(face));
+    char text[64];
+    std::memset(text, 'x', sizeof text);
+    FormatFontDescription(points, font, text, size);
+    EXPECT_STREQ(text, expected) << face;
+  }
+  for (auto [width, height, fits] : {std::array{4, 4, 1}, {400, 400, 1}, {3, 20, 0}, {20, 3, 0}, {401, 20, 0}, {20, 401, 0}})
+    EXPECT_EQ(CellSizeFits(width, height), fits) << width << "x" << height;
+}
+
+// Every city belongs to its own community and to no other; 0 is no city.
+// Leaving the holidays page stores what differs and collects the own
+// holidays again only for a new region.
+TEST(Options, TheRegionChoiceStoresWhatDiffersAndCollectsOnlyForANewRegion) {
+  for (int i = 0; i < RegionTableSize; ++i)
+    for (int community = 0; community <= 21; ++community)
+      EXPECT_EQ(CityOfCommunity(RegionTable[i].Code, community), RegionTable[i].Parent && community == RegionTable[i].Parent);
+  EXPECT_EQ(CityOfCommunity(0, 1) + CityOfCommunity(9999, 15), 1);
+  const int32_t K = NoSelection;  // a typed text that selects no entry
+  const struct { RegionChoice choice; int32_t community, city, changed, collected; } cases[] = {
+      {{0, 1, 15, 1500}, 15, 1500, 0, 0},  {{1, 1, 15, 1500}, 15, 1500, 1, 0},  // nothing; the other holidays
+      {{0, 0, 15, 1500}, 15, 1500, 1, 0},  {{0, 1, 15, 0}, 15, 0, 1, 1},        // the flag; the city dropped
+      {{0, 1, 13, 0}, 13, 0, 1, 1},        {{0, 1, 13, K}, 13, 0, 1, 1},        // Madrid's city is not of 13
+      {{0, 1, K, K}, 15, 1500, 0, 0},      {{0, 1, K, 0}, 15, 0, 1, 1},
+      {{0, 1, K, 500}, 15, 1500, 0, 0},    {{0, 1, 1, 0}, 1, 0, 1, 1},          // a city of another community
+  };
+  for (const auto& c : cases) {
+    CalendarSettings s = Madrid();
+    std::fill(std::begin(s.LocalHolidays), std::end(s.LocalHolidays), 999);  // seen only if not collected again
+    int32_t expected[6] = {999, 999, 999, 999, 999, 999};
+    if (c.collected) CollectRegionHolidays(c.community, c.city, expected);
+    EXPECT_EQ(StoreRegionChoice(c.choice, &s), c.changed) << c.choice.Community << "/" << c.choice.City;
+    EXPECT_EQ((std::array{s.Changed, s.Community, s.City, s.ShowOtherHolidays, s.DrawFlag}),
+              (std::array{c.changed, c.community, c.city, c.choice.ShowOther, c.choice.DrawFlag}));
+    EXPECT_EQ(std::memcmp(s.LocalHolidays, expected, sizeof expected), 0) << c.choice.Community << "/" << c.choice.City;
   }
 }
