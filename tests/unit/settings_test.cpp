@@ -103,26 +103,20 @@ TEST(Clock, LocalTimeAsFileTimeAndBack) {
   }
 }
 
-// The installed record, every word 1000 + its number but for a usable cell
-// size, language and community; behind it a today selection not its own.
+// The installed record: every word 1000 + its number but for a usable cell
+// size and language, Madrid without the other communities' holidays, the flag
+// drawn, nothing changed; behind it a today selection not its own.
 CalendarSettings Installed() {
   CalendarSettings s;
   std::iota(reinterpret_cast<uint32_t*>(&s), reinterpret_cast<uint32_t*>(&s + 1), 1000u);
-  s.CellWidth = 30, s.CellHeight = 20, s.Language = 3, s.Community = 13;
+  s.CellWidth = 30, s.CellHeight = 20, s.Language = 3, s.Community = 15, s.City = 1500;
+  s.ShowOtherHolidays = 0, s.DrawFlag = 1, s.Changed = 0;
   return s;
 }
 Bytes Image(const CalendarSettings& s) {
   Bytes bytes(SettingsRecordSize + 4 + 120, 7);
   std::memcpy(bytes.data(), &s, sizeof s);
   return bytes;
-}
-
-// The same with Madrid and its own holidays, the flag drawn.
-CalendarSettings Madrid() {
-  CalendarSettings s = Installed();
-  s.Community = 15, s.City = 1500, s.ShowOtherHolidays = 0, s.DrawFlag = 1, s.Changed = 0;
-  CollectRegionHolidays(15, 1500, s.LocalHolidays);
-  return s;
 }
 
 using SettingsFile = ProgramDirTest;
@@ -197,7 +191,7 @@ TEST(Settings, DefaultColorsAndSanitizedValues) {
 // swatches are words 4..12 in order.
 TEST(Options, TheCopyCommitsWholeOnlyWhenChangedAndTheSheetRan) {
   for (auto [sheetResult, changed, result] : {std::array{1, 1, 1}, {0, 1, 1}, {1, 0, 1}, {0, 0, 1}, {-1, 1, 0}}) {
-    CalendarSettings live = Madrid(), copy;
+    CalendarSettings live = Installed(), copy;
     live.Changed = 77;
     BeginSettingsCopy(&live, &copy);
     EXPECT_TRUE(live.Changed == 0 && std::memcmp(&live, &copy, sizeof live) == 0);
@@ -206,7 +200,7 @@ TEST(Options, TheCopyCommitsWholeOnlyWhenChangedAndTheSheetRan) {
     EXPECT_EQ(EndSettingsCopy(sheetResult, copy, &live), result) << sheetResult;
     EXPECT_EQ(std::memcmp(&live, changed && result ? &copy : &before, sizeof live), 0) << sheetResult << changed;
   }
-  CalendarSettings s = Madrid();
+  CalendarSettings s = Installed();
   for (int i = -1; i <= SwatchCount; ++i)
     EXPECT_EQ(SwatchColor(&s, i), i >= 0 && i < SwatchCount ? &s.WorkdayTextColor + i : nullptr) << i;
 }
@@ -246,7 +240,7 @@ TEST(Options, TheRegionChoiceStoresWhatDiffersAndCollectsOnlyForANewRegion) {
       {{0, 1, K, 500}, 15, 1500, 0, 0},    {{0, 1, 1, 0}, 1, 0, 1, 1},          // a city of another community
   };
   for (const auto& c : cases) {
-    CalendarSettings s = Madrid();
+    CalendarSettings s = Installed();
     std::fill(std::begin(s.LocalHolidays), std::end(s.LocalHolidays), 999);  // seen only if not collected again
     int32_t expected[6] = {999, 999, 999, 999, 999, 999};
     if (c.collected) CollectRegionHolidays(c.community, c.city, expected);
