@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 #include "calendar/dates.h"
 #include "calendar/regions.h"
@@ -86,11 +87,12 @@ TEST(DayTexts, HolidaysWorldDaysAndSunTimes) {
       {ClockText(481), "8:01"},
   };
   for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
-  const fs::path path = fs::current_path() / "world_days_bad.txt";
+  const fs::path path = fs::temp_directory_path() / ("oristel_world_days_" + std::to_string(getpid()) + ".txt");
   for (const char* line : {"", "13-01 Mes trece\n", "02-30 Treinta de febrero\n", "0101 Sin guion\n", "01-01\n"}) {
     std::ofstream(path) << "# comentario\n02-29 Bien\n" << line;
     EXPECT_EQ(WorldDayTexts(path.string(), &world), !*line) << line;
   }
+  fs::remove(path);
   const std::string n29(29, 'n'), t65(65, 't');  // the longest name and title their fields hold
   const struct { std::string name, title, text; int ok; } packed[] = {
       {n29, t65, "<P>ok", 1}, {n29 + "n", t65, "<P>ok", 0}, {n29, t65 + "t", "<P>ok", 0},
@@ -104,17 +106,20 @@ TEST(DayTexts, HolidaysWorldDaysAndSunTimes) {
   }
 }
 
-// A program directory written by the tool, where the program looks for its files.
+// A program directory written by the tool, one for each run of the tests
+// (ctest runs them side by side), where the program looks for its files.
 const fs::path& Delivered() {
-  static const fs::path dir = [] {
-    const fs::path d = fs::current_path() / "delivered";
-    fs::remove_all(d);
-    fs::create_directories(d);
-    EXPECT_TRUE(WriteDeliveredFiles(ORISTEL_DATA_DIR, d.string()));
-    return d;
-  }();
-  OsSetExecutablePath((dir / "Oristel.exe").string().c_str());
-  return dir;
+  static const struct Directory {
+    fs::path path = fs::temp_directory_path() / ("oristel_delivered_" + std::to_string(getpid()));
+    Directory() {
+      fs::remove_all(path);
+      fs::create_directories(path);
+      EXPECT_TRUE(WriteDeliveredFiles(ORISTEL_DATA_DIR, path.string()));
+    }
+    ~Directory() { fs::remove_all(path); }
+  } directory;
+  OsSetExecutablePath((directory.path / "Oristel.exe").string().c_str());
+  return directory.path;
 }
 std::string ReadAll(const std::string& name) {
   std::ifstream in(Delivered() / name, std::ios::binary);
