@@ -1,14 +1,15 @@
 // The data tool: sun times against published tables, the texts against the
-// program's tables and the sources, and every delivered file read back.
+// program's tables and the sources, and every delivered file read back as
+// the program reads it.
 #include <gif_lib.h>
 #include <gtest/gtest.h>
-#include <lzo/lzo1x.h>
+#include <iconv.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <unistd.h>
 
 #include "calendar/dates.h"
@@ -16,268 +17,182 @@
 #include "day_texts.h"
 #include "delivered_files.h"
 #include "gif_images.h"
-#include "infofiles/info_file.h"
+#include "notes/notes_store.h"
 #include "os/os.h"
 #include "pages.h"
 #include "sun_times.h"
 
 namespace fs = std::filesystem;
 
-// Madrid, official time, to the minute, from published day-by-day sunrise
-// and sunset tables for Madrid of 2026 (at one date two years differ by
-// less than a minute): January (time.tz), 21 February (whattimeissunset.net),
-// June (365.wiki), October (sunrise-sunset.net); and 21 June as the almanacs
-// of the solstice give it. The dates are in the same time, summer or winter,
-// in 2007 as in 2026.
+// Madrid, official time, from published day-by-day tables for 2026 (summer
+// or winter time alike at these dates in 2007; two years differ by less than
+// a minute): January (time.tz), 21 February (whattimeissunset.net), June
+// (365.wiki), October (sunrise-sunset.net); 21 June as the almanacs give it.
+// Summer time runs from 25 March to 28 October, changing at 01:00 UTC.
 TEST(SunTimes, AgreeWithPublishedTablesWithinTwoMinutes) {
-  struct Case {
-    int Month, Day;
-    const char* Rise;
-    const char* Set;
-  } cases[] = {
-      {1, 1, "8:38", "17:58"},   {1, 5, "8:38", "18:02"},   {1, 10, "8:37", "18:07"},  {2, 21, "8:01", "18:57"},
-      {6, 4, "6:45", "21:40"},   {6, 7, "6:44", "21:42"},   {6, 21, "6:44", "21:48"},  {10, 1, "8:11", "19:57"},
-      {10, 12, "8:22", "19:40"}, {10, 21, "8:32", "19:26"}, {10, 24, "8:35", "19:22"}, {10, 28, "7:40", "18:17"},
-      {10, 31, "7:43", "18:13"},
-  };
-  auto minutes = [](const char* clock) { return std::atoi(clock) * 60 + std::atoi(std::strchr(clock, ':') + 1); };
-  for (const Case& c : cases) {
-    const LocalSunTimes sun = MadridSunTimes2007(c.Month, c.Day);
-    EXPECT_NEAR(sun.Rise, minutes(c.Rise), 2) << c.Day << "/" << c.Month << " rise " << ClockText(sun.Rise);
-    EXPECT_NEAR(sun.Set, minutes(c.Set), 2) << c.Day << "/" << c.Month << " set " << ClockText(sun.Set);
+  std::istringstream cases("1 1 8:38 17:58  1 5 8:38 18:02  1 10 8:37 18:07  2 21 8:01 18:57  6 4 6:45 21:40 "
+                           "6 7 6:44 21:42  6 21 6:44 21:48  10 1 8:11 19:57  10 12 8:22 19:40  10 21 8:32 19:26 "
+                           "10 24 8:35 19:22  10 28 7:40 18:17  10 31 7:43 18:13");
+  int month, day, riseHour, riseMinute, setHour, setMinute;
+  char colon;
+  while (cases >> month >> day >> riseHour >> colon >> riseMinute >> setHour >> colon >> setMinute) {
+    const LocalSunTimes sun = MadridSunTimes2007(month, day);
+    EXPECT_NEAR(sun.Rise, riseHour * 60 + riseMinute, 2) << day << "/" << month << " rise " << ClockText(sun.Rise);
+    EXPECT_NEAR(sun.Set, setHour * 60 + setMinute, 2) << day << "/" << month << " set " << ClockText(sun.Set);
   }
+  for (auto [month, day, minuteUtc, offset] : {std::array{3, 24, 1439, 60}, {3, 25, 59, 60}, {3, 25, 60, 120},
+                                               {10, 28, 59, 120}, {10, 28, 60, 60}, {12, 31, 720, 60}, {1, 1, 0, 60}})
+    EXPECT_EQ(SpainOffsetMinutes2007(month, day, minuteUtc), offset) << day << "/" << month << " " << minuteUtc;
 }
 
-TEST(SunTimes, SummerTimeChangesAtOneUtcOnItsTwoSundays) {
-  struct Case {
-    int Month, Day, MinutesUtc, Offset;
-  } cases[] = {
-      {3, 24, 1439, 60}, {3, 25, 59, 60}, {3, 25, 60, 120}, {6, 21, 0, 120},
-      {10, 28, 59, 120}, {10, 28, 60, 60}, {12, 31, 720, 60}, {1, 1, 0, 60},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(SpainOffsetMinutes2007(c.Month, c.Day, c.MinutesUtc), c.Offset) << c.Day << "/" << c.Month;
-}
-
-TEST(TextEncoding, Utf8BecomesWindows1252OrIsRefused) {
-  struct Case {
-    const char* Utf8;
-    int Ok;
-    const char* Cp1252;
-  } cases[] = {
-      {"a\xc3\xb1o", 1, "a\xf1o"},           // año
-      {"\xe2\x82\xac \xe2\x80\x94", 1, "\x80 \x97"},  // euro sign, em dash
-      {"\xc2\xa0", 1, "\xa0"},               // no-break space
-      {"\xc2\x81", 0, ""},                   // a C1 control: none in Windows-1252
-      {"\xe2\x86\x92", 0, ""},               // an arrow
-      {"\xc3", 0, ""},                       // cut short
-  };
-  for (const Case& c : cases) {
-    std::string out;
-    EXPECT_EQ(Utf8ToCp1252(c.Utf8, "case", &out), c.Ok) << c.Utf8;
-    if (c.Ok) {
-      EXPECT_EQ(out, c.Cp1252);
-    }
+// Every byte of Windows-1252 back from its character (glibc's iconv), and
+// what it lacks refused: C1 controls, other characters, broken UTF-8.
+TEST(TextEncoding, EveryCharacterOfWindows1252AndNoOther) {
+  const iconv_t utf8 = iconv_open("UTF-8", "CP1252");
+  std::string got;
+  for (int b = 1; b < 256; ++b) {
+    char byte = char(b), text[4] = {}, *in = &byte, *out = text;
+    size_t inLeft = 1, outLeft = sizeof text;
+    if (iconv(utf8, &in, &inLeft, &out, &outLeft) == size_t(-1)) continue;  // 0x81, 0x8D, 0x8F, 0x90, 0x9D
+    EXPECT_TRUE(Utf8ToCp1252(text, "test", &got) && got == std::string(1, byte)) << std::hex << b;
   }
+  iconv_close(utf8);
+  for (const char* bad : {"\xC2\x81", "\xC2\x9D", "\xC5\x91", "\xE2\x82\xAB", "\xE2\x86\x92", "\xC3", "\xC3\x41", "\x80",
+                          "\xF0\x9F\x98\x80"})
+    EXPECT_EQ(Utf8ToCp1252(bad, "test", &got), 0) << bad;
 }
 
-// Every day of 2007 that is a holiday anywhere has a text, every other day
-// none; each region's holiday names the region on its day.
-TEST(HolidayTexts, FollowTheRegionTables) {
-  DayTexts texts;
-  ASSERT_TRUE(HolidayDayTexts(&texts));
+// The day texts: every day that is a holiday anywhere has one, every other
+// none; the holidays of a day named by community and city; the world days of
+// the source in its order; a sun text; what cannot be read or packed refused.
+TEST(DayTexts, HolidaysWorldDaysAndSunTimes) {
+  DayTexts holidays, world;
+  ASSERT_TRUE(HolidayDayTexts(&holidays) && WorldDayTexts(ORISTEL_DATA_DIR "/world_days.txt", &world));
   std::vector<int> holiday(DayTextSlots, 0);
   for (int i = 0; i < RegionHolidayTableSize; ++i) holiday[RegionHolidayTable[i].Day] = 1;
   for (int i = 0; i < NationalHolidayTableSize; ++i)
     holiday[ToDayIndex(NationalHolidayTable[i].Day, NationalHolidayTable[i].Month)] = 1;
-  holiday[ToDayIndex(MovableHolidayTable[0].Day, MovableHolidayTable[0].Month)] = 1;
-  for (int d = 1; d < DayTextSlots; ++d) EXPECT_EQ(!texts[d].empty(), holiday[d] == 1) << "DayIndex " << d;
-  for (int i = 0; i < RegionHolidayTableSize; ++i) {
-    const RegionHolidayRecord& r = RegionHolidayTable[i];
-    const char* name = nullptr;
-    for (int k = 0; k < RegionTableSize; ++k)
-      if (RegionTable[k].Code == r.Code) name = RegionTable[k].Name;
-    ASSERT_NE(name, nullptr) << r.Code;
-    EXPECT_NE(texts[r.Day].find(name), std::string::npos) << r.Code << " on " << r.Day;
-  }
-  EXPECT_NE(texts[ToDayIndex(6, 4)].find("Viernes Santo"), std::string::npos);
-  EXPECT_NE(texts[ToDayIndex(12, 10)].find("Fiesta nacional"), std::string::npos);
-}
-
-TEST(WorldDayTexts, EveryLineLandsOnItsDay) {
-  DayTexts texts;
-  const std::string path = ORISTEL_DATA_DIR "/world_days.txt";
-  ASSERT_TRUE(WorldDayTexts(path, &texts));
-  std::ifstream in(path);
-  std::string line;
-  int lines = 0;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::string text;
-    ASSERT_TRUE(Utf8ToCp1252(line.substr(6), "line", &text));
-    const int d = ToDayIndex(std::stoi(line.substr(3, 2)), std::stoi(line.substr(0, 2)));
-    EXPECT_NE(texts[d].find("<P>" + text + "\r\n"), std::string::npos) << line;
-    ++lines;
-  }
-  EXPECT_GT(lines, 40);
-}
-
-TEST(WorldDayTexts, BadLinesAreRefused) {
-  const fs::path path = fs::temp_directory_path() / "oristel_world_days_bad.txt";
-  for (const char* bad : {"13-01 Mes trece\n", "02-30 Treinta de febrero\n", "0101 Sin guion\n", "01-01\n"}) {
-    std::ofstream(path) << "# comentario\n01-01 Bien\n" << bad;
-    DayTexts texts;
-    EXPECT_FALSE(WorldDayTexts(path.string(), &texts)) << bad;
+  holiday[ToDayIndex(6, 4)] = 1;  // Good Friday
+  for (int d = 1; d < DayTextSlots; ++d) EXPECT_EQ(!holidays[d].empty(), holiday[d] == 1) << "DayIndex " << d;
+  const std::pair<std::string, std::string> cases[] = {
+      {holidays[1], "<P><B>Fiesta nacional:</B> Año Nuevo\r\n"},
+      {holidays[100], "<P><B>Lunes de Pascua:</B> fiesta en Cataluña - Catalunya, Navarra - Nafarroa, País Vasco - "
+                      "Euskadi y Valencia\r\n<P><B>Fiesta local</B> en Palma de Mallorca (Illes Balears) y A Coruña (Galicia)\r\n"},
+      {holidays[ToDayIndex(6, 4)], "<P><B>Fiesta nacional:</B> Viernes Santo\r\n"},
+      {world[ToDayIndex(21, 3)], "<P>Día Internacional de la Eliminación de la Discriminación Racial (Naciones Unidas)"
+                                 "\r\n<P>Día Mundial de la Poesía (UNESCO)\r\n<P>Día Forestal Mundial (FAO)\r\n"},
+      {world[ToDayIndex(18, 12)], "<P>Día Internacional del Migrante (Naciones Unidas)\r\n"},
+      {SunDayTexts()[1], "<P><B>Sol en Madrid:</B> sale a las 8:38 y se pone a las 17:59 (9 h 21 min de luz)\r\n"},
+      {SunDayTexts()[60], ""},
+      {ClockText(481), "8:01"},
+  };
+  for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
+  const fs::path path = fs::temp_directory_path() / ("oristel_world_days_" + std::to_string(getpid()) + ".txt");
+  for (const char* line : {"", "13-01 Mes trece\n", "02-30 Treinta de febrero\n", "0101 Sin guion\n", "01-01\n"}) {
+    std::ofstream(path) << "# comentario\n02-29 Bien\n" << line;
+    EXPECT_EQ(WorldDayTexts(path.string(), &world), !*line) << line;
   }
   fs::remove(path);
-}
-
-TEST(InfoPacker, RefusesTextsThatCannotStandBetweenSeparators) {
-  const std::string bad[] = {"<P>a+b", "four", std::string("<P>a\0b", 6)};
-  for (const std::string& text : bad) {
-    InfoFileSource source{1, 1, 1, "X_2007.cal", "X", DayTexts(DayTextSlots)};
-    source.Days[5] = text;
+  const std::string n29(29, 'n'), t65(65, 't');  // the longest name and title their fields hold
+  const struct { std::string name, title, text; int ok; } packed[] = {
+      {n29, t65, "<P>ok", 1}, {n29 + "n", t65, "<P>ok", 0}, {n29, t65 + "t", "<P>ok", 0},
+      {n29, t65, "<P>a+b", 0}, {n29, t65, "four", 0},         {n29, t65, std::string("<P>a\0b", 6), 0}};
+  for (const auto& c : packed) {
+    InfoFileSource source{1, 1, 1, c.name, c.title, DayTexts(DayTextSlots)};
+    source.Days[5] = c.text;
     Bytes file;
     InfoFileHeader header;
-    EXPECT_FALSE(BuildInfoFile(source, &file, &header)) << text;
+    EXPECT_EQ(BuildInfoFile(source, &file, &header), c.ok) << c.name.size() << " " << c.title.size() << " " << c.text;
   }
 }
 
-namespace {
-// A program directory written by the tool, once for the tests below.
-class Delivered : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    dir_ = fs::temp_directory_path() / ("oristel_delivered_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    ok_ = WriteDeliveredFiles(ORISTEL_DATA_DIR, dir_.string());
-  }
-  static void TearDownTestSuite() { fs::remove_all(dir_); }
-  static Bytes ReadAll(const std::string& name) {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  }
-  static std::string Unpack(const unsigned char* packed, size_t size) {
-    std::string text(UnpackBufferSize, '\0');
-    lzo_uint length = text.size();
-    EXPECT_EQ(lzo1x_decompress_safe(packed, size, reinterpret_cast<unsigned char*>(text.data()), &length, nullptr),
-              LZO_E_OK);
-    text.resize(length);
-    return text;
-  }
-  static fs::path dir_;
-  static int ok_;
-};
-fs::path Delivered::dir_;
-int Delivered::ok_;
-}  // namespace
-
-TEST_F(Delivered, InformationFilesUnpackToTheirSourceTexts) {
-  ASSERT_TRUE(ok_);
-  std::vector<InfoFileSource> sources;
-  ASSERT_TRUE(InfoFileSources(ORISTEL_DATA_DIR, &sources));
-  ASSERT_EQ(sources.size(), 3u);
-  int notWhole = 0;
-  for (size_t k = 0; k < sources.size(); ++k) {
-    const InfoFileSource& source = sources[k];
-    SCOPED_TRACE(source.FileName);
-    const Bytes file = ReadAll(source.FileName);
-    ASSERT_GT(file.size(), PackedTextOffset);
-    InfoFileHeader h;
-    std::memcpy(&h, file.data(), sizeof h);
-    EXPECT_EQ(h.FormatMarker, InfoFormatMarker);
-    EXPECT_EQ(h.SelectionOrder, k + 1);
-    EXPECT_NE(h.FileId, 0u);
-    EXPECT_NE(h.FileId, YearOverviewId);
-    for (size_t j = 0; j < k; ++j) EXPECT_NE(h.FileId, sources[j].FileId);
-    EXPECT_STREQ(h.FileName, source.FileName.c_str());
-    EXPECT_EQ(source.FileName[source.FileName.size() - 5], '7');
-    EXPECT_STREQ(h.Title, source.Title.c_str());
-    EXPECT_EQ(h.WholeViewAllowed, source.WholeViewAllowed);
-    notWhole += h.WholeViewAllowed == 0;
-    EXPECT_EQ(file.size(), PackedTextOffset + h.PackedSize);
-    const std::string text = Unpack(file.data() + PackedTextOffset, h.PackedSize);
-    ASSERT_EQ(text.size(), h.TextSize);
-    EXPECT_EQ(text.find('\0'), std::string::npos);
-    uint32_t start[DayStartCount + 1] = {};
-    std::memcpy(&start[1], file.data() + DayStartOffset + 4, DayStartCount * 4);
-    EXPECT_EQ(start[DayStartCount], h.TextSize);
-    for (uint32_t d = 1; d < DayStartCount; ++d) {
-      ASSERT_LT(start[d], start[d + 1]) << d;
-      ASSERT_EQ(text[start[d] - 1], '+') << d;
-      EXPECT_EQ(text.substr(start[d], start[d + 1] - start[d] - 1), source.Days[d]) << "DayIndex " << d;
+// A program directory written by the tool, one for each run of the tests
+// (ctest runs them side by side), where the program looks for its files.
+const fs::path& Delivered() {
+  static const struct Directory {
+    fs::path path = fs::temp_directory_path() / ("oristel_delivered_" + std::to_string(getpid()));
+    Directory() {
+      fs::remove_all(path);
+      fs::create_directories(path);
+      EXPECT_TRUE(WriteDeliveredFiles(ORISTEL_DATA_DIR, path.string()));
     }
-  }
-  EXPECT_GE(notWhole, 1);
+    ~Directory() { fs::remove_all(path); }
+  } directory;
+  OsSetExecutablePath((directory.path / "Oristel.exe").string().c_str());
+  return directory.path;
+}
+std::string ReadAll(const std::string& name) {
+  std::ifstream in(Delivered() / name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The program's own reader takes the delivered files as they are.
-TEST_F(Delivered, TheProgramListsAndReadsThem) {
-  ASSERT_TRUE(ok_);
-  OsSetExecutablePath((dir_ / "Oristel.exe").string().c_str());
-  std::vector<InfoFileHeader> slots(static_cast<size_t>(CountInfoFiles()));
-  ScanInfoFiles(slots.data(), static_cast<int>(slots.size()));
+// The settings of data/settings.txt over the default colours, never saved,
+// with Madrid's own holidays; behind them the today selection; the notes empty.
+TEST(Delivered, SettingsAndNotes) {
+  CalendarSettings expected{};
+  SetDefaultColors(&expected);
+  expected.Community = 15, expected.City = 1500, expected.NotesFontPoints = 10;
+  const int32_t madrid[6] = {0, 0, 96, 123, 136, 314};
+  std::copy(madrid, madrid + 6, expected.LocalHolidays);
+  const std::string op = ReadAll("cal_2007.op");
+  ASSERT_EQ(op.size(), TodaySelectionOffset + 3 * sizeof(InfoFileHeader));
+  EXPECT_EQ(op.substr(0, SettingsRecordSize), std::string(reinterpret_cast<char*>(&expected), sizeof expected));
+  EXPECT_EQ(ReadAll("cal_notas.dat"), std::string(NotesFileSize, '\0'));
+}
+
+// The program lists the three information files, finds them chosen for the
+// today page in their order and reads every day's text as the source has it.
+TEST(Delivered, TheProgramReadsTheInformationFilesAsTheirSources) {
+  Delivered();
   std::vector<InfoFileSource> sources;
   ASSERT_TRUE(InfoFileSources(ORISTEL_DATA_DIR, &sources));
-  int listed = 0;
-  for (const InfoFileHeader& h : slots) {
-    if (h.FileId == 0) continue;
-    ++listed;
-    const InfoFileSource* source = nullptr;
-    for (const InfoFileSource& s : sources)
-      if (s.FileName == h.FileName) source = &s;
-    ASSERT_NE(source, nullptr) << h.FileName;
-    int days = 0, expected = 0;
-    for (int d = 1; d < DayTextSlots; ++d) expected += !source->Days[d].empty();
-    ASSERT_TRUE(WalkDayTexts(h, [&](int d, std::string_view text) {
-      ++days;
-      EXPECT_EQ(text, source->Days[d]) << h.FileName << " " << d;
-    }));
-    EXPECT_EQ(days, expected) << h.FileName;
-  }
-  EXPECT_EQ(listed, 3);
-
-  std::vector<InfoFileHeader> chosen;
+  std::vector<InfoFileHeader> listed(CountInfoFiles()), chosen;
+  ScanInfoFiles(listed.data(), int(listed.size()));
   ASSERT_EQ(ReadTodaySelection(&chosen), 3);
   for (size_t k = 0; k < chosen.size(); ++k) {
-    const Bytes file = ReadAll(sources[k].FileName);
-    EXPECT_EQ(std::memcmp(&chosen[k], file.data(), sizeof(InfoFileHeader)), 0) << k;
+    const InfoFileHeader& h = chosen[k];
+    const InfoFileSource& source = sources[k];
+    EXPECT_EQ(std::count_if(listed.begin(), listed.end(), [&](auto& l) { return !std::memcmp(&l, &h, sizeof h); }), 1);
+    EXPECT_EQ(std::tuple(h.FileId, h.SelectionOrder, std::string(h.FileName), std::string(h.Title), h.WholeViewAllowed),
+              std::tuple(source.FileId, k + 1, source.FileName, source.Title, source.WholeViewAllowed));
+    DayTexts days(DayTextSlots);
+    ASSERT_TRUE(WalkDayTexts(h, [&](int d, std::string_view text) { days[d] = text; }));
+    EXPECT_TRUE(days == source.Days) << h.FileName;
   }
 }
 
-TEST_F(Delivered, PackedPagesUnpackToTheirSources) {
-  ASSERT_TRUE(ok_);
-  std::string formats;
+// The packed pages unpack, as the program unpacks them, to their sources:
+// Windows-1252 with CR LF line ends; the year overview's grids, holidays and phases.
+TEST(Delivered, PackedPagesUnpackToTheirSources) {
+  std::string formats, overview = YearOverviewPage();
   ASSERT_TRUE(FormatsPage(ORISTEL_DATA_DIR "/expimp.html", &formats));
-  const struct {
-    const char* Name;
-    std::string Page;
-  } pages[] = {{YearOverviewPackedName, YearOverviewPage()}, {FormatsPackedName, formats}};
-  for (const auto& p : pages) {
-    const Bytes file = ReadAll(p.Name);
-    const std::string page = Unpack(file.data(), file.size());
-    EXPECT_EQ(page, p.Page) << p.Name;
-    EXPECT_LT(page.size(), UnpackBufferSize);
-    EXPECT_EQ(page.find('\0'), std::string::npos);
-    EXPECT_NE(page.find("charset=ISO-8859-1"), std::string::npos) << p.Name;
-    EXPECT_EQ(page.rfind("</HTML>\r\n"), page.size() - 9) << p.Name;
+  for (const auto& [name, page] : {std::pair{YearOverviewPackedName, overview}, {FormatsPackedName, formats}}) {
+    ASSERT_TRUE(UnpackPackedPage((Delivered() / name).string().c_str(), (Delivered() / "page.htm").string().c_str()));
+    EXPECT_EQ(ReadAll("page.htm"), page) << name;
+    EXPECT_TRUE(page.find("charset=ISO-8859-1") != std::string::npos && page.ends_with("</HTML>\r\n")) << name;
+    EXPECT_EQ(std::count(page.begin(), page.end(), '\n'), std::count(page.begin(), page.end(), '\r')) << name;
   }
+  for (const char* part : {"<CAPTION>abril</CAPTION>\r\n<TR><TH>l<TH>m<TH>x<TH>j<TH>v<TH>s<TH>d\r\n<TR><TD>&nbsp;<TD>&nbsp;"
+                           "<TD>&nbsp;<TD>&nbsp;<TD>&nbsp;<TD>&nbsp;<TD class=dom>1\r\n<TR><TD>2<TD>3<TD>4<TD>5<TD class=fes>6<TD>7<TD class=dom>8\r\n",
+                           "<TR><TD>viernes, 12 de octubre<TD>Fiesta Nacional de España\r\n",
+                           "<TR><TD><IMG src=\"l3.gif\" alt=\"\"><TD>Llena<TD>lunes, 30 de julio<TD>0:48<TD>Acuario\r\n"})
+    EXPECT_NE(overview.find(part), std::string::npos) << part;
 }
 
-TEST_F(Delivered, ImagesAreSmallTransparentGifs) {
-  ASSERT_TRUE(ok_);
+// The images: 16 by 16, index 0 transparent; the moons seen from the north,
+// lit on the right at the first quarter and on the left at the last.
+TEST(Delivered, ImagesAreSmallTransparentGifs) {
   for (const DeliveredImage& image : DeliveredImages) {
     int error = 0;
-    GifFileType* gif = DGifOpenFileName((dir_ / image.FileName).string().c_str(), &error);
-    ASSERT_NE(gif, nullptr) << image.FileName;
-    ASSERT_EQ(DGifSlurp(gif), GIF_OK) << image.FileName;
-    EXPECT_EQ(gif->SWidth, ImageSize);
-    EXPECT_EQ(gif->SHeight, ImageSize);
-    ASSERT_EQ(gif->ImageCount, 1);
+    GifFileType* gif = DGifOpenFileName((Delivered() / image.FileName).string().c_str(), &error);
+    ASSERT_TRUE(gif && DGifSlurp(gif) == GIF_OK && gif->ImageCount == 1) << image.FileName;
     GraphicsControlBlock control{};
-    ASSERT_EQ(DGifSavedExtensionToGCB(gif, 0, &control), GIF_OK) << image.FileName;
-    EXPECT_EQ(control.TransparentColor, 0);
+    DGifSavedExtensionToGCB(gif, 0, &control);
+    EXPECT_EQ(std::tuple(gif->SWidth, gif->SHeight, control.TransparentColor), std::tuple(ImageSize, ImageSize, 0));
+    const ColorMapObject* map = gif->SavedImages[0].ImageDesc.ColorMap ? gif->SavedImages[0].ImageDesc.ColorMap : gif->SColorMap;
+    auto bright = [&](int x) { return map->Colors[gif->SavedImages[0].RasterBits[ImageSize / 2 * ImageSize + x]].Red > 0xA0; };
+    const std::pair lit(image.Phase >= 3, image.Phase == 2 || image.Phase == 3);  // left, right
+    EXPECT_TRUE(!image.Phase || std::pair(bright(4), bright(11)) == lit) << image.FileName;
     DGifCloseFile(gif, &error);
   }
 }

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <vector>
 
+#include "base/settings.h"
 #include "view/hit_test.h"
 #include "view/layout.h"
 
@@ -11,78 +13,57 @@ namespace {
 
 using Box = std::array<int, 4>;  // left, top, right (exclusive), bottom (exclusive)
 
-bool Inside(const Box& r, int x, int y) { return x >= r[0] && x < r[2] && y >= r[1] && y < r[3]; }
+Box Element(int element, int w, int h, int drawFlag) {
+  Rect r = {-7, -7, -7, -7};
+  ComputeLayoutRect(element, w, h, drawFlag, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
 
-class LayoutTest : public ::testing::Test {
- protected:
-  void Use(int w, int h, int flag) { w_ = w, h_ = h, flag_ = flag; }
-  Box Element(int element) const {
-    Rect r = {-7, -7, -7, -7};
-    ComputeLayoutRect(element, w_, h_, flag_, &r);
-    return {r.left, r.top, r.right, r.bottom};
-  }
-  int w_ = 0, h_ = 0, flag_ = 0;
-};
-
-// Every element for an even and an odd cell width, with and without the flag
-// strip; computed by hand from the window's drawing.
-TEST_F(LayoutTest, ElementRectangles) {
-  const struct { int w, h, drawFlag, element; Box expected; } cases[] = {
-      {30, 20, 0, LayoutWindow, {0, 0, 240, 164}},        {30, 20, 1, LayoutWindow, {0, 0, 240, 199}},
-      {30, 20, 0, LayoutPrevArrow, {0, 0, 30, 20}},       {30, 20, 0, LayoutNextArrow, {210, 0, 240, 20}},
-      {30, 20, 0, LayoutTitle, {30, 0, 210, 20}},         {30, 20, 0, LayoutWeekdayHeader, {15, 20, 225, 40}},
-      {30, 20, 0, LayoutDayGrid, {15, 40, 225, 160}},     {30, 20, 0, LayoutMoonBox, {75, 140, 105, 160}},
-      {30, 20, 0, LayoutFlag, {15, 164, 60, 195}},        {30, 20, 0, LayoutFlagCaption, {62, 164, 225, 195}},
-      {31, 17, 1, LayoutWindow, {0, 0, 248, 175}},        {31, 17, 0, LayoutWindow, {0, 0, 248, 140}},
-      {31, 17, 1, LayoutPrevArrow, {0, 0, 31, 17}},       {31, 17, 1, LayoutNextArrow, {217, 0, 248, 17}},
-      {31, 17, 1, LayoutTitle, {31, 0, 217, 17}},         {31, 17, 1, LayoutWeekdayHeader, {15, 17, 232, 34}},
-      {31, 17, 1, LayoutDayGrid, {15, 34, 232, 136}},     {31, 17, 1, LayoutMoonBox, {77, 119, 108, 136}},
-      {31, 17, 1, LayoutFlag, {15, 140, 60, 171}},        {31, 17, 1, LayoutFlagCaption, {62, 140, 232, 171}},
-      {31, 17, 1, 0, {-7, -7, -7, -7}},                   {31, 17, 1, 10, {-7, -7, -7, -7}},  // not elements
-  };
-  for (const auto& c : cases) {
-    Use(c.w, c.h, c.drawFlag);
-    EXPECT_EQ(Element(c.element), c.expected) << "W=" << c.w << " flag=" << c.drawFlag << " element " << c.element;
-  }
+// Every element (0 and 10 are none: the rectangle stays as it was) for
+// every cell size a font may give, with and without the flag strip, from
+// the window's table: x is W/2, s the top of the flag strip.
+TEST(LayoutTest, EveryElementForEveryCellSize) {
+  for (int w = MinCellSize; w <= MaxCellSize; ++w)
+    for (int h = MinCellSize; h <= 60; ++h)
+      for (int flag : {0, 1}) {
+        const int x = w / 2, s = 8 * h + 4;
+        const Box expected[11] = {{-7, -7, -7, -7}, {0, 0, 8 * w, s + 35 * flag}, {0, 0, w, h}, {7 * w, 0, 8 * w, h},
+                                  {w, 0, 7 * w, h}, {x, h, x + 7 * w, 2 * h}, {x, 2 * h, x + 7 * w, 8 * h},
+                                  {x + 2 * w, 7 * h, x + 3 * w, 8 * h}, {x, s, x + 45, s + 31},
+                                  {x + 47, s, x + 7 * w, s + 31}, {-7, -7, -7, -7}};
+        for (int e = 0; e <= 10; ++e) ASSERT_EQ(Element(e, w, h, flag), expected[e]) << w << "x" << h << " " << flag << " " << e;
+      }
 }
 
 // Each day's cell walks the grid from the column of day 1 (W/2 in, two rows
-// down); HitTest must give the day inside its cell, the arrows and the title
+// down); HitTest gives the day inside its cell, the arrows and the title
 // inside theirs and nothing elsewhere, at every pixel of the window and a
-// margin of two cells around it.
-TEST_F(LayoutTest, DayCellsAndHitTestAtEveryPixel) {
-  const struct { int month, year, firstWeekday, days; } months[] = {
-      {2, 2010, 1, 28}, {5, 2007, 2, 31}, {2, 2012, 3, 29}, {11, 2007, 4, 30},
-      {8, 2008, 5, 31}, {12, 2007, 6, 31}, {7, 2007, 7, 31},  // day 31 opens row 6; 30 and 31 on row 6
-  };
+// margin of two cells around it. The months have every length and first
+// weekday; July 2007 puts 30 and 31 on the sixth row.
+TEST(LayoutTest, DayCellsAndHitTestAtEveryPixel) {
+  using namespace std::chrono;
+  auto inside = [](const Box& r, int x, int y) { return x >= r[0] && x < r[2] && y >= r[1] && y < r[3]; };
   for (auto [w, h] : {std::pair{30, 20}, {31, 17}}) {
-    for (int drawFlag : {0, 1}) {
-      Use(w, h, drawFlag);
-      const Box window = Element(LayoutWindow), prev = Element(LayoutPrevArrow), next = Element(LayoutNextArrow),
-                title = Element(LayoutTitle);
-      for (const auto& m : months) {
-        std::vector<Box> cells;
-        for (int day = 1, column = m.firstWeekday - 1, row = 0; day <= m.days; ++day) {
-          cells.push_back({w / 2 + column * w, (2 + row) * h, w / 2 + (column + 1) * w, (3 + row) * h});
-          const Rect cell = DayCellRect(day, m.month, m.year, w, h);
-          EXPECT_EQ((Box{cell.left, cell.top, cell.right, cell.bottom}), cells.back()) << m.month << " day " << day;
-          if (++column == 7) column = 0, ++row;
-        }
-        int mismatches = 0;
-        for (int y = window[1] - 2 * h; y < window[3] + 2 * h; ++y) {
-          for (int x = window[0] - 2 * w; x < window[2] + 2 * w; ++x) {
-            int expected = Inside(prev, x, y) ? HitPrevMonth : Inside(next, x, y) ? HitNextMonth
-                         : Inside(title, x, y) ? HitTitle : HitNothing;
-            for (int day = 1; day <= m.days; ++day)
-              if (Inside(cells[day - 1], x, y)) expected = day;
-            const int code = HitTest(x, y, m.month, m.year, w, h);
-            if (code != expected && ++mismatches <= 5)
-              ADD_FAILURE() << "(" << x << ", " << y << ") gives " << code << ", expected " << expected << " in "
-                            << m.month << "/" << m.year << " W=" << w << " flag=" << drawFlag;
-          }
-        }
-        EXPECT_EQ(HitTest(-32768, -32768, m.month, m.year, w, h) + HitTest(32767, 32767, m.month, m.year, w, h), HitNothing);
+    const Box window = Element(LayoutWindow, w, h, 1), prev = Element(LayoutPrevArrow, w, h, 0),
+              next = Element(LayoutNextArrow, w, h, 0), title = Element(LayoutTitle, w, h, 0);
+    for (auto [m, y] : {std::pair{2, 2010}, {5, 2007}, {2, 2012}, {11, 2007}, {8, 2008}, {12, 2007}, {7, 2007}}) {
+      const int first = int(weekday{sys_days{year{y} / m / 1}}.iso_encoding()) - 1;
+      const int days = int(unsigned(year_month_day_last{year{y} / m / last}.day()));
+      std::vector<Box> cells(1);
+      for (int day = 1, p = first; day <= days; ++day, ++p) {
+        cells.push_back({w / 2 + p % 7 * w, (2 + p / 7) * h, w / 2 + (p % 7 + 1) * w, (3 + p / 7) * h});
+        const Rect cell = DayCellRect(day, m, y, w, h);
+        EXPECT_EQ((Box{cell.left, cell.top, cell.right, cell.bottom}), cells.back()) << m << " day " << day;
       }
+      for (int py = window[1] - 2 * h; py < window[3] + 2 * h; ++py)
+        for (int px = window[0] - 2 * w; px < window[2] + 2 * w; ++px) {
+          int expected = inside(prev, px, py)    ? HitPrevMonth
+                         : inside(next, px, py)  ? HitNextMonth
+                         : inside(title, px, py) ? HitTitle : HitNothing;
+          for (int day = 1; day <= days; ++day) expected = inside(cells[day], px, py) ? day : expected;
+          ASSERT_EQ(HitTest(px, py, m, y, w, h), expected) << "(" << px << ", " << py << ") " << m << "/" << y << " W=" << w;
+        }
+      EXPECT_EQ(HitTest(-32768, -32768, m, y, w, h) + HitTest(32767, 32767, m, y, w, h), HitNothing);
     }
   }
 }

@@ -1,6 +1,5 @@
-// Fixtures of the unit tests: a zeroed settings record in g_settings, and a
-// temporary program directory with a fixed clock and a recorder in place of
-// the message box, for tests that touch the program's files.
+// The fixture of the tests that touch the program's files: a temporary
+// program directory, a fixed clock, and a recorder in place of the message box.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -17,42 +16,29 @@ using Bytes = std::vector<unsigned char>;
 
 inline std::vector<std::string> g_shown;  // texts of the message boxes, in order
 
-inline void RecordMessage(const char* text, const char* title, MessageIcon icon) {
-  EXPECT_STREQ(title, "Oristel");
-  EXPECT_EQ(icon, IconStop);
-  g_shown.push_back(text);
-}
-
 inline std::string FileMessage(const char* verb, const std::string& path) {
   return std::string("No he podido ") + verb + " el archivo: " + path;
 }
 
-// Saturday 3 March 2007, 10:30:15.250, and as a FILETIME.
-inline LocalTime FixedNow() { return {2007, 3, 6, 3, 10, 30, 15, 250}; }
+// The tests' clock, Saturday 3 March 2007, 10:30:15.250, as a FILETIME.
 constexpr FileTime kFixedNowTime = {0xEE87FB20, 0x01C75D7E};
-
-class SettingsRecordTest : public ::testing::Test {
- protected:
-  void SetUp() override { g_settings = &settings_; }
-  void TearDown() override { g_settings = saved_; }
-  CalendarSettings settings_ = {};
-  CalendarSettings* saved_ = g_settings;
-};
 
 class ProgramDirTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir = std::filesystem::temp_directory_path() / (std::string("oristel_") + info->test_suite_name() + info->name());
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir = std::filesystem::temp_directory_path() / (std::string("oristel_") + test->test_suite_name() + test->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     OsSetExecutablePath(PathOf("Oristel.exe").c_str());
-    OsSetMessageBoxHook(RecordMessage);
-    OsSetClockHook(FixedNow);
+    OsSetClockHook([] { return LocalTime{2007, 3, 6, 3, 10, 30, 15, 250}; });
+    OsSetMessageBoxHook([](const char* text, const char* title, MessageIcon icon) {
+      EXPECT_TRUE(std::string(title) == "Oristel" && icon == IconStop) << title << " " << icon;
+      g_shown.push_back(text);
+    });
     g_shown.clear();
     WriteBytes(PathOf("probe"), {});
-    firstFree_ = OsOpenExisting(PathOf("probe").c_str(), FileRead);
-    OsClose(firstFree_);
+    OsClose(firstFree_ = OsOpenExisting(PathOf("probe").c_str(), FileRead));
   }
   void TearDown() override {
     OsSetExecutablePath(nullptr);
