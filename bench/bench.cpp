@@ -78,6 +78,20 @@ static double StartUpTime(const std::string& exe, const std::string& folder, UIN
   return elapsed;
 }
 
+// The process's top-level windows and their children.
+static int WindowCount(DWORD processId) {
+  int count = 0;
+  for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, nullptr, nullptr));) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != processId) continue;
+    ++count;
+    EnumChildWindows(window, [](HWND, LPARAM tally) { return ++*reinterpret_cast<int*>(tally), TRUE; },
+                     reinterpret_cast<LPARAM>(&count));
+  }
+  return count;
+}
+
 // What a program holds: its peak working set, GDI objects and windows.
 struct Holdings {
   double PeakMiB;

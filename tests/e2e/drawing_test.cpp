@@ -1,5 +1,8 @@
-// What the month view shows: today's and note backgrounds, the moon phase of
-// today, the flag strip, and a screenshot of each display language.
+// What the month view shows: today's moon phase and its name, today's and
+// the note days' backgrounds, the flag strip, and a screenshot of each
+// display language. Outside 2007: no moon, no today pages, the leap day.
+#include <algorithm>
+#include <array>
 #include <functional>
 
 #include "calendar/names.h"
@@ -9,55 +12,16 @@ E2E_SUITE(FullMoon2007, 2007, 3, 3);
 E2E_SUITE(NewMoon2007, 2007, 1, 19);
 E2E_SUITE(FirstQuarter2007, 2007, 1, 25);
 E2E_SUITE(LastQuarter2007, 2007, 3, 12);
-E2E_SUITE(NoMoon2008, 2008, 2, 29);
-
-// Pixels across the middle of the moon square: its left edge, a quarter of
-// the way in, the centre, and three quarters of the way in.
-struct MoonRow {
-  uint32_t edge, left, centre, right;
-  bool operator==(const MoonRow&) const = default;
-};
-static MoonRow ReadMoonRow(const Capture& shot, const Rect& box) {
-  int side = std::min(box.right - box.left, box.bottom - box.top);
-  int y = box.top + (side - 1) / 2;
-  auto at = [&](double fx) { return shot.At(box.left + static_cast<int>(fx * (side - 1)), y); };
-  return {at(0.0), at(0.25), at(0.5), at(0.75)};
-}
+E2E_SUITE(LeapDay2008, 2008, 2, 29);
 
 constexpr uint32_t Black = 0, White = 0xFFFFFF;
 
-TEST_F(FullMoon2007, AWhiteDiscWithItsNameInEveryLanguage) {
-  for (int language = 0; language < LanguageCount; ++language) {
-    CalendarSettings settings = Settings();
-    settings.Language = language;
-    Capture shot = StartAndShoot("month_language_" + std::to_string(language), settings);
-    EXPECT_EQ(ReadMoonRow(shot, Element(LayoutMoonBox)), (MoonRow{Black, White, White, White}));
-    // The phase name stands right of the square, in the day text colour.
-    Rect box = Element(LayoutMoonBox);
-    int text = 0;
-    for (int y = box.top; y < box.bottom; ++y)
-      for (int x = box.right; x < shot.Width; ++x) text += shot.At(x, y) == Rgb(started.WorkdayTextColor);
-    EXPECT_GT(text, 5) << "language " << language;
-  }
-}
-
-TEST_F(FullMoon2007, TodayWithAndWithoutANote) {
-  Capture plain = StartAndShoot("today_without_note");
-  Rect cell = DayCell(3);
-  EXPECT_EQ(plain.At(cell.left + 1, cell.top), Rgb(started.TodayBackColor));
-  EXPECT_EQ(plain.At(cell.left + 1, cell.bottom - 1), Rgb(started.TodayBackColor));
-
-  AddNoteText(3, 3, "Hoy", 0);
-  AddNoteText(10, 3, "Otro", 0);
-  Capture noted = StartAndShoot("today_with_note");
-  const int h = started.CellHeight;
-  for (int y = cell.top; y < cell.bottom; ++y) {
-    uint32_t expected = y < cell.bottom - h / 2 ? Rgb(started.TodayBackColor) : Rgb(started.NoteDayBackColor);
-    EXPECT_EQ(noted.At(cell.left + 1, y), expected) << "row " << y - cell.top;
-  }
-  Rect other = DayCell(10);
-  EXPECT_EQ(noted.At(other.left + 1, other.top), Rgb(started.NoteDayBackColor));
-  EXPECT_EQ(noted.At(other.right - 1, other.bottom - 1), Rgb(started.NoteDayBackColor));
+// Pixels across the middle of the moon square: its left edge, a quarter of
+// the way in, the centre, and three quarters of the way in.
+static std::array<uint32_t, 4> MoonRow(const Capture& shot, const Rect& box) {
+  const int side = std::min(box.right - box.left, box.bottom - box.top), y = box.top + (side - 1) / 2;
+  auto at = [&](int quarter) { return shot.At(box.left + quarter * (side - 1) / 4, y); };
+  return {at(0), at(1), at(2), at(3)};
 }
 
 // Pixels of the rectangle for which the test holds.
@@ -68,22 +32,49 @@ static int CountPixels(const Capture& shot, const Rect& r, const std::function<b
   return n;
 }
 
+TEST_F(FullMoon2007, AWhiteDiscWithItsNameInEveryLanguage) {
+  for (int language = 0; language < LanguageCount; ++language) {
+    CalendarSettings settings = Settings();
+    settings.Language = language;
+    const Capture shot = StartAndShoot("month_language_" + std::to_string(language), settings);
+    const Rect box = Element(LayoutMoonBox), name = {box.right, box.top, shot.Width, box.bottom};
+    EXPECT_EQ(MoonRow(shot, box), (std::array{Black, White, White, White})) << language;
+    EXPECT_GT(CountPixels(shot, name, [&](uint32_t p) { return p == Rgb(started.WorkdayTextColor); }), 5)
+        << "the phase name right of the square, language " << language;
+    if (language > 0) continue;
+    // Today without a note: today's colour over the whole cell.
+    SaveScreenshot(shot, "today_without_note");
+    const Rect cell = DayCell(3);
+    EXPECT_EQ(shot.At(cell.left + 1, cell.top), Rgb(started.TodayBackColor));
+    EXPECT_EQ(shot.At(cell.left + 1, cell.bottom - 1), Rgb(started.TodayBackColor));
+  }
+}
+
+TEST_F(FullMoon2007, TodayWithANoteShowsBothColours) {
+  AddNoteText(3, 3, "Hoy", 0);
+  AddNoteText(10, 3, "Otro", 0);
+  const Capture noted = StartAndShoot("today_with_note");
+  const Rect cell = DayCell(3), other = DayCell(10);
+  for (int y = cell.top; y < cell.bottom; ++y)  // the note's colour in the lower H/2 rows
+    EXPECT_EQ(noted.At(cell.left + 1, y),
+              Rgb(y < cell.bottom - started.CellHeight / 2 ? started.TodayBackColor : started.NoteDayBackColor))
+        << "row " << y - cell.top;
+  EXPECT_EQ(noted.At(other.left + 1, other.top), Rgb(started.NoteDayBackColor));
+  EXPECT_EQ(noted.At(other.right - 1, other.bottom - 1), Rgb(started.NoteDayBackColor));
+}
+
 TEST_F(FullMoon2007, TheFlagStripShowsTheCommunity) {
   CalendarSettings settings = Settings();
-  settings.DrawFlag = 1;
-  settings.Community = 13;  // Galicia: white with a blue band
-  settings.City = 0;
+  settings.DrawFlag = 1, settings.Community = 13, settings.City = 0;  // Galicia: white with a blue band
   settings.WindowHeight += 35;  // as the options would have fitted the window
   Capture shot = StartAndShoot("flag_strip_galicia", settings);
-  EXPECT_EQ(shot.Height, 8 * started.CellHeight + 39);
   const Rect flag = Element(LayoutFlag), caption = Element(LayoutFlagCaption);
   const Rect inside = {flag.left + 1, flag.top + 1, flag.right - 1, flag.bottom - 1};
   EXPECT_EQ(shot.At(flag.left, flag.top + 5), 0xFFFFFFu) << "raised frame: white left edge";
   EXPECT_EQ(shot.At(flag.right - 1, flag.top + 5), 0xC0C0C0u) << "light-gray right edge";
   auto blue = [](uint32_t p) { return (p & 0xFF) > 0xA0 && (p >> 16) < 0x40; };  // Galicia's #009FE3
   auto dark = [](uint32_t p) { return (p & 0xFF) < 0x60 && ((p >> 8) & 0xFF) < 0x60 && (p >> 16) < 0x60; };
-  const uint32_t back = Rgb(started.CalendarBackColor);
-  auto ink = [&](uint32_t p) { return p != back; };
+  auto ink = [&](uint32_t p) { return p != Rgb(started.CalendarBackColor); };
   EXPECT_GT(CountPixels(shot, inside, blue), 60);
   EXPECT_GT(CountPixels(shot, caption, ink), 20) << "the community's name";
 
@@ -95,14 +86,34 @@ TEST_F(FullMoon2007, TheFlagStripShowsTheCommunity) {
 }
 
 // The moon square of a start at the suite's date.
-#define EXPECT_MOON_ROW(shotName, ...)                   \
-  do {                                                   \
-    const Capture shot = StartAndShoot(shotName);        \
-    EXPECT_EQ(ReadMoonRow(shot, Element(LayoutMoonBox)), \
-              (MoonRow{__VA_ARGS__}));                   \
+#define EXPECT_MOON(shotName, ...)                                                           \
+  do {                                                                                       \
+    const Capture shot = StartAndShoot(shotName);                                            \
+    EXPECT_EQ(MoonRow(shot, Element(LayoutMoonBox)), (std::array<uint32_t, 4>{__VA_ARGS__})); \
   } while (0)
 
-TEST_F(NewMoon2007, ABlackDisc) { EXPECT_MOON_ROW("moon_new", Black, Black, Black, Black); }
-TEST_F(FirstQuarter2007, TheLeftHalfIsBlack) { EXPECT_MOON_ROW("moon_first_quarter", Black, Black, Black, White); }
-TEST_F(LastQuarter2007, DrawnAsTheFirstQuarter) { EXPECT_MOON_ROW("moon_last_quarter", Black, Black, Black, White); }
-TEST_F(NoMoon2008, NoSymbolOutside2007) { EXPECT_MOON_ROW("month_2008", White, White, White, White); }
+TEST_F(NewMoon2007, ABlackDisc) { EXPECT_MOON("moon_new", Black, Black, Black, Black); }
+TEST_F(FirstQuarter2007, TheLeftHalfIsBlack) { EXPECT_MOON("moon_first_quarter", Black, Black, Black, White); }
+TEST_F(LastQuarter2007, DrawnAsTheFirstQuarter) { EXPECT_MOON("moon_last_quarter", Black, Black, Black, White); }
+
+TEST_F(LeapDay2008, NoMoonNoTodayPagesAndTheLeapDayKeepsItsNote) {
+  Start();
+  const Capture month = CaptureClient(app.Window);
+  SaveScreenshot(month, "month_2008");
+  EXPECT_EQ(MoonRow(month, Element(LayoutMoonBox)), (std::array{White, White, White, White}));
+  HWND editor = OpenEditor(29);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(WindowText(editor), "  febrero, 29");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(editor, IDC_NOTE_TODAY)));
+  ASSERT_TRUE(TypeOver(GetDlgItem(editor, IDC_NOTE_TEXT), "bisiesto"));
+  ASSERT_TRUE(PressAndWaitGone(editor, IDOK));
+  NoteRecord note{};
+  ReadNote(29, 2, &note);
+  EXPECT_STREQ(note.Text, "bisiesto");
+  const Capture shot = CaptureClient(app.Window);
+  SaveScreenshot(shot, "today_with_note_2008");
+  const Rect cell = DayCell(29);  // today with a note: today's colour above, the note's below
+  EXPECT_EQ(shot.At(cell.left + 1, cell.top), Rgb(started.TodayBackColor));
+  EXPECT_EQ(shot.At(cell.left + 1, cell.bottom - 1), Rgb(started.NoteDayBackColor));
+  EXPECT_EQ(Close(), 0u);
+}

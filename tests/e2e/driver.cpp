@@ -1,73 +1,57 @@
 #include "driver.h"
 
-#include "base/program_files.h"
-#include "os/os.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
-// A path from the environment, turned into a Windows path when it is a Unix one.
-static std::string EnvironmentPath(const char* name) {
-  const char* value = std::getenv(name);
-  std::string path = value ? value : "";
+#include "base/program_files.h"
+#include "os/os.h"
+
+// A path from the environment, turned into a Windows path when it is a Unix
+// one; a directory's ends in a backslash.
+static std::string EnvironmentPath(const char* name, bool directory = true) {
+  std::string path = std::getenv(name) ? std::getenv(name) : "";
   if (!path.empty() && path[0] == '/') path = "Z:" + path;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  if (!path.empty() && path.back() != '\\') path += '\\';
-  return path;
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  return directory && !path.empty() && path.back() != '\\' ? path + '\\' : path;
 }
 
+std::string EnvironmentFile(const char* name) { return EnvironmentPath(name, false); }
+
 std::vector<unsigned char> ReadWholeFile(const std::string& path) {
-  std::vector<unsigned char> bytes;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    unsigned char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
-    std::fclose(f);
-  }
-  return bytes;
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 void WriteWholeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return;
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-}
-
-ProgramDir StageProgramDir(const std::string& name) {
-  char temp[MAX_PATH];
-  GetTempPathA(sizeof temp, temp);
-  std::string root = std::string(temp) + "oristel_e2e\\";
-  CreateDirectoryA(root.c_str(), nullptr);
-  ProgramDir dir{root + name + "\\"};
-  CreateDirectoryA(dir.Path.c_str(), nullptr);
-  for (const std::string& file : ListFiles(dir.Path, "*")) DeleteFileA(dir.File(file.c_str()).c_str());
-  // Everything installed beside the program: its files, the information
-  // files and their images.
-  std::string installed = EnvironmentPath("ORISTEL_PROGRAM_DIR");
-  for (const std::string& file : ListFiles(installed, "*"))
-    CopyFileA((installed + file).c_str(), dir.File(file.c_str()).c_str(), FALSE);
-  return dir;
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 std::vector<std::string> ListFiles(const std::string& directory, const char* pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((directory + pattern).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
   return names;
 }
 
-std::string EnvironmentFile(const char* name) {
-  std::string path = EnvironmentPath(name);
-  if (!path.empty()) path.pop_back();  // a file, not a directory
-  return path;
+// An emptied folder of the temporary directory with everything installed
+// beside the program: its files, the information files and their images.
+ProgramDir StageProgramDir(const std::string& name) {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  ProgramDir dir{std::string(temp) + "oristel_e2e\\" + name + "\\"};
+  CreateDirectoryA((std::string(temp) + "oristel_e2e").c_str(), nullptr);
+  CreateDirectoryA(dir.Path.c_str(), nullptr);
+  for (const std::string& file : ListFiles(dir.Path, "*")) DeleteFileA(dir.File(file.c_str()).c_str());
+  const std::string installed = EnvironmentPath("ORISTEL_PROGRAM_DIR");
+  for (const std::string& file : ListFiles(installed, "*"))
+    CopyFileA((installed + file).c_str(), dir.File(file.c_str()).c_str(), FALSE);
+  return dir;
 }
 
 void InstallHtmlDouble(const ProgramDir& dir) {
@@ -97,66 +81,36 @@ void WriteSettingsRecord(const CalendarSettings& settings) {
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
-  for (int waited = 0;; waited += 20) {
-    if (condition()) return true;
+  for (int waited = 0; !condition(); waited += 20) {
     if (waited >= milliseconds) return false;
     Sleep(20);
   }
+  return true;
 }
 
-PROCESS_INFORMATION StartProcess(const ProgramDir& dir) {
+PROCESS_INFORMATION RunCommand(std::string commandLine, const char* directory) {
   STARTUPINFOA startup = {sizeof startup};
   PROCESS_INFORMATION process{};
-  std::string exe = dir.File("Oristel.exe");
-  std::string commandLine = "\"" + exe + "\"";
-  CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.Path.c_str(), &startup,
-                 &process);
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory, &startup, &process))
+    process = {};
   return process;
 }
 
-struct WindowSearch {
-  DWORD ProcessId;
-  const char* ClassName;
-  const char* Caption;
-  HWND Found;
-};
-
-static BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search->ProcessId || !IsWindowVisible(window)) return TRUE;
-  char name[64];
-  GetClassNameA(window, name, sizeof name);
-  if (std::strcmp(name, search->ClassName) != 0) return TRUE;
-  if (search->Caption && WindowText(window) != search->Caption) return TRUE;
-  search->Found = window;
-  return FALSE;
-}
-
-static HWND FindProcessWindow(DWORD processId, const char* className, const char* caption, int milliseconds) {
-  WindowSearch search{processId, className, caption, nullptr};
-  WaitUntil(
-      [&] {
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        return search.Found != nullptr;
-      },
-      milliseconds);
-  return search.Found;
+PROCESS_INFORMATION StartProcess(const ProgramDir& dir) {
+  return RunCommand("\"" + dir.File("Oristel.exe") + "\"", dir.Path.c_str());
 }
 
 Oristel StartOristel(const ProgramDir& dir) {
-  Oristel program;
-  program.Process = StartProcess(dir);
+  Oristel program{StartProcess(dir)};
   if (program.Process.hProcess)
-    program.Window = FindProcessWindow(program.Process.dwProcessId, "ORISTEL_2007", nullptr, 15000);
+    program.Window = FindProcessWindow(program.Process.dwProcessId, "ORISTEL_2007", nullptr, nullptr, 15000);
   return program;
 }
 
-DWORD WaitForExit(PROCESS_INFORMATION& process) {
+DWORD WaitForExit(PROCESS_INFORMATION& process, int milliseconds) {
   DWORD code = STILL_ACTIVE;
   if (!process.hProcess) return code;
-  if (WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+  if (WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
   else TerminateProcess(process.hProcess, 99);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
@@ -170,82 +124,64 @@ DWORD CloseOristel(Oristel& program) {
   return WaitForExit(program.Process);
 }
 
-HWND FindDialog(DWORD processId, const char* caption, int milliseconds) {
-  return FindProcessWindow(processId, "#32770", caption, milliseconds);
+HWND FindProcessWindow(DWORD processId, const char* className, const char* caption, HWND except, int milliseconds) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND window = nullptr; !found && (window = FindWindowExA(nullptr, window, className, nullptr));) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      if (owner == processId && window != except && IsWindowVisible(window) && (!caption || WindowText(window) == caption))
+        found = window;
+    }
+    return found != nullptr;
+  }, milliseconds);
+  return found;
 }
 
-namespace {
-struct DialogSearch {
-  DWORD ProcessId;
-  HWND Except;
-  HWND Found;
-};
-BOOL CALLBACK MatchOtherDialog(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<DialogSearch*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[16] = "";
-  GetClassNameA(window, name, sizeof name);
-  if (owner != search->ProcessId || window == search->Except || !IsWindowVisible(window) ||
-      std::strcmp(name, "#32770") != 0)
-    return TRUE;
-  search->Found = window;
-  return FALSE;
+HWND FindDialog(DWORD processId, const char* caption, int milliseconds) {
+  return FindProcessWindow(processId, "#32770", caption, nullptr, milliseconds);
 }
-}  // namespace
 
 HWND FindOtherDialog(DWORD processId, HWND except, int milliseconds) {
-  DialogSearch search{processId, except, nullptr};
-  WaitUntil(
-      [&] {
-        EnumWindows(MatchOtherDialog, reinterpret_cast<LPARAM>(&search));
-        return search.Found != nullptr;
-      },
-      milliseconds);
-  return search.Found;
+  return FindProcessWindow(processId, "#32770", nullptr, except, milliseconds);
 }
 
-std::string TextWide(HWND control) {
-  WCHAR wide[1024] = L"";
-  SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 5000, nullptr);
+std::string WindowText(HWND window) {
+  char text[1024] = "";
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+  return text;
+}
+
+// Windows-1252 of a wide text.
+static std::string Narrow(const WCHAR* wide) {
   char text[2048] = "";
   WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
   return text;
 }
 
-bool TypeOver(HWND edit, const char* text) {
-  SendMessageA(edit, EM_SETSEL, 0, -1);
-  TypeText(edit, text);
-  return WaitUntil([&] { return TextWide(edit) == text; });
-}
-
-std::string WindowText(HWND window) {
-  char text[1024] = "";
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                      nullptr);
-  return text;
+std::string TextWide(HWND control) {
+  WCHAR wide[1024] = L"";
+  SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 5000, nullptr);
+  return Narrow(wide);
 }
 
 std::string MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
+std::string MessageBoxTextWide(HWND box) { return TextWide(GetDlgItem(box, 0xFFFF)); }
 
 std::vector<std::string> ListBoxTexts(HWND list) {
   std::vector<std::string> texts;
-  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
+  for (LRESULT i = 0, count = SendMessageW(list, LB_GETCOUNT, 0, 0); i < count; ++i) {
     WCHAR wide[512] = L"";
-    if (SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) >= 512) continue;
-    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
-    char text[1024] = "";
-    WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    texts.push_back(text);
+    if (SendMessageW(list, LB_GETTEXTLEN, i, 0) >= 512) continue;
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
+    texts.push_back(Narrow(wide));
   }
   return texts;
 }
 
 std::string ListBoxSelection(HWND list) {
   const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
-  if (index == LB_ERR) return "";
-  return ListBoxTexts(list)[static_cast<size_t>(index)];
+  return index == LB_ERR ? "" : ListBoxTexts(list)[static_cast<size_t>(index)];
 }
 
 bool SelectListEntry(HWND list, const std::string& text) {
@@ -255,36 +191,25 @@ bool SelectListEntry(HWND list, const std::string& text) {
   return false;
 }
 
-std::string MessageBoxTextWide(HWND box) {
-  WCHAR wide[1024] = L"";
-  SendMessageTimeoutW(GetDlgItem(box, 0xFFFF), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG,
-                      5000, nullptr);
-  char text[1024] = "";
-  WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-  return text;
-}
-
 bool WaitGone(HWND window, int milliseconds) {
   return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, milliseconds);
 }
 
-void ClickClient(HWND window, int x, int y) {
-  LPARAM point = MAKELPARAM(x, y);
-  PostMessageA(window, WM_MOUSEMOVE, 0, point);
-  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  PostMessageA(window, WM_LBUTTONUP, 0, point);
+// The mouse messages of a click, posted or sent.
+static void Click(HWND window, int x, int y, decltype(&PostMessageA) deliver) {
+  for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP})
+    deliver(window, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
 }
 
-void MoveMouse(HWND window, int x, int y) { SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
+void ClickClient(HWND window, int x, int y) { Click(window, x, y, PostMessageA); }
 
 void ClickNow(HWND window, int x, int y) {
-  LPARAM point = MAKELPARAM(x, y);
-  SendMessageA(window, WM_MOUSEMOVE, 0, point);
-  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  SendMessageA(window, WM_LBUTTONUP, 0, point);
+  Click(window, x, y, [](HWND w, UINT m, WPARAM wp, LPARAM lp) { return SendMessageA(w, m, wp, lp), TRUE; });
   RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
   SendMessageA(window, WM_NULL, 0, 0);
 }
+
+void MoveMouse(HWND window, int x, int y) { SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
 
 void MenuCommand(HWND window, int id) { PostMessageA(window, WM_COMMAND, id, 0); }
 
@@ -301,16 +226,11 @@ void PressButton(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-bool TypeInto(HWND control, const std::string& text, size_t length) {
-  TypeText(control, text.c_str());
-  return WaitUntil([&] { return WindowText(control).size() == length; });
-}
-
-bool ReplaceText(HWND control, const std::string& text) {
-  SendMessageA(control, EM_SETSEL, 0, -1);
-  PostMessageA(control, WM_CHAR, VK_BACK, 1);
-  TypeText(control, text.c_str());
-  return WaitUntil([&] { return WindowText(control) == text; });
+bool TypeOver(HWND edit, const char* text) {
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  if (!*text) PostMessageA(edit, WM_CHAR, VK_BACK, 1);
+  TypeText(edit, text);
+  return WaitUntil([&] { return TextWide(edit) == text; });
 }
 
 bool PressAndWaitGone(HWND dialog, int id) {
@@ -318,28 +238,21 @@ bool PressAndWaitGone(HWND dialog, int id) {
   return WaitGone(dialog);
 }
 
-static Capture CaptureOnce(HWND window) {
-  Capture capture;
-  // Paint the whole client area from the month image first, so that no part
-  // still waits for its repaint after a dialog went away.
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+static Capture CaptureOnce(HWND window, bool repaintAll) {
+  RedrawWindow(window, nullptr, nullptr, (repaintAll ? RDW_INVALIDATE : 0) | RDW_UPDATENOW | RDW_ALLCHILDREN);
   SendMessageA(window, WM_NULL, 0, 0);
   RECT client;
   GetClientRect(window, &client);
-  capture.Width = client.right;
-  capture.Height = client.bottom;
+  Capture capture{client.right, client.bottom};
   if (capture.Width <= 0 || capture.Height <= 0) return capture;
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), capture.Width, -capture.Height, 1, 32, BI_RGB};
+  BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), capture.Width, -capture.Height, 1, 32, BI_RGB}};
   void* bits = nullptr;
-  HDC screen = GetDC(window);
-  HDC memory = CreateCompatibleDC(screen);
+  HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
   HBITMAP image = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ previous = SelectObject(memory, image);
   BitBlt(memory, 0, 0, capture.Width, capture.Height, screen, 0, 0, SRCCOPY);
   GdiFlush();
-  const auto* pixels = static_cast<const uint32_t*>(bits);
-  capture.Pixels.assign(pixels, pixels + static_cast<size_t>(capture.Width) * capture.Height);
+  capture.Pixels.assign(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + client.right * client.bottom);
   for (uint32_t& p : capture.Pixels) p &= 0x00FFFFFF;
   SelectObject(memory, previous);
   DeleteObject(image);
@@ -348,13 +261,12 @@ static Capture CaptureOnce(HWND window) {
   return capture;
 }
 
-Capture CaptureClient(HWND window) {
-  // The screen may still show a window that has just gone away: take the
-  // picture once it holds still.
-  Capture previous = CaptureOnce(window);
+Capture CaptureClient(HWND window, bool repaintAll) {
+  // The screen may still show a window that has just gone away.
+  Capture previous = CaptureOnce(window, repaintAll);
   for (int i = 0; i < 40; ++i) {
     Sleep(50);
-    Capture next = CaptureOnce(window);
+    Capture next = CaptureOnce(window, repaintAll);
     if (next.Pixels == previous.Pixels) return next;
     previous = std::move(next);
   }
@@ -362,32 +274,22 @@ Capture CaptureClient(HWND window) {
 }
 
 void SaveScreenshot(const Capture& capture, const std::string& name) {
-  std::string folder = EnvironmentPath("ORISTEL_SCREENSHOTS");
+  const std::string folder = EnvironmentPath("ORISTEL_SCREENSHOTS");
   if (folder.empty() || capture.Pixels.empty()) return;
   CreateDirectoryA(folder.c_str(), nullptr);
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER header = {sizeof header, capture.Width, -capture.Height, 1, 32, BI_RGB};
-  uint32_t size = static_cast<uint32_t>(capture.Pixels.size() * 4);
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + size;
-  std::vector<unsigned char> bytes(file.bfSize);
-  std::memcpy(bytes.data(), &file, sizeof file);
-  std::memcpy(bytes.data() + sizeof file, &header, sizeof header);
-  std::memcpy(bytes.data() + file.bfOffBits, capture.Pixels.data(), size);
+  const BITMAPINFOHEADER header = {sizeof header, capture.Width, -capture.Height, 1, 32, BI_RGB};
+  const uint32_t size = static_cast<uint32_t>(capture.Pixels.size() * 4), offset = 14 + sizeof header;
+  const BITMAPFILEHEADER file = {0x4D42, offset + size, 0, 0, offset};
+  std::vector<unsigned char> bytes(offset + size);
+  std::memcpy(bytes.data(), &file, 14);
+  std::memcpy(bytes.data() + 14, &header, sizeof header);
+  std::memcpy(bytes.data() + offset, capture.Pixels.data(), size);
   WriteWholeFile(folder + name + ".bmp", bytes);
 }
 
-// One entry of a process's GDI handle table; a free entry has type 0.
-struct GdiHandleEntry {
-  uint64_t Object;
-  uint32_t Owner;
-  uint16_t Unique;
-  uint8_t Type, Flags;
-  uint64_t UserPointer;
-};
-static_assert(sizeof(GdiHandleEntry) == 24);
-constexpr size_t kGdiHandleCount = 0x10000;
+// The process's GDI handle table (its PEB names it): 0x10000 entries of 24
+// bytes, a used one with its type in byte 14.
+constexpr size_t kGdiHandleCount = 0x10000, kGdiEntrySize = 24, kGdiTypeOffset = 14;
 constexpr size_t kPebGdiTableOffset = 0xF8;  // PEB.GdiSharedHandleTable on x64
 
 int GdiObjectCount(HANDLE process) {
@@ -395,44 +297,14 @@ int GdiObjectCount(HANDLE process) {
   using QueryProcess = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
   static const auto query = reinterpret_cast<QueryProcess>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-  struct {
-    void* Reserved1;
-    void* PebBaseAddress;
-    void* Reserved2[4];
-  } basic{};
-  ULONG length = 0;
-  if (!query || query(process, 0, &basic, sizeof basic, &length) != 0) return -1;
+  void* basic[6] = {};  // PROCESS_BASIC_INFORMATION: the PEB's address second
   void* table = nullptr;
-  const auto* peb = static_cast<const char*>(basic.PebBaseAddress);
-  if (!ReadProcessMemory(process, peb + kPebGdiTableOffset, &table, sizeof table, nullptr) || !table) return -1;
-  std::vector<GdiHandleEntry> entries(kGdiHandleCount);
-  if (!ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof entries[0], nullptr)) return -1;
+  std::vector<unsigned char> entries(kGdiHandleCount * kGdiEntrySize);
+  if (!query || query(process, 0, basic, sizeof basic, nullptr) != 0 ||
+      !ReadProcessMemory(process, static_cast<char*>(basic[1]) + kPebGdiTableOffset, &table, sizeof table, nullptr) ||
+      !table || !ReadProcessMemory(process, table, entries.data(), entries.size(), nullptr))
+    return -1;
   int count = 0;
-  for (const GdiHandleEntry& entry : entries) count += entry.Type != 0;
+  for (size_t i = 0; i < kGdiHandleCount; ++i) count += entries[i * kGdiEntrySize + kGdiTypeOffset] != 0;
   return count;
-}
-
-struct WindowTally {
-  DWORD ProcessId;
-  int Count;
-};
-static BOOL CALLBACK CountChild(HWND, LPARAM parameter) {
-  ++reinterpret_cast<WindowTally*>(parameter)->Count;
-  return TRUE;
-}
-static BOOL CALLBACK CountTopLevel(HWND window, LPARAM parameter) {
-  auto* tally = reinterpret_cast<WindowTally*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == tally->ProcessId) {
-    ++tally->Count;
-    EnumChildWindows(window, CountChild, parameter);
-  }
-  return TRUE;
-}
-
-int WindowCount(DWORD processId) {
-  WindowTally tally{processId, 0};
-  EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&tally));
-  return tally.Count;
 }

@@ -41,27 +41,30 @@ struct Oristel {
   PROCESS_INFORMATION Process{};
   HWND Window = nullptr;
 };
+// Starts a command line; an empty record when it cannot start.
+PROCESS_INFORMATION RunCommand(std::string commandLine, const char* directory = nullptr);
+PROCESS_INFORMATION StartProcess(const ProgramDir& dir);  // Oristel.exe, not waited for
 // Starts the program in dir; the main window is found when it is shown.
 Oristel StartOristel(const ProgramDir& dir);
-// Starts it and waits for it to end by itself (no main window expected).
-PROCESS_INFORMATION StartProcess(const ProgramDir& dir);
 // Closes the main window through the menu; the exit code.
 DWORD CloseOristel(Oristel& program);
-DWORD WaitForExit(PROCESS_INFORMATION& process);
+// The exit code; STILL_ACTIVE (and the process ended) when it did not end in time.
+DWORD WaitForExit(PROCESS_INFORMATION& process, int milliseconds = 15000);
 
 // Polls until the condition holds; false after the timeout.
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 10000);
-// A visible dialog (class "#32770") of the process, optionally with a caption.
+// The one way to find a window: a visible top-level window of the process
+// of the class, with the caption when one is given, other than except.
+HWND FindProcessWindow(DWORD processId, const char* className, const char* caption, HWND except, int milliseconds);
+// A dialog (class "#32770"): any, or one other than the one given (a common
+// dialog or a message box over a sheet); null after the timeout.
 HWND FindDialog(DWORD processId, const char* caption = nullptr, int milliseconds = 10000);
-// A visible dialog of the process other than the one given (a common dialog
-// or a message box over a sheet); null after the timeout.
 HWND FindOtherDialog(DWORD processId, HWND except, int milliseconds = 10000);
 std::string WindowText(HWND window);
 // The text of a control of another process, read through the wide call.
 std::string TextWide(HWND control);
-// The text of a message box.
+// The text of a message box (shown by an A or a W call).
 std::string MessageBoxText(HWND box);
-// The text of a message box of another process shown by a wide call.
 std::string MessageBoxTextWide(HWND box);
 // The entries of a list box of another process, in Windows-1252; the
 // selected one ("" for none); selects the entry with the text.
@@ -72,20 +75,16 @@ bool SelectListEntry(HWND list, const std::string& text);
 bool WaitGone(HWND window, int milliseconds = 10000);
 
 // User actions.
-void ClickClient(HWND window, int x, int y);      // posted: returns at once
+void ClickClient(HWND window, int x, int y);  // posted: returns at once
 void MoveMouse(HWND window, int x, int y);
-void ClickNow(HWND window, int x, int y);          // sent: returns when handled and painted
+void ClickNow(HWND window, int x, int y);  // sent: returns when handled and painted
 void MenuCommand(HWND window, int id);
-void TypeText(HWND control, const char* text);     // WM_CHAR per character
-void PressKey(HWND control, UINT key);             // key down and up, posted
+void TypeText(HWND control, const char* text);  // WM_CHAR per character
+void PressKey(HWND control, UINT key);          // key down and up, posted
 void PressButton(HWND dialog, int id);
-// Types the text; true once the control holds length characters.
-bool TypeInto(HWND control, const std::string& text, size_t length);
-// Types the text over the whole text of an edit box of another process;
-// true once it shows it.
+// Types the text over the whole text of an edit box (an empty text clears
+// it); true once the box shows it.
 bool TypeOver(HWND edit, const char* text);
-// Replaces the control's whole text by typing; true once it shows it.
-bool ReplaceText(HWND control, const std::string& text);
 // Presses a button of the dialog; true once the dialog has gone.
 bool PressAndWaitGone(HWND dialog, int id);
 
@@ -95,7 +94,10 @@ struct Capture {
   std::vector<uint32_t> Pixels;
   uint32_t At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
 };
-Capture CaptureClient(HWND window);
+// Once it holds still. repaintAll paints the whole client area from the
+// program's image first (what a closed dialog covered); without it the
+// capture shows only what the program itself invalidated since.
+Capture CaptureClient(HWND window, bool repaintAll = true);
 // Saves a capture as build/screenshots/<name>.bmp.
 void SaveScreenshot(const Capture& capture, const std::string& name);
 // 0x00RRGGBB of a COLORREF (0x00BBGGRR).
@@ -103,9 +105,7 @@ inline uint32_t Rgb(ColorRef color) {
   return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }
 
-// What a running process holds. GetGuiResources answers 0 under Wine, so the
-// GDI objects are counted in the process's handle table (its PEB names it);
-// -1 when it cannot be read. The windows are the process's top-level windows
-// and their children.
+// The GDI objects a running process holds. GetGuiResources answers 0 under
+// Wine, so they are counted in the process's handle table (its PEB names
+// it); -1 when it cannot be read.
 int GdiObjectCount(HANDLE process);
-int WindowCount(DWORD processId);

@@ -1,10 +1,8 @@
 #include "fixture.h"
 
-#include <cstring>
-
 const CalendarSettings& MeasuredSettings() {
-  static CalendarSettings measured = [] {
-    ProgramDir first = StageProgramDir("measure");
+  static const CalendarSettings measured = [] {
+    const ProgramDir first = StageProgramDir("measure");
     Oristel program = StartOristel(first);
     CloseOristel(program);
     UseProgramDir(first);
@@ -13,41 +11,40 @@ const CalendarSettings& MeasuredSettings() {
   return measured;
 }
 
+int DateOf(FileTime time) {
+  const FILETIME ft = {time.Low, time.High};
+  SYSTEMTIME st{};
+  FileTimeToSystemTime(&ft, &st);
+  return st.wYear * 10000 + st.wMonth * 100 + st.wDay;
+}
+
 void OristelTest::SetUp() {
-  SYSTEMTIME now, expected = ExpectedDate();
+  SYSTEMTIME now;
   GetLocalTime(&now);
-  ASSERT_EQ(now.wYear * 10000 + now.wMonth * 100 + now.wDay, expected.wYear * 10000 + expected.wMonth * 100 + expected.wDay)
-      << "the suite must run at its date (faketime)";
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  ASSERT_EQ(now.wYear * 10000 + now.wMonth * 100 + now.wDay, ExpectedDate()) << "the suite runs at its date (faketime)";
   ASSERT_NE(MeasuredSettings().SavedTime.High, 0u) << "the first run saved no settings";
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   dir = StageProgramDir(std::string(info->test_suite_name()) + "_" + info->name());
   UseProgramDir(dir);
 }
 
 void OristelTest::TearDown() {
-  if (app.Process.hProcess) {
-    if (HWND box = FindDialog(app.Process.dwProcessId, nullptr, 0)) PostMessageA(box, WM_CLOSE, 0, 0);
-    Close();
-  }
+  if (!app.Process.hProcess) return;
+  if (HWND box = FindDialog(app.Process.dwProcessId, nullptr, 0)) PostMessageA(box, WM_CLOSE, 0, 0);
+  Close();
 }
 
 CalendarSettings OristelTest::Settings() const {
   CalendarSettings settings = MeasuredSettings();
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  settings.ShownMonth = now.wMonth;
-  settings.ShownYear = now.wYear;
-  settings.SelectedDay = now.wDay;
+  settings.SelectedDay = ExpectedDate() % 100;
   return settings;
 }
 
 void OristelTest::Start(const CalendarSettings& settings) {
   WriteSettingsRecord(settings);
   started = settings;
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  started.ShownMonth = now.wMonth;  // every start shows today's month
-  started.ShownYear = now.wYear;
+  started.ShownYear = ExpectedDate() / 10000;  // every start shows today's month
+  started.ShownMonth = ExpectedDate() / 100 % 100;
   app = StartOristel(dir);
   ASSERT_NE(app.Window, nullptr) << "no calendar window";
   RedrawWindow(app.Window, nullptr, nullptr, RDW_UPDATENOW);
@@ -71,17 +68,9 @@ Rect OristelTest::DayCell(int day) const {
   return DayCellRect(day, started.ShownMonth, started.ShownYear, started.CellWidth, started.CellHeight);
 }
 
-void OristelTest::ClickDay(int day) {
-  POINT p = Center(DayCell(day));
-  ClickClient(app.Window, p.x, p.y);
-}
-
-void OristelTest::Navigate(int element) {
-  POINT p = Center(Element(element));
-  ClickNow(app.Window, p.x, p.y);
-}
+void OristelTest::Navigate(int element) { ClickNow(app.Window, Center(Element(element)).x, Center(Element(element)).y); }
 
 HWND OristelTest::OpenEditor(int day) {
-  ClickDay(day);
+  ClickClient(app.Window, Center(DayCell(day)).x, Center(DayCell(day)).y);
   return FindDialog(app.Process.dwProcessId);
 }

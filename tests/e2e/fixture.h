@@ -9,11 +9,13 @@
 
 // The settings file as Oristel left it after one first run here.
 const CalendarSettings& MeasuredSettings();
+// yyyymmdd of a FILETIME of local time.
+int DateOf(FileTime time);
 
 class OristelTest : public ::testing::Test {
  protected:
-  // Each suite runs at one fixed date, set by faketime around Wine.
-  virtual SYSTEMTIME ExpectedDate() const = 0;
+  // Each suite runs at one fixed date (yyyymmdd), set by faketime around Wine.
+  virtual int ExpectedDate() const = 0;
   void SetUp() override;
   void TearDown() override;
 
@@ -31,24 +33,16 @@ class OristelTest : public ::testing::Test {
   Rect Element(int element) const;
   Rect DayCell(int day) const;  // in the month shown at the start
   POINT Center(const Rect& r) const { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-  void ClickDay(int day);
   void Navigate(int element);  // an arrow, handled and painted on return
-  // The notes editor opened by a click on the day.
-  HWND OpenEditor(int day);
+  HWND OpenEditor(int day);    // the notes editor opened by a click on the day
 
   ProgramDir dir;
   Oristel app;
   CalendarSettings started{};
 };
 
-#define E2E_SUITE(Name, Year, Month, Day)                                    \
-  class Name : public OristelTest {                                        \
-   protected:                                                              \
-    SYSTEMTIME ExpectedDate() const override {                             \
-      SYSTEMTIME t{};                                                      \
-      t.wYear = Year;                                                      \
-      t.wMonth = Month;                                                    \
-      t.wDay = Day;                                                        \
-      return t;                                                            \
-    }                                                                      \
+#define E2E_SUITE(Name, Year, Month, Day)                                            \
+  class Name : public OristelTest {                                                \
+   protected:                                                                      \
+    int ExpectedDate() const override { return Year * 10000 + Month * 100 + Day; } \
   }

@@ -3,35 +3,16 @@
 // message font, measures its day cell from it and sizes the window around
 // the layout of that cell. Screenshots of the month, with the flag strip,
 // and of the notes editor.
+#include <array>
+
 #include "fixture.h"
 
 E2E_SUITE(HighDpi2007, 2007, 3, 3);
 
-namespace {
-
-// The day cell of a font as the layout takes it: "XXX" wide, the font's
-// height and internal leading high.
-SIZE MeasuredCell(const LOGFONTA& font) {
-  HDC dc = GetDC(nullptr);
-  HFONT created = CreateFontIndirectA(&font);
-  HGDIOBJ old = SelectObject(dc, created);
-  TEXTMETRICA metrics;
-  GetTextMetricsA(dc, &metrics);
-  SIZE extent;
-  GetTextExtentPoint32A(dc, "XXX", 3, &extent);
-  SelectObject(dc, old);
-  DeleteObject(created);
-  ReleaseDC(nullptr, dc);
-  return {extent.cx, metrics.tmHeight + metrics.tmInternalLeading};
-}
-
-}  // namespace
-
 class HighDpi2007Screen : public HighDpi2007 {
  protected:
   void SetUp() override {
-    // The driver reads the program's windows and metrics unscaled.
-    SetProcessDPIAware();
+    SetProcessDPIAware();  // the driver reads the program's windows and metrics unscaled
     HighDpi2007::SetUp();
   }
 };
@@ -43,54 +24,32 @@ TEST_F(HighDpi2007Screen, TheFirstRunLaysTheCalendarOutForTheLargerSystemFont) {
   ASSERT_EQ(dpi, 144) << "the prefix's LogPixels";
   NONCLIENTMETRICSA metrics = {340};
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &metrics, 0));
-  // Wine's message font, 11 pixels high at 96 DPI, scaled to this screen.
-  ASSERT_EQ(metrics.lfMessageFont.lfHeight, -MulDiv(11, dpi, 96));
+  ASSERT_EQ(metrics.lfMessageFont.lfHeight, -MulDiv(11, dpi, 96)) << "Wine's message font, scaled to this screen";
 
-  // A first run: the installed settings, never saved.
-  ASSERT_EQ(ReadSettingsRecord().SavedTime.High, 0u);
+  ASSERT_EQ(ReadSettingsRecord().SavedTime.High, 0u) << "the installed settings were never saved";
   app = StartOristel(dir);
   ASSERT_NE(app.Window, nullptr);
-  RECT outer, client;
+  RECT outer;
   GetWindowRect(app.Window, &outer);
-  GetClientRect(app.Window, &client);
+  const Capture month = CaptureClient(app.Window);
+  SaveScreenshot(month, "calendar_144dpi");
   EXPECT_EQ(Close(), 0u);
 
-  const CalendarSettings saved = ReadSettingsRecord();
-  EXPECT_EQ(saved.CalendarFont.Height, metrics.lfMessageFont.lfHeight);
-  const SIZE cell = MeasuredCell(metrics.lfMessageFont);
-  EXPECT_EQ(saved.CellWidth, cell.cx);
-  EXPECT_EQ(saved.CellHeight, cell.cy);
-  // Half as large again as the same face's cell at 96 DPI.
-  LOGFONTA small = metrics.lfMessageFont;
-  small.lfHeight = -11;
-  const SIZE smallCell = MeasuredCell(small);
-  EXPECT_GE(cell.cx * 10, smallCell.cx * 13) << smallCell.cx;
-  EXPECT_LE(cell.cx * 10, smallCell.cx * 17) << smallCell.cx;
-  EXPECT_GE(cell.cy * 10, smallCell.cy * 13) << smallCell.cy;
-  EXPECT_LE(cell.cy * 10, smallCell.cy * 17) << smallCell.cy;
-
-  // The window is the layout of that cell inside a fixed frame at this DPI.
-  Rect layout{};
-  ComputeLayoutRect(LayoutWindow, saved.CellWidth, saved.CellHeight, saved.DrawFlag, &layout);
-  EXPECT_EQ(client.right, layout.right);
-  EXPECT_EQ(client.bottom, layout.bottom);
-  EXPECT_EQ(outer.right - outer.left, layout.right + 2 * GetSystemMetrics(SM_CXFIXEDFRAME));
-  EXPECT_EQ(outer.bottom - outer.top, layout.bottom + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
-                                          2 * GetSystemMetrics(SM_CYFIXEDFRAME));
-  EXPECT_EQ(saved.WindowWidth, outer.right - outer.left);
-  EXPECT_EQ(saved.WindowHeight, outer.bottom - outer.top);
-}
-
-TEST_F(HighDpi2007Screen, ScreenshotsOfTheMonthTheFlagAndTheNotesEditor) {
-  const Capture month = StartAndShoot("calendar_144dpi");
-  EXPECT_EQ(month.Width, Element(LayoutWindow).right);
-  EXPECT_EQ(month.Height, Element(LayoutWindow).bottom);
+  started = ReadSettingsRecord();
+  EXPECT_EQ(started.CalendarFont.Height, metrics.lfMessageFont.lfHeight);
+  // The window is the layout of the cell inside a fixed frame at this DPI.
+  const Rect layout = Element(LayoutWindow);
+  EXPECT_EQ((std::array{month.Width, month.Height}), (std::array{layout.right, layout.bottom}));
+  EXPECT_EQ((std::array<LONG, 2>{outer.right - outer.left, outer.bottom - outer.top}),
+            (std::array<LONG, 2>{layout.right + 2 * GetSystemMetrics(SM_CXFIXEDFRAME),
+                                 layout.bottom + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
+                                     2 * GetSystemMetrics(SM_CYFIXEDFRAME)}));
   // The arrow heads grow with the cell: as at 96 DPI, about half its height.
   for (int element : {LayoutPrevArrow, LayoutNextArrow}) {
     const Rect box = Element(element);
     int rows = 0;
     for (int y = box.top; y < box.bottom; ++y) {
-      int black = 0;
+      bool black = false;
       for (int x = box.left; x < box.right; ++x) black |= month.At(x, y) == 0;
       rows += black;
     }
@@ -98,17 +57,14 @@ TEST_F(HighDpi2007Screen, ScreenshotsOfTheMonthTheFlagAndTheNotesEditor) {
     EXPECT_LT(rows, started.CellHeight) << "arrow " << element;
   }
 
-  // The flag strip as the options sheet turns it on: the window grows by its height.
-  CalendarSettings flag = Settings();
+  // The flag strip as the options sheet turns it on, and the notes editor.
+  CalendarSettings flag = started;
   flag.DrawFlag = 1;
-  Rect plain{}, strip{};
-  ComputeLayoutRect(LayoutWindow, flag.CellWidth, flag.CellHeight, 0, &plain);
+  Rect strip{};
   ComputeLayoutRect(LayoutWindow, flag.CellWidth, flag.CellHeight, 1, &strip);
-  flag.WindowHeight += strip.bottom - plain.bottom;
-  const Capture withFlag = StartAndShoot("calendar_144dpi_flag", flag);
-  EXPECT_EQ(withFlag.Height, Element(LayoutWindow).bottom);
-
-  Start();
+  flag.WindowHeight += strip.bottom - layout.bottom;
+  Start(flag);
+  SaveScreenshot(CaptureClient(app.Window), "calendar_144dpi_flag");
   HWND editor = OpenEditor(5);
   ASSERT_NE(editor, nullptr);
   SaveScreenshot(CaptureClient(editor), "notes_editor_144dpi");
