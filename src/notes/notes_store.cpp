@@ -74,9 +74,9 @@ int WriteNote(int day, int month, const NoteRecord* record, int32_t hasNote) {
 }
 
 // The note behind the record's text (append 1, cut to 255 characters in
-// all) or in its place, stamped now, every byte behind it zero.
-static void ComposeNote(NoteRecord* record, const char* text, int append) {
-  record->UpdateTime = CurrentFileTime();
+// all) or in its place, stamped with the time given, every byte behind it zero.
+static void ComposeNote(NoteRecord* record, const char* text, int append, FileTime stamp) {
+  record->UpdateTime = stamp;
   const size_t kept = append ? BoundedLength(record->Text, MaxNoteLength) : 0;  // 0..255
   const size_t added = BoundedLength(text, MaxNoteLength - kept);               // 0..255 - kept
   std::memcpy(record->Text + kept, text, added);
@@ -91,7 +91,7 @@ int AddNoteText(int day, int month, const char* text, int append) {
   int32_t flag = 0;
   if (!ReadNoteFlag(day, month, &flag)) return 0;
   if (flag && !ReadRecord(day, month, &record)) return 0;
-  ComposeNote(&record, text, append);
+  ComposeNote(&record, text, append, CurrentFileTime());
   return WriteNote(day, month, &record, 1);
 }
 
@@ -116,7 +116,12 @@ void AddNoteTextInImage(NotesImage* image, int day, int month, const char* text,
   char* recordBytes = image->Bytes.data() + RecordOffset(day, month);
   NoteRecord record = {};
   if (append) ReadNoteFromImage(*image, day, month, &record);
-  ComposeNote(&record, text, append);
+  // One clock reading for the whole pass: thousands of notes, one time.
+  if (!image->Stamped) {
+    image->Stamp = CurrentFileTime();
+    image->Stamped = 1;
+  }
+  ComposeNote(&record, text, append, image->Stamp);
   const int32_t flag = 1;
   std::memcpy(flagBytes, &flag, sizeof flag);
   std::memcpy(recordBytes, &record, sizeof record);

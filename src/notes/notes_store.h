@@ -36,6 +36,8 @@ int AddNoteText(int day, int month, const char* text, int append);
 // import): read once, changed in memory, written once, all or nothing.
 struct NotesImage {
   std::vector<char> Bytes;  // NotesFileSize bytes
+  FileTime Stamp;           // the time of the pass, taken at its first note
+  int32_t Stamped;          // 1 once Stamp is taken
 };
 // 1 when read; else 0 after the file message.
 int ReadNotesImage(NotesImage* image);
@@ -43,7 +45,8 @@ int ReadNotesImage(NotesImage* image);
 // (its text bounded); else 0, the record zero-filled.
 int ReadNoteFromImage(const NotesImage& image, int day, int month, NoteRecord* record);
 // AddNoteText on the image: the day's note appended to (append 1, cut to 255
-// characters in all) or replaced, stamped now, its flag set.
+// characters in all) or replaced, its flag set; every note of one image gets
+// the same time, that of its first change.
 void AddNoteTextInImage(NotesImage* image, int day, int month, const char* text, int append);
 // Writes the image as the notes file: whole into a temporary file beside it,
 // which then replaces it. 1 when done; else 0 after one message, the notes
