@@ -2,8 +2,6 @@
 // database): the import never writes outside the notes file's records.
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 #include <vector>
 
 #include "exchange/predecessor_import.h"
@@ -11,14 +9,12 @@
 #include "notes/notes_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string& dir = FuzzDir();
-  const std::string notes = dir + "cal_notas.dat", database = dir + PredecessorNotesName;
-  static const std::vector<uint8_t> empty(NotesFileSize, 0);
+  const std::string notes = FuzzDir() + "cal_notas.dat";
+  static const std::vector<char> empty(NotesFileSize, 0);
   WriteFuzzFile(notes, empty.data(), empty.size());
   const size_t split = std::min<size_t>(size, 1600);
-  WriteFuzzFile(dir + PredecessorFlagsName, data, split);
-  WriteFuzzFile(database, data + split, size - split);
-  ImportPredecessorNotes(database.c_str(), size % 2);
+  FromMemory(PredecessorFlagsName, data, split);
+  ImportPredecessorNotes(FromMemory(PredecessorNotesName, data + split, size - split).c_str(), size % 2);
   if (std::filesystem::file_size(notes) != NotesFileSize) std::abort();
   return 0;
 }

@@ -90,6 +90,15 @@ TEST(FontDescription, CellSizesOutsideTheLayoutsRangeAreRefused) {
   for (const Case& c : cases) EXPECT_EQ(CellSizeFits(c.Width, c.Height), c.Fits) << c.Width << "x" << c.Height;
 }
 
+// The calendar sizes the font dialog offers, in points, at common screens.
+TEST(FontDescription, TheFontDialogOffersTheSizesOfACellThatFits) {
+  const int cases[][3] = {{96, 3, 100}, {120, 3, 80}, {144, 2, 66}, {192, 2, 50}, {0, 3, 100}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(CalendarPointRange(c[0]).Min, c[1]) << c[0];
+    EXPECT_EQ(CalendarPointRange(c[0]).Max, c[2]) << c[0];
+  }
+}
+
 // Every city of the table belongs to its own community and to no other.
 TEST(RegionChoice, CitiesBelongToTheirCommunityOnly) {
   for (int i = 0; i < RegionTableSize; ++i) {

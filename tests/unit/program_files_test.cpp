@@ -77,3 +77,19 @@ TEST_F(FileOperations, FixedMessagesAndTheLongestPath) {
   EXPECT_EQ(g_shown, (std::vector<std::string>{"El tama\xF1o del archivo excede la capacidad disponible",
                                                FileMessage("posicionarme", longest)}));
 }
+
+// The fuzzers' memory files: a path read through the same calls as a file,
+// with the bytes given; writing still goes to the real file.
+TEST_F(FileOperations, AMemoryFileIsReadAsTheFileOfItsPath) {
+  const std::string path = PathOf("memoria.cal");
+  OsSetMemoryFile(path.c_str(), "0123456789", 10);
+  char read[4] = {};
+  EXPECT_EQ(GetFileSizeByName(path.c_str()), 10u);
+  EXPECT_EQ(ReadFileAt(path.c_str(), read, 6, 4), 1);
+  EXPECT_EQ(std::string(read, 4), "6789");
+  EXPECT_EQ(ReadFileAt(path.c_str(), read, 8, 4), 0);
+  EXPECT_EQ(g_shown, (std::vector{FileMessage("leer", path)})) << "a short read, told";
+  EXPECT_EQ(OsOpenExisting(path.c_str(), FileWrite), NoFile) << "the real file is missing";
+  OsSetMemoryFile(path.c_str(), nullptr, 0);
+  EXPECT_EQ(GetFileSizeByName(path.c_str()), 0u);
+}
