@@ -55,43 +55,34 @@ TEST(MoonTable, TheMonthsPhasesWithTheWeekdaysOf2007) {
             "</TABLE>\r\n</BODY></HTML>");
 }
 
-class Pages : public ProgramDirTest {
- protected:
-  void SetUp() override {
-    ProgramDirTest::SetUp();
-    WriteBytes(PathOf(SettingsFileIndex), Bytes(TodaySelectionOffset, 0));
-  }
-  void Choose(const std::vector<InfoFileHeader>& chosen) {
-    std::vector<InfoFileHeader> headers = chosen;
-    for (size_t i = 0; i < headers.size(); ++i) headers[i].SelectionOrder = static_cast<uint32_t>(i + 1);
-    ASSERT_EQ(SaveTodaySelection(headers.data(), static_cast<int>(headers.size())), 1);
-  }
-  std::string Page() const {
-    const Bytes bytes = ReadBytes(PathOf(TempPageFileIndex));
-    return std::string(bytes.begin(), bytes.end());
-  }
-  static std::string Head() {
-    std::string head;
-    AppendPageFrame(PageHead, &head);
-    return head;
-  }
-};
+using Pages = ProgramDirTest;
+
+std::string Text(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string Head() {
+  std::string head;
+  AppendPageFrame(PageHead, &head);
+  return head;
+}
 
 TEST_F(Pages, TheTodayPageJoinsTheChosenFilesTexts) {
+  WriteBytes(PathOf(SettingsFileIndex), Bytes(TodaySelectionOffset, 0));
   EXPECT_EQ(BuildTodayPage(Day(5, 3)), 0);
   EXPECT_EQ(g_shown, (std::vector<std::string>{"No hay archivo de información seleccionado"}));
   EXPECT_FALSE(std::filesystem::exists(PathOf(TempPageFileIndex)));
 
   // The stored copies' TextSize plays no part in the page.
-  InfoFileHeader b = WriteInfoFile(dir, "b_2007.cal", 2, "B", {{65, "<P>Sol: 8h 01m"}});
-  b.TextSize = 0;
-  Choose({WriteInfoFile(dir, "a_2007.cal", 1, "A", {{64, "<P>otro"}}), b, WriteInfoFile(dir, "c_2007.cal", 3, "C", {})});
+  InfoFileHeader chosen[] = {WriteInfoFile(dir, "a_2007.cal", 1, "A", {{64, "<P>otro"}}),
+                             WriteInfoFile(dir, "b_2007.cal", 2, "B", {{65, "<P>Sol: 8h 01m"}}),
+                             WriteInfoFile(dir, "c_2007.cal", 3, "C", {})};
+  for (uint32_t i = 0; i < 3; ++i) chosen[i].SelectionOrder = i + 1;
+  chosen[1].TextSize = 0;
+  ASSERT_EQ(SaveTodaySelection(chosen, 3), 1);
   g_shown.clear();
   ASSERT_EQ(BuildTodayPage(Day(5, 3)), 1);
   std::string paragraph, table;
   BuildDateParagraph(Day(5, 3), &paragraph);
   BuildMoonTable(Day(5, 3), &table);
-  EXPECT_EQ(Page(), Head() + paragraph + "<P>Sol: 8h 01m" + table);
+  EXPECT_EQ(Text(ReadBytes(PathOf(TempPageFileIndex))), Head() + paragraph + "<P>Sol: 8h 01m" + table);
   EXPECT_TRUE(g_shown.empty());
 }
 
@@ -99,7 +90,7 @@ TEST_F(Pages, TheWholeFilePageDatesEveryTextInTheLeapYearNumbering) {
   InfoFileHeader h = WriteInfoFile(dir, "d_2007.cal", 4, "", {{60, "<P>bisiesto"}, {61, "<P>marzo"}, {62, "nada"}});
   std::memset(h.Title, 'T', sizeof h.Title);  // a title filling its field ends there
   ASSERT_EQ(BuildWholeFilePage(Day(5, 3), h), 1);
-  EXPECT_EQ(Page(), Head() + "\r\n<P id=p1>" + std::string(66, 'T') + "<P>Archivo: d_2007.cal<HR>\r\n"
+  EXPECT_EQ(Text(ReadBytes(PathOf(TempPageFileIndex))), Head() + "\r\n<P id=p1>" + std::string(66, 'T') + "<P>Archivo: d_2007.cal<HR>\r\n"
                         "<P>29 - febrero:<P><P>bisiesto<P> 1 - marzo:<P><P>marzo<HR></BODY></HTML>");
 }
 
