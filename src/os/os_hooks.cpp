@@ -25,15 +25,15 @@ struct MemoryFile {
 static MemoryFile g_memoryFiles[MemoryFileSlots];
 
 void OsSetMemoryFile(const char* path, const void* data, size_t size) {
-  MemoryFile* free = nullptr;
+  MemoryFile* slot = nullptr;
   for (MemoryFile& f : g_memoryFiles) {
     if (std::strcmp(f.Path, path) == 0) f.Path[0] = 0;
-    if (!f.Path[0] && !free) free = &f;
+    if (!f.Path[0] && !slot) slot = &f;
   }
-  if (!data || !free || std::strlen(path) >= sizeof free->Path || size > UINT32_MAX) return;
-  std::strcpy(free->Path, path);
-  free->Data = static_cast<const unsigned char*>(data);
-  free->Size = static_cast<uint32_t>(size);
+  if (!data || !slot || std::strlen(path) >= sizeof slot->Path || size > UINT32_MAX) return;
+  std::strcpy(slot->Path, path);
+  slot->Data = static_cast<const unsigned char*>(data);
+  slot->Size = static_cast<uint32_t>(size);
 }
 
 FileHandle MemoryFileOpen(const char* path, uint32_t access) {
