@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <mshtmhst.h>
+#include <shellapi.h>
 #include <urlmon.h>
 
 #include <cstdio>
@@ -23,23 +24,31 @@ struct LoadedModule {
 };
 }  // namespace
 
-void ShowHtmlPage(const char* path) {
-  if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
-    ReportFileError(path, VerbOpen);
-    return;
-  }
+// Hands the page to the program the shell opens .htm files with (on Linux,
+// Wine's winebrowser passes it on to the desktop's browser); a failure is
+// told once, naming the page. The browser reads the file after the call has
+// returned, so the page stays.
+static int ShowInBrowser(const char* path) {
+  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL));
+  if (result <= 32) ReportFileError(path, VerbOpen);
+  return 0;
+}
+
+int ShowHtmlPage(const char* path) {
+  if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return ReportFileError(path, VerbOpen), 1;
   LoadedModule engine("MSHTML.DLL");
-  if (!engine.Module) return;
+  if (!engine.Module) return ShowInBrowser(path);
   auto* show = reinterpret_cast<SHOWHTMLDIALOGFN*>(
       reinterpret_cast<void*>(GetProcAddress(engine.Module, "ShowHTMLDialog")));
-  if (!show) return;
+  if (!show) return ShowInBrowser(path);
   const std::string url = MakeFileUrl(path);
   WCHAR wide[PathSize];
-  if (url.empty() || !MultiByteToWideChar(CP_ACP, 0, url.c_str(), -1, wide, PathSize)) return;
+  if (url.empty() || !MultiByteToWideChar(CP_ACP, 0, url.c_str(), -1, wide, PathSize)) return 1;
   IMoniker* moniker = nullptr;
-  if (FAILED(CreateURLMoniker(nullptr, wide, &moniker)) || !moniker) return;
+  if (FAILED(CreateURLMoniker(nullptr, wide, &moniker)) || !moniker) return 1;
   show(nullptr, moniker, nullptr, nullptr, nullptr);
   moniker->Release();
+  return 1;
 }
 
 void ShowPackedPage(const char* packedName, const char* pageName) {
@@ -53,6 +62,5 @@ void ShowPackedPage(const char* packedName, const char* pageName) {
   }
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   if (!UnpackPackedPage(source, target)) return;
-  ShowHtmlPage(target);
-  DeleteFileA(target);
+  if (ShowHtmlPage(target)) DeleteFileA(target);
 }

@@ -42,9 +42,8 @@ struct ScanState {
 };
 }  // namespace
 
-// Both texts of a sound header end within their fields.
-static bool FieldsTerminated(const InfoFileHeader& h) {
-  return std::memchr(h.FileName, 0, sizeof h.FileName) && std::memchr(h.Title, 0, sizeof h.Title);
+std::string TitleText(const InfoFileHeader& header) {
+  return std::string(header.Title, strnlen(header.Title, sizeof header.Title));
 }
 
 static int ScanEntry(const DirectoryEntry& entry, void* context) {
@@ -59,7 +58,8 @@ static int ScanEntry(const DirectoryEntry& entry, void* context) {
     std::memset(slot, 0, sizeof *slot);
     return 1;
   }
-  if (slot->FormatMarker != InfoFormatMarker || !FieldsTerminated(*slot)) std::memset(slot, 0, sizeof *slot);
+  if (slot->FormatMarker != InfoFormatMarker || !std::memchr(slot->FileName, 0, sizeof slot->FileName))
+    std::memset(slot, 0, sizeof *slot);
   ++scan->Used;
   return 1;
 }
@@ -71,16 +71,27 @@ void ScanInfoFiles(InfoFileHeader* slots, int n) {
   OsFindFiles(dir, ".cal", ScanEntry, &scan);
 }
 
-// Whether the table ascends from 1 and ends within the text.
-static bool DayStartSound(const std::vector<uint32_t>& start, uint32_t textSize) {
-  if (start[1] < 1 || start[DayStartCount] > textSize) return false;
+// Whether the table ascends from 1 and ends within the unpacked text.
+static bool DayStartSound(const std::vector<uint32_t>& start, size_t length) {
+  if (start[1] < 1 || start[DayStartCount] > length) return false;
   for (uint32_t d = 1; d < DayStartCount; ++d)
     if (start[d + 1] <= start[d]) return false;
   return true;
 }
 
+namespace {
+struct InfoText {
+  std::vector<uint32_t> DayStart;  // [0] unused, [1..367]
+  std::vector<char> Text;
+};
+}  // namespace
+
 // Reads the DayStart table and, unless day names one without a text, the
-// packed text, and unpacks it. Text stays empty when only the table was read.
+// packed text, and unpacks it. Text stays empty when only the table was read;
+// for the walk (day 0) it holds the TextSize characters the walk covers.
+// Refused: a stream that does not decode within the buffer, a table that
+// does not ascend within the unpacked text, and for the walk a TextSize
+// longer than that text. A shorter TextSize only ends the walk early.
 static int LoadText(const InfoFileHeader& header, InfoText* text, int day) {
   text->DayStart.assign(DayStartCount + 1, 0);
   text->Text.clear();
@@ -96,7 +107,7 @@ static int LoadText(const InfoFileHeader& header, InfoText* text, int day) {
   std::vector<unsigned char> packed;
   if (ok) {
     const uint64_t end = uint64_t{PackedTextOffset} + header.PackedSize;
-    if (header.PackedSize == 0 || end > OsFileSize(file) || header.TextSize > UnpackBufferSize)
+    if (header.PackedSize == 0 || end > OsFileSize(file))
       ok = ShowProgramMessage(MessageUnpackFailed);
   }
   if (ok) {
@@ -116,15 +127,13 @@ static int LoadText(const InfoFileHeader& header, InfoText* text, int day) {
   lzo_uint length = UnpackBufferSize;
   const int status = lzo1x_decompress_safe(packed.data(), packed.size(), reinterpret_cast<unsigned char*>(text->Text.data()),
                                            &length, nullptr);
-  if (status != LZO_E_OK || length != header.TextSize || !DayStartSound(text->DayStart, header.TextSize)) {
+  if (status != LZO_E_OK || !DayStartSound(text->DayStart, length) || (day == 0 && header.TextSize > length)) {
     text->Text.clear();
     return ShowProgramMessage(MessageUnpackFailed);
   }
-  text->Text.resize(length);
+  text->Text.resize(day == 0 ? header.TextSize : length);
   return 1;
 }
-
-int LoadInfoText(const InfoFileHeader& header, InfoText* text) { return LoadText(header, text, 0); }
 
 int ReadDayText(const InfoFileHeader& header, int d, std::string* out) {
   out->clear();
@@ -140,9 +149,10 @@ int ReadDayText(const InfoFileHeader& header, int d, std::string* out) {
 int WalkDayTexts(const InfoFileHeader& header, const std::function<void(int, std::string_view)>& yield) {
   if (!LzoReady()) return 0;
   InfoText text;
-  if (!LoadInfoText(header, &text)) return 0;
+  if (!LoadText(header, &text, 0)) return 0;
   // The text before the first "+" belongs to no day, and one behind the
-  // last "+" is not closed; a day past 366 has no place in the year.
+  // last "+" within TextSize is not closed; a day past 366 has no place in
+  // the year.
   uint32_t previous = 0;
   int k = 0;
   for (uint32_t p = 0; p < text.Text.size() && k <= 366; ++p) {

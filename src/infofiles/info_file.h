@@ -64,27 +64,26 @@ constexpr const char* FormatsPageName = "ExpImp.htm";
 // directories included; 0 when there are none.
 int CountInfoFiles();
 // Fills at most n slots, in the order of the directory listing, with the
-// headers of the information files: archived, a "7" before the extension
-// and FormatMarker 12. A file of another format takes a slot that stays
-// zero; a file that cannot be read is told and takes none.
+// headers of the information files: archived, a "7" before the extension,
+// FormatMarker 12 and a FileName ending within its field (a Title need not).
+// A file of another format takes a slot that stays zero; a file that cannot be read is told and takes none.
 void ScanInfoFiles(InfoFileHeader* slots, int n);
 
-// The unpacked text of an information file: read whole, checked and
-// unpacked again for every use.
-struct InfoText {
-  std::vector<uint32_t> DayStart;  // [0] unused, [1..367]
-  std::vector<char> Text;          // TextSize characters
-};
-// Reads and unpacks the file of the header; 1 when its text is sound, else
-// 0 after the message ("Fallo al descomprimir" for a packed text that does
-// not decode to TextSize characters, a DayStart table that does not ascend
-// within the text, or a PackedSize past the end of the file).
-int LoadInfoText(const InfoFileHeader& header, InfoText* text);
+// The title of a header, up to its NUL or the end of its field.
+std::string TitleText(const InfoFileHeader& header);
+
+// The file of the header is read whole and unpacked again for every use;
+// "Fallo al descomprimir" refuses a packed text that does not decode within
+// the buffer, a DayStart table that does not ascend within the unpacked
+// text, and a PackedSize past the end of the file.
 // The text of DayIndex d (1..366), or "" when the day has none; 1 when read,
-// else 0 after the message. Reads only the table when the day has no text.
+// else 0 after the message. Reads only the table when the day has no text;
+// the header's TextSize plays no part.
 int ReadDayText(const InfoFileHeader& header, int d, std::string* text);
-// Calls yield (DayIndex, text) for every day that has a text, in ascending
-// order; 1 when the file was read, else 0 after the message.
+// Calls yield (DayIndex, text) for every day closed within the first
+// TextSize characters that has a text, in ascending order; 1 when the file
+// was read, else 0 after the message (also for a TextSize longer than the
+// unpacked text).
 int WalkDayTexts(const InfoFileHeader& header, const std::function<void(int, std::string_view)>& yield);
 
 // Unpacks the packed page source into the HTML file target (created anew);

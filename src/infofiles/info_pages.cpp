@@ -2,6 +2,7 @@
 
 #include <lzo/lzo1x.h>
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -56,8 +57,11 @@ int BuildDateParagraph(const CalendarSettings& s, std::string* page) {
   p += MonthName(language, m);
   p += "\r\n<P>Quedan " + std::to_string(DaysInYear(y) - dayOfYear) + " días de " + std::to_string(y) +
        ", han pasado " + std::to_string(dayOfYear);
-  p += "\r\n<P><IMG src=\"iso.gif\">" + std::to_string(y) + "-" + NumberText(m) + "-" + NumberText(d) + " - " +
-       std::to_string(IsoWeekYear(m, y, week)) + "-" + NumberText(week) + "-" + NumberText(weekday);
+  // The ISO 8601 calendar date and week date, "2007-03-05 - 2007-W10-1".
+  char iso[64];
+  std::snprintf(iso, sizeof iso, "%04d-%02d-%02d - %04d-W%02d-%d", y, m, d, IsoWeekYear(m, y, week), week, weekday);
+  p += "\r\n<P><IMG src=\"iso.gif\">";
+  p += iso;
   const int index = ToDayIndex(d, m);
   MoonPhaseRecord phase;
   if (FindMoonPhase(&phase, index)) {
@@ -144,18 +148,13 @@ int BuildTodayPage(const CalendarSettings& s) {
   return page.WriteFirst(text);
 }
 
-// A text field of a header, up to its NUL or the field's end.
-template <size_t N>
-static std::string FieldText(const char (&field)[N]) {
-  return std::string(field, strnlen(field, N));
-}
-
 int BuildWholeFilePage(const CalendarSettings& s, const InfoFileHeader& header) {
   PageFile page;
   if (!page.Create()) return 0;
   std::string text;
   AppendPageFrame(PageHead, &text);
-  text += "\r\n<P id=p1>" + FieldText(header.Title) + "<P>Archivo: " + FieldText(header.FileName) + "<HR>\r\n";
+  text += "\r\n<P id=p1>" + TitleText(header) + "<P>Archivo: " +
+          std::string(header.FileName, strnlen(header.FileName, sizeof header.FileName)) + "<HR>\r\n";
   if (!page.WriteFirst(text)) return 0;
   int ok = 1;
   const int walked = WalkDayTexts(header, [&](int k, std::string_view dayText) {

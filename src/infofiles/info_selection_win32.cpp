@@ -26,7 +26,7 @@ static void FillSelectionLists(HWND dialog, HeaderArray* array) {
   for (const InfoFileHeader& h : headers) {
     if (h.FileId == 0) continue;
     const int list = h.SelectionOrder ? IDC_CHOSEN_LIST : IDC_AVAILABLE_LIST;
-    AddListEntry(GetDlgItem(dialog, list), h.Title, h.FileId);
+    AddListEntry(GetDlgItem(dialog, list), TitleText(h).c_str(), h.FileId);
   }
 }
 

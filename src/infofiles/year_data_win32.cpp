@@ -23,8 +23,7 @@ static void ShowWholeFile(const HeaderArray& headers, uint32_t fileId) {
     }
     char path[PathSize];
     if (!BuildWholeFilePage(*g_settings, h) || !BuildProgramPath(path, TempPageFileIndex)[0]) return;
-    ShowHtmlPage(path);
-    DeleteFileA(path);
+    if (ShowHtmlPage(path)) DeleteFileA(path);
     return;
   }
 }
@@ -38,7 +37,7 @@ static void FillYearDataList(HWND dialog, HeaderArray* headers) {
   ScanInfoFiles(headers->data(), static_cast<int>(headers->size()));
   for (const InfoFileHeader& h : *headers) {
     if (h.FormatMarker != InfoFormatMarker) continue;
-    const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(h.Title));
+    const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(TitleText(h).c_str()));
     SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), h.FileId);
   }
 }

@@ -82,3 +82,11 @@ using FaultHook = int (*)(FaultPoint point);
 using ZoneHook = LocalTime (*)(const LocalTime& time, int toUtc);
 void OsSetFaultHook(FaultHook hook);
 void OsSetZoneHook(ZoneHook hook);
+
+// Test hook: files read from memory. While a path is set here, opening
+// that path for reading alone gives a handle whose seeks, reads and size
+// are served from the bytes given (which must outlive it); everything else
+// about the file (its directory entry, opening it to write) stays the real
+// file's. Up to MemoryFileSlots paths; a null data pointer removes a path.
+constexpr int MemoryFileSlots = 4;
+void OsSetMemoryFile(const char* path, const void* data, size_t size);

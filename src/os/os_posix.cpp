@@ -16,6 +16,7 @@
 static int Fd(FileHandle file) { return static_cast<int>(file) - 1; }
 
 FileHandle OsOpenExisting(const char* path, uint32_t access) {
+  if (const FileHandle memory = MemoryFileOpen(path, access)) return memory;
   int flags = (access & FileWrite) ? ((access & FileRead) ? O_RDWR : O_WRONLY) : O_RDONLY;
   int fd = open(path, flags);
   return fd < 0 ? NoFile : fd + 1;
@@ -27,10 +28,12 @@ FileHandle OsCreateAlways(const char* path) {
 }
 
 int OsSeek(FileHandle file, uint32_t offset, int fromEnd) {
+  if (MemoryFile* memory = MemoryFileOf(file)) return MemoryFileSeek(memory, offset, fromEnd);
   return lseek(Fd(file), fromEnd ? 0 : static_cast<off_t>(offset), fromEnd ? SEEK_END : SEEK_SET) >= 0;
 }
 
 int64_t OsRead(FileHandle file, void* buffer, uint32_t count) {
+  if (MemoryFile* memory = MemoryFileOf(file)) return MemoryFileRead(memory, buffer, count);
   uint32_t done = 0;
   while (done < count) {
     ssize_t n = read(Fd(file), static_cast<char*>(buffer) + done, count - done);
@@ -53,11 +56,14 @@ int64_t OsWrite(FileHandle file, const void* buffer, uint32_t count) {
 }
 
 uint32_t OsFileSize(FileHandle file) {
+  if (const MemoryFile* memory = MemoryFileOf(file)) return MemoryFileSize(memory);
   struct stat st;
   return fstat(Fd(file), &st) == 0 ? static_cast<uint32_t>(st.st_size) : 0;
 }
 
-void OsClose(FileHandle file) { close(Fd(file)); }
+void OsClose(FileHandle file) {
+  if (!MemoryFileOf(file)) close(Fd(file));
+}
 
 // The native build has no archive bit: a file counts as archived (as Wine
 // shows files of the Unix side) unless its owner-execute bit is set, which

@@ -13,6 +13,7 @@ static FileHandle Opened(HANDLE h) {
 }
 
 FileHandle OsOpenExisting(const char* path, uint32_t access) {
+  if (const FileHandle memory = MemoryFileOpen(path, access)) return memory;
   DWORD rights = ((access & FileRead) ? GENERIC_READ : 0) | ((access & FileWrite) ? GENERIC_WRITE : 0);
   return Opened(CreateFileA(path, rights, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
@@ -22,11 +23,13 @@ FileHandle OsCreateAlways(const char* path) {
 }
 
 int OsSeek(FileHandle file, uint32_t offset, int fromEnd) {
+  if (MemoryFile* memory = MemoryFileOf(file)) return MemoryFileSeek(memory, offset, fromEnd);
   DWORD r = SetFilePointer(H(file), fromEnd ? 0 : static_cast<LONG>(offset), nullptr, fromEnd ? FILE_END : FILE_BEGIN);
   return r != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
 }
 
 int64_t OsRead(FileHandle file, void* buffer, uint32_t count) {
+  if (MemoryFile* memory = MemoryFileOf(file)) return MemoryFileRead(memory, buffer, count);
   DWORD done = 0;
   return ReadFile(H(file), buffer, count, &done, nullptr) ? static_cast<int64_t>(done) : -1;
 }
@@ -37,9 +40,14 @@ int64_t OsWrite(FileHandle file, const void* buffer, uint32_t count) {
   return WriteFile(H(file), buffer, count, &done, nullptr) ? static_cast<int64_t>(done) : -1;
 }
 
-uint32_t OsFileSize(FileHandle file) { return GetFileSize(H(file), nullptr); }
+uint32_t OsFileSize(FileHandle file) {
+  if (const MemoryFile* memory = MemoryFileOf(file)) return MemoryFileSize(memory);
+  return GetFileSize(H(file), nullptr);
+}
 
-void OsClose(FileHandle file) { CloseHandle(H(file)); }
+void OsClose(FileHandle file) {
+  if (!MemoryFileOf(file)) CloseHandle(H(file));
+}
 
 int OsFindFiles(const char* directory, const char* suffix, DirectoryVisitor visit, void* context) {
   char pattern[MAX_PATH];

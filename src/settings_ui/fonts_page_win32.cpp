@@ -11,13 +11,21 @@
 #include "settings_ui/options.h"
 #include "settings_ui/options_pages_win32.h"
 
-// Runs the font dialog on font (screen fonts that exist); non-zero with the
-// choice in font when confirmed, 0 when cancelled.
-static int ChooseFontDialog(HWND owner, LOGFONTA* font) {
+// Runs the font dialog on font (screen fonts that exist; for the calendar
+// only the sizes whose cell can be laid out on this screen); non-zero with
+// the choice in font when confirmed, 0 when cancelled.
+static int ChooseFontDialog(HWND owner, LOGFONTA* font, int calendar) {
   CHOOSEFONTA dialog = {sizeof dialog};
   dialog.hwndOwner = owner;
   dialog.lpLogFont = font;
   dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_FORCEFONTEXIST;
+  if (calendar) {
+    WindowDC dc(owner);
+    const PointRange range = CalendarPointRange(GetDeviceCaps(dc.get(), LOGPIXELSY));
+    dialog.Flags |= CF_LIMITSIZE;
+    dialog.nSizeMin = range.Min;
+    dialog.nSizeMax = range.Max;
+  }
   return ChooseFontA(&dialog);
 }
 
@@ -40,7 +48,8 @@ static int DescribeFont(const LogFont& font, HWND page, int control) {
   return points;
 }
 
-// Takes font as the calendar font when its cell can be laid out; 1 when taken.
+// Takes font as the calendar font when its cell can be laid out (the font
+// dialog offers no other size; the system font is measured); 1 when taken.
 static int TakeCalendarFont(HWND page, const LOGFONTA& font) {
   const CellSize cell = MeasureCalendarCell(page, &font);
   if (!CellSizeFits(cell.Width, cell.Height)) return 0;
@@ -63,7 +72,7 @@ static void TakeNotesFont(HWND page, const LOGFONTA& font) {
 static void OnChooseFont(HWND page, int id) {
   const int calendar = id == IDC_CALENDAR_FONT;
   LOGFONTA font = *AsLogFont(calendar ? g_settingsCopy->CalendarFont : g_settingsCopy->NotesFont);
-  if (!ChooseFontDialog(page, &font)) return;
+  if (!ChooseFontDialog(page, &font, calendar)) return;
   if (calendar)
     TakeCalendarFont(page, font);
   else

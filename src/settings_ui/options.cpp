@@ -40,6 +40,11 @@ int CellSizeFits(int width, int height) {
   return width >= MinCellSize && width <= MaxCellSize && height >= MinCellSize && height <= MaxCellSize;
 }
 
+PointRange CalendarPointRange(int dpi) {
+  if (dpi <= 0) dpi = 96;
+  return {(MinCellSize * 72 + dpi - 1) / dpi, MaxCellSize * 72 / (3 * dpi)};
+}
+
 int CityOfCommunity(int city, int community) {
   if (city == 0) return 1;
   for (int i = 0; i < RegionTableSize; ++i)

@@ -29,6 +29,15 @@ void FormatFontDescription(int points, const LogFont& font, char* text, int size
 // MaxCellSize both ways), else 0: such a font is refused.
 int CellSizeFits(int width, int height);
 
+// The point sizes the font dialog offers for the calendar font on a screen
+// of dpi pixels per inch: a font of at least MinCellSize pixels to the em
+// and at most a third of MaxCellSize ("XXX" is a cell's width), so that
+// every offered size gives a cell CellSizeFits takes.
+struct PointRange {
+  int Min, Max;
+};
+PointRange CalendarPointRange(int dpi);
+
 // 1 when the city is 0 (no city) or one of the community's cities.
 int CityOfCommunity(int city, int community);
 

@@ -7,6 +7,12 @@
 
 #include "fixture.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "settings_ui/options.h"
+
 E2E_SUITE(HighDpi2007, 2007, 3, 3);
 
 class HighDpi2007Screen : public HighDpi2007 {
@@ -69,5 +75,28 @@ TEST_F(HighDpi2007Screen, TheFirstRunLaysTheCalendarOutForTheLargerSystemFont) {
   ASSERT_NE(editor, nullptr);
   SaveScreenshot(CaptureClient(editor), "notes_editor_144dpi");
   EXPECT_TRUE(PressAndWaitGone(editor, IDCANCEL));
+  EXPECT_EQ(Close(), 0u);
+}
+
+// The calendar's font dialog offers only the sizes whose cell fits on this
+// screen: of the usual sizes up to 72 points, 72 is left out.
+TEST_F(HighDpi2007Screen, TheCalendarFontDialogOffersOnlySizesThatFit) {
+  Start();
+  MenuCommand(app.Window, IDM_OPTIONS);
+  HWND sheet = FindDialog(app.Process.dwProcessId, "Oristel - Opciones");
+  ASSERT_NE(sheet, nullptr);
+  SendMessageA(sheet, PSM_SETCURSEL, 1, 0);
+  PressButton(reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)), IDC_CALENDAR_FONT);
+  HWND dialog = FindOtherDialog(app.Process.dwProcessId, sheet);
+  ASSERT_NE(dialog, nullptr);
+  HWND sizes = GetDlgItem(dialog, 1138);
+  LRESULT largest = 0;
+  for (LRESULT i = 0, count = SendMessageW(sizes, CB_GETCOUNT, 0, 0); i < count; ++i)
+    largest = std::max(largest, SendMessageW(sizes, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+  EXPECT_EQ(CalendarPointRange(144).Max, 66);
+  EXPECT_EQ(largest, 48) << "the largest size offered";
+  EXPECT_TRUE(PressAndWaitGone(dialog, IDCANCEL));
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  EXPECT_TRUE(WaitGone(sheet));
   EXPECT_EQ(Close(), 0u);
 }

@@ -8,20 +8,17 @@
 #include "infofiles/info_pages.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string& dir = FuzzDir();
-  WriteFuzzFile(dir + "Datos_2007.cal", data, size);
+  // The directory entry the scan finds; its bytes come from memory.
+  static const int listed = (WriteFuzzFile(FuzzDir() + "Datos_2007.cal", "", 0), 1);
+  FromMemory("Datos_2007.cal", data, size);
   InfoFileHeader slot{};
-  ScanInfoFiles(&slot, 1);
+  ScanInfoFiles(&slot, listed);
   if (slot.FileId == 0) return 0;
-  // The name in the header decides which file is read; keep it this one.
-  std::strcpy(slot.FileName, "Datos_2007.cal");
+  std::strcpy(slot.FileName, "Datos_2007.cal");  // the name in the header decides which file is read
   std::string text;
-  const int day = size > 0 ? 1 + data[size - 1] % 70 * 5 : 1;
-  ReadDayText(slot, day, &text);
+  ReadDayText(slot, size > 0 ? 1 + data[size - 1] % 70 * 5 : 1, &text);
   CalendarSettings s{};
-  s.SelectedDay = 5;
-  s.ShownMonth = 3;
-  s.ShownYear = 2007;
+  s.SelectedDay = 5, s.ShownMonth = 3, s.ShownYear = 2007;
   BuildWholeFilePage(s, slot);
   return 0;
 }

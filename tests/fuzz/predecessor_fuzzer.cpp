@@ -1,9 +1,9 @@
-// Any bytes as the predecessor's two files (the flag file first, then the
-// database): the import never writes outside the notes file's records.
+// Any bytes as the predecessor's two files: the first 1488 as the flag
+// words of the flag file, the rest repeated through a database of a whole
+// year, so that every flagged day's note is read. The import never writes
+// outside the notes file's records.
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 #include <vector>
 
 #include "exchange/predecessor_import.h"
@@ -11,14 +11,15 @@
 #include "notes/notes_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string& dir = FuzzDir();
-  const std::string notes = dir + "cal_notas.dat", database = dir + PredecessorNotesName;
-  static const std::vector<uint8_t> empty(NotesFileSize, 0);
+  const std::string notes = FuzzDir() + "cal_notas.dat";
+  static const std::vector<char> empty(NotesFileSize, 0);
   WriteFuzzFile(notes, empty.data(), empty.size());
-  const size_t split = std::min<size_t>(size, 1600);
-  WriteFuzzFile(dir + PredecessorFlagsName, data, split);
-  WriteFuzzFile(database, data + split, size - split);
-  ImportPredecessorNotes(database.c_str(), size % 2);
+  const size_t split = std::min<size_t>(size, 12 * 31 * 4);
+  static std::vector<uint8_t> flags(PredecessorFlagsOffset + 12 * 31 * 4), database(PredecessorNoteOffset(367));
+  std::fill(std::copy(data, data + split, flags.begin() + PredecessorFlagsOffset), flags.end(), 0);
+  for (size_t i = 0; i < database.size(); ++i) database[i] = split < size ? data[split + i % (size - split)] : 0;
+  FromMemory(PredecessorFlagsName, flags.data(), flags.size());
+  ImportPredecessorNotes(FromMemory(PredecessorNotesName, database.data(), database.size()).c_str(), size % 2);
   if (std::filesystem::file_size(notes) != NotesFileSize) std::abort();
   return 0;
 }

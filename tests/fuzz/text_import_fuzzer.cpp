@@ -4,25 +4,19 @@
 // empty and every stored note ends within its record.
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <filesystem>
-#include <string>
 #include <vector>
 
-#include "base/program_files.h"
+#include "calendar/dates.h"
 #include "exchange/text_import.h"
 #include "fuzz_dir.h"
-#include "calendar/dates.h"
 #include "notes/notes_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string& dir = FuzzDir();
-  const std::string notes = dir + "cal_notas.dat", source = dir + "import.txt";
-  static const std::vector<uint8_t> empty(NotesFileSize, 0);
+  const std::string notes = FuzzDir() + "cal_notas.dat";
+  static const std::vector<char> empty(NotesFileSize, 0);
   WriteFuzzFile(notes, empty.data(), empty.size());
-  WriteFuzzFile(source, data, size);
   int errors = 0;
-  ImportTextFile(source.c_str(), size % 2, &errors);
+  ImportTextFile(FromMemory("import.txt", data, size).c_str(), size % 2, &errors);
   if (std::filesystem::file_size(notes) != NotesFileSize) std::abort();
   std::vector<char> after(NotesFileSize);
   std::ifstream(notes, std::ios::binary).read(after.data(), NotesFileSize);
@@ -33,8 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (flag != 0 && (flag != 1 || day > BaseDaysInMonth(month))) std::abort();
       if (day > DaysInMonth(month, 2008)) continue;
       const char* record = &after[NoteFlagTableSize + sizeof(NoteRecord) * (ToDayIndex(day, month) - 1)];
-      if (flag ? std::memchr(record + 8, 0, 256) == nullptr
-               : std::memcmp(record, empty.data(), sizeof(NoteRecord)) != 0)
+      if (flag ? !std::memchr(record + 8, 0, 256) : std::memcmp(record, empty.data(), sizeof(NoteRecord)) != 0)
         std::abort();
     }
   return 0;

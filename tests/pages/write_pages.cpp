@@ -15,27 +15,19 @@
 #include "os/os.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: write_pages <dir>\n");
-    return 1;
-  }
-  const std::filesystem::path dir = std::filesystem::absolute(argv[1]);
+  if (argc != 2) return std::fprintf(stderr, "usage: write_pages <dir>\n"), 1;
+  const std::filesystem::path dir = std::filesystem::absolute(argv[1]), temp = dir / "cal_temp.htm";
   OsSetExecutablePath((dir / "Oristel.exe").string().c_str());
-  const std::filesystem::path temp = dir / "cal_temp.htm";
   CalendarSettings s{};
-  s.SelectedDay = 3;
-  s.ShownMonth = 3;
-  s.ShownYear = 2007;
-  int ok = 1;
-  if (BuildTodayPage(s)) std::filesystem::rename(temp, dir / "today.htm");
-  else ok = 0;
-
+  s.SelectedDay = 3, s.ShownMonth = 3, s.ShownYear = 2007;
+  int ok = BuildTodayPage(s);
+  if (ok) std::filesystem::rename(temp, dir / "today.htm");
   std::vector<InfoFileHeader> headers(static_cast<size_t>(CountInfoFiles()));
   ScanInfoFiles(headers.data(), static_cast<int>(headers.size()));
   for (const InfoFileHeader& h : headers) {
     if (h.FileId == 0 || !h.WholeViewAllowed) continue;
-    if (BuildWholeFilePage(s, h)) std::filesystem::rename(temp, dir / ("whole_" + std::string(h.FileName) + ".htm"));
-    else ok = 0;
+    if (!BuildWholeFilePage(s, h)) ok = 0;
+    else std::filesystem::rename(temp, dir / ("whole_" + std::string(h.FileName) + ".htm"));
   }
   ok &= UnpackPackedPage((dir / YearOverviewPackedName).string().c_str(), (dir / YearOverviewPageName).string().c_str());
   return ok ? 0 : 1;
