@@ -36,8 +36,8 @@ int AddNoteText(int day, int month, const char* text, int append);
 // import): read once, changed in memory, written once, all or nothing.
 struct NotesImage {
   std::vector<char> Bytes;  // NotesFileSize bytes
-  FileTime Stamp;           // the time of the pass, taken at its first note
-  int32_t Stamped;          // 1 once Stamp is taken
+  FileTime Stamp{};         // the time of the pass, taken at its first note
+  int32_t Stamped = 0;      // 1 once Stamp is taken
 };
 // 1 when read; else 0 after the file message.
 int ReadNotesImage(NotesImage* image);
