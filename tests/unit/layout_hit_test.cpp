@@ -19,7 +19,13 @@ static Box Element(int element, int w, int h, int drawFlag) {
 // Every element (0 and 10 are none: the rectangle stays as it was) for
 // every cell size a font may give, with and without the flag strip, from
 // the window's table: x is W/2, s the top of the flag strip.
-TEST(LayoutTest, EveryElementForEveryCellSize) {
+// Each day's cell walks the grid from the column of day 1 (W/2 in, two rows
+// down); HitTest gives the day inside its cell, the arrows and the title
+// inside theirs and nothing elsewhere, at every pixel of the window and a
+// margin of two cells around it. The months have every length and first
+// weekday; July 2007 puts 30 and 31 on the sixth row.
+TEST(LayoutTest, DayCellsAndHitTestAtEveryPixel) {
+  using namespace std::chrono;
   for (int w = MinCellSize; w <= MaxCellSize; ++w)
     for (int h = MinCellSize; h <= 60; ++h) for (int flag : {0, 1}) {
       const int x = w / 2, s = 8 * h + 4;
@@ -28,15 +34,6 @@ TEST(LayoutTest, EveryElementForEveryCellSize) {
                                 {x, s, x + 45, s + 31}, {x + 47, s, x + 7 * w, s + 31}, {-7, -7, -7, -7}};
       for (int e = 0; e <= 10; ++e) ASSERT_EQ(Element(e, w, h, flag), expected[e]) << w << "x" << h << " " << flag << " " << e;
     }
-}
-
-// Each day's cell walks the grid from the column of day 1 (W/2 in, two rows
-// down); HitTest gives the day inside its cell, the arrows and the title
-// inside theirs and nothing elsewhere, at every pixel of the window and a
-// margin of two cells around it. The months have every length and first
-// weekday; July 2007 puts 30 and 31 on the sixth row.
-TEST(LayoutTest, DayCellsAndHitTestAtEveryPixel) {
-  using namespace std::chrono;
   auto inside = [](const Box& r, int x, int y) { return x >= r[0] && x < r[2] && y >= r[1] && y < r[3]; };
   for (auto [w, h] : {std::pair{30, 20}, {31, 17}}) {
     const Box window = Element(LayoutWindow, w, h, 1), prev = Element(LayoutPrevArrow, w, h, 0),

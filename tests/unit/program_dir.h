@@ -31,8 +31,7 @@ class ProgramDirTest : public ::testing::Test {
       EXPECT_TRUE(std::string(title) == "Oristel" && icon == IconStop) << title << " " << icon;
       g_shown.push_back(text);
     });
-    WriteBytes(PathOf("probe"), {});
-    OsClose(firstFree_ = OsOpenExisting(PathOf("probe").c_str(), FileRead));
+    WriteBytes(PathOf("probe"), {}), OsClose(firstFree_ = OsOpenExisting(PathOf("probe").c_str(), FileRead));
   }
   void TearDown() override {
     OsSetExecutablePath(nullptr), OsSetMessageBoxHook(nullptr), OsSetClockHook(nullptr), OsSetFaultHook(nullptr), OsSetZoneHook(nullptr);

@@ -53,7 +53,7 @@ TEST_F(ProgramDirTest, FileOperationsAndMessages) {
   OsClose(file);
   EXPECT_TRUE(GetFileSizeByName(made.c_str()) == 5 && ReadBytes(made) == (Bytes{'a', 'Z', 'c', 'd', 'e'}));
   EXPECT_TRUE(CreateEmptyFile(made.c_str()) && GetFileSizeByName(made.c_str()) == 0 && Released(made));  // no message
-  EXPECT_EQ(CreateEmptyFile(nowhere.c_str()) + OpenExistingFile(FileRead, nowhere.c_str()), 0);
+  EXPECT_TRUE(!CreateEmptyFile(nowhere.c_str()) && !OpenExistingFile(FileRead, nowhere.c_str()));
   std::vector<std::string> expected = {FileMessage("abrir", path), FileMessage("abrir", path), FileMessage("abrir", path),
       FileMessage("leer", path), FileMessage("leer", path), FileMessage("abrir", made), FileMessage("crear", nowhere), FileMessage("abrir", nowhere),
       "Petición de memoria denegada", "Fallo al descomprimir", "Este archivo no admite su edición", "No encuentro archivos de datos (.cal)",
@@ -86,10 +86,7 @@ static CalendarSettings Installed() {
   s.CellWidth = 30, s.CellHeight = 20, s.Language = 3, s.Community = 15, s.City = 1500, s.ShowOtherHolidays = 0, s.DrawFlag = 1, s.Changed = 0;
   return s;
 }
-static Bytes Image(const CalendarSettings& s) {
-  Bytes bytes(SettingsRecordSize + 4 + 120, 7);
-  return std::memcpy(bytes.data(), &s, sizeof s), bytes;
-}
+static Bytes Image(const CalendarSettings& s) { Bytes b(SettingsRecordSize + 4 + 120, 7); return std::memcpy(b.data(), &s, sizeof s), b; }
 
 // Loading shows today, whatever was shown; saving stores the window and the
 // time, writes 0 for the bitmap and keeps every other word, the reserved ones
@@ -100,23 +97,18 @@ TEST_F(ProgramDirTest, SettingsFileLoadSaveAndFailures) {
   static constexpr LocalTime now = {2008, 4, 2, 15, 23, 59, 59, 999};
   OsSetClockHook([] { return now; });
   const std::string path = PathOf(SettingsFileIndex);
-  EXPECT_EQ(LoadSettings(), 0);
-  WriteBytes(path, Bytes(279, 7));
-  EXPECT_EQ(LoadSettings(), 0);
   CalendarSettings s = Installed();
-  WriteBytes(path, Image(s));
-  ASSERT_EQ(LoadSettings(), 1);
+  EXPECT_TRUE(!LoadSettings() && !(WriteBytes(path, Bytes(279, 7)), LoadSettings()));
+  ASSERT_EQ((WriteBytes(path, Image(s)), LoadSettings()), 1);
   EXPECT_EQ(g_settings->OffscreenBitmap, 0u);
-  g_settings->OffscreenBitmap = 0x1234;  // as while running
-  SaveSettings(Rect{100, 50, 400, 300});
+  g_settings->OffscreenBitmap = 0x1234, SaveSettings(Rect{100, 50, 400, 300});  // as while running
   s.ShownYear = 2008, s.ShownMonth = 4, s.SelectedDay = 15, s.OffscreenBitmap = 0, s.SavedTime = ToFileTime(now);
   s.WindowLeft = 100, s.WindowTop = 50, s.WindowWidth = 300, s.WindowHeight = 250;
   EXPECT_TRUE(g_settings == nullptr && ReadBytes(path) == Image(s));
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(dir), OsSetExecutablePath("Oristel.exe");
-  EXPECT_EQ(LoadSettings(), 0);
+  EXPECT_TRUE(LoadSettings() == 0 && g_settings == nullptr);
   std::filesystem::current_path(previous);
-  EXPECT_EQ(g_settings, nullptr);
   EXPECT_EQ(g_shown, (std::vector{FileMessage("abrir", path), FileMessage("leer", path), FileMessage("abrir", "cal_2007.op")}));
 }
 
@@ -126,19 +118,14 @@ TEST_F(ProgramDirTest, SettingsFileLoadSaveAndFailures) {
 // for the caller to measure.
 TEST(Settings, DefaultColorsAndSanitizedValues) {
   CalendarSettings s;
-  std::memset(&s, 0xEE, sizeof s);
-  SetDefaultColors(&s);
-  std::array<uint32_t, 14> words;
-  std::memcpy(words.data(), &s, sizeof words);
-  const uint32_t e = 0xEEEEEEEE;
-  EXPECT_EQ(words, (std::array<uint32_t, 14>{e, e, e, e, 0x000000, 0x0000FF, 0x0000FF, 0xFF0000, 0x000000, 0xFFFFFF, 0x00FF00, 0x00FFFF, 0xC0C0C0, e}));
+  const uint32_t e = 0xEEEEEEEE, colors[14] = {e, e, e, e, 0x000000, 0x0000FF, 0x0000FF, 0xFF0000, 0x000000, 0xFFFFFF, 0x00FF00, 0x00FFFF, 0xC0C0C0, e};
+  EXPECT_EQ((std::memset(&s, 0xEE, sizeof s), SetDefaultColors(&s), std::memcmp(&s, colors, sizeof colors)), 0);
   // language, community, city, W, H; then the language, community and city kept, and what was replaced
   for (const auto& c : {std::array{5, 20, 2002, 4, 400, 5, 20, 2002, 0}, {6, 1, 0, 400, 4, 0, 1, 0, 0}, {-1, 0, 7, 30, 20, 0, 1, 0, SanitizedRegion},
                         {2, 21, 2100, 30, 20, 2, 1, 0, SanitizedRegion}, {0, 13, 0, 3, 20, 0, 13, 0, SanitizedCellSize},
                         {2, 13, 0, 30, 3, 2, 13, 0, SanitizedCellSize}, {2, 13, 0, 401, 20, 2, 13, 0, SanitizedCellSize},
                         {2, 99, 0, 30, 401, 2, 1, 0, SanitizedCellSize | SanitizedRegion}}) {
-    s = {};
-    s.Language = c[0], s.Community = c[1], s.City = c[2], s.CellWidth = c[3], s.CellHeight = c[4];
+    s = {}, s.Language = c[0], s.Community = c[1], s.City = c[2], s.CellWidth = c[3], s.CellHeight = c[4];
     std::copy_n(std::array{314, 0, 96, 136, 0, 123}.begin(), 6, s.LocalHolidays);
     const int replaced = SanitizeSettings(&s);
     EXPECT_EQ((std::array{s.Language, s.Community, s.City, replaced, s.CellWidth, s.CellHeight, s.LocalHolidays[0], s.LocalHolidays[1],
@@ -155,8 +142,7 @@ TEST(Settings, DefaultColorsAndSanitizedValues) {
 TEST(Options, TheCopySwatchesFontAndCellSize) {
   for (auto [sheetResult, changed, result] : {std::array{1, 1, 1}, {0, 1, 1}, {1, 0, 1}, {0, 0, 1}, {-1, 1, 0}}) {
     CalendarSettings live = Installed(), copy;
-    live.Changed = 77;
-    BeginSettingsCopy(&live, &copy);
+    live.Changed = 77, BeginSettingsCopy(&live, &copy);
     EXPECT_TRUE(live.Changed == 0 && std::memcmp(&live, &copy, sizeof live) == 0);
     copy.Reserved0 = 2, copy.Reserved69 = 1, copy.Language = 4, copy.Changed = changed;
     const CalendarSettings before = live;
@@ -170,8 +156,7 @@ TEST(Options, TheCopySwatchesFontAndCellSize) {
                                               {10, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345", 64, "10 pto ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"}}) {
     LogFont font{};
     char text[64];
-    std::memcpy(font.FaceName, face, std::strlen(face)), std::memset(text, 'x', sizeof text);
-    FormatFontDescription(points, font, text, size);
+    std::memcpy(font.FaceName, face, std::strlen(face)), std::memset(text, 'x', sizeof text), FormatFontDescription(points, font, text, size);
     EXPECT_STREQ(text, expected) << face;
   }
   for (auto [width, height, fits] : {std::array{4, 4, 1}, {400, 400, 1}, {3, 20, 0}, {20, 3, 0}, {401, 20, 0}, {20, 401, 0}})
@@ -182,8 +167,7 @@ TEST(Options, TheCopySwatchesFontAndCellSize) {
 // Leaving the holidays page stores what differs and collects the own
 // holidays again only for a new region.
 TEST(Options, TheRegionChoiceStoresWhatDiffersAndCollectsOnlyForANewRegion) {
-  for (int i = 0; i < RegionTableSize; ++i)
-    for (int community = 0; community <= 21; ++community)
+  for (int i = 0; i < RegionTableSize; ++i) for (int community = 0; community <= 21; ++community)
       EXPECT_EQ(CityOfCommunity(RegionTable[i].Code, community), RegionTable[i].Parent && community == RegionTable[i].Parent);
   EXPECT_EQ(CityOfCommunity(0, 1) + CityOfCommunity(9999, 15), 1);
   const int32_t K = NoSelection;  // a typed text that selects no entry
@@ -195,7 +179,7 @@ TEST(Options, TheRegionChoiceStoresWhatDiffersAndCollectsOnlyForANewRegion) {
   for (const auto& c : cases) {
     CalendarSettings s = Installed();
     std::array<int32_t, 6> expected = {999, 999, 999, 999, 999, 999};  // seen only if not collected again
-    std::copy(expected.begin(), expected.end(), s.LocalHolidays);
+    std::copy_n(expected.begin(), 6, s.LocalHolidays);
     if (c.collected) CollectRegionHolidays(c.community, c.city, expected.data());
     EXPECT_EQ(StoreRegionChoice(c.choice, &s), c.changed) << c.choice.Community << "/" << c.choice.City;
     EXPECT_EQ((std::array{s.Changed, s.Community, s.City, s.ShowOtherHolidays, s.DrawFlag}), (std::array{c.changed, c.community, c.city, c.choice.ShowOther, c.choice.DrawFlag}));
