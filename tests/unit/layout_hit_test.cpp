@@ -26,8 +26,7 @@ static Box Element(int element, int w, int h, int drawFlag) {
 // weekday; July 2007 puts 30 and 31 on the sixth row.
 TEST(LayoutTest, DayCellsAndHitTestAtEveryPixel) {
   using namespace std::chrono;
-  for (int w = MinCellSize; w <= MaxCellSize; ++w)
-    for (int h = MinCellSize; h <= 60; ++h) for (int flag : {0, 1}) {
+  for (int w = MinCellSize; w <= MaxCellSize; ++w) for (int h = MinCellSize; h <= 60; ++h) for (int flag : {0, 1}) {
       const int x = w / 2, s = 8 * h + 4;
       const Box expected[11] = {{-7, -7, -7, -7}, {0, 0, 8 * w, s + 35 * flag}, {0, 0, w, h}, {7 * w, 0, 8 * w, h}, {w, 0, 7 * w, h},
                                 {x, h, x + 7 * w, 2 * h}, {x, 2 * h, x + 7 * w, 8 * h}, {x + 2 * w, 7 * h, x + 3 * w, 8 * h},
@@ -46,8 +45,7 @@ TEST(LayoutTest, DayCellsAndHitTestAtEveryPixel) {
         cells.push_back({w / 2 + p % 7 * w, (2 + p / 7) * h, w / 2 + (p % 7 + 1) * w, (3 + p / 7) * h});
         EXPECT_EQ((Box{cell.left, cell.top, cell.right, cell.bottom}), cells.back()) << m << " day " << day;
       }
-      for (int py = window[1] - 2 * h; py < window[3] + 2 * h; ++py)
-        for (int px = window[0] - 2 * w; px < window[2] + 2 * w; ++px) {
+      for (int py = window[1] - 2 * h; py < window[3] + 2 * h; ++py) for (int px = window[0] - 2 * w; px < window[2] + 2 * w; ++px) {
           int expected = inside(prev, px, py) ? HitPrevMonth : inside(next, px, py) ? HitNextMonth : inside(title, px, py) ? HitTitle : HitNothing;
           for (int day = 1; day <= days; ++day) expected = inside(cells[day], px, py) ? day : expected;
           ASSERT_EQ(HitTest(px, py, m, y, w, h), expected) << "(" << px << ", " << py << ") " << m << "/" << y << " W=" << w;
