@@ -28,18 +28,17 @@ namespace fs = std::filesystem;
 // (whattimeissunset.net), June (365.wiki), October (sunrise-sunset.net); 21
 // June as the almanacs give it. Summer time runs from 25 March to 28
 // October, changing at 01:00 UTC.
-TEST(SunTimes, AgreeWithPublishedTablesWithinTwoMinutes) {
+TEST(DataTool, SunTimesWithinTwoMinutesOfPublishedTablesAndWindows1252) {
   auto off = [](int got, int hhmm) { return std::abs(got - (hhmm / 100 * 60 + hhmm % 100)); };
   for (auto [month, day, rise, set] : {std::array{1, 1, 838, 1758}, {1, 5, 838, 1802}, {1, 10, 837, 1807}, {2, 21, 801, 1857}, {6, 4, 645, 2140}, {6, 7, 644, 2142},
                                        {6, 21, 644, 2148}, {10, 1, 811, 1957}, {10, 12, 822, 1940}, {10, 21, 832, 1926}, {10, 24, 835, 1922}, {10, 28, 740, 1817}, {10, 31, 743, 1813}})
     EXPECT_LE(std::max(off(MadridSunTimes2007(month, day).Rise, rise), off(MadridSunTimes2007(month, day).Set, set)), 2) << day << "/" << month;
   for (auto [month, day, minuteUtc, offset] : {std::array{3, 24, 1439, 60}, {3, 25, 59, 60}, {3, 25, 60, 120}, {10, 28, 59, 120}, {10, 28, 60, 60}, {12, 31, 720, 60}, {1, 1, 0, 60}})
     EXPECT_EQ(SpainOffsetMinutes2007(month, day, minuteUtc), offset) << day << "/" << month << " " << minuteUtc;
-}
+
 
 // Every byte of Windows-1252 back from its character (glibc's iconv), and
 // what it lacks refused: C1 controls, other characters, broken UTF-8.
-TEST(TextEncoding, EveryCharacterOfWindows1252AndNoOther) {
   const iconv_t utf8 = iconv_open("UTF-8", "CP1252");
   std::string got;
   for (int b = 1; b < 256; ++b) {

@@ -10,11 +10,7 @@
 #include "view/layout.h"
 
 using Box = std::array<int, 4>;  // left, top, right (exclusive), bottom (exclusive)
-static Box Element(int element, int w, int h, int drawFlag) {
-  Rect r = {-7, -7, -7, -7};
-  ComputeLayoutRect(element, w, h, drawFlag, &r);
-  return {r.left, r.top, r.right, r.bottom};
-}
+static Box Element(int element, int w, int h, int drawFlag) { Rect r = {-7, -7, -7, -7}; ComputeLayoutRect(element, w, h, drawFlag, &r); return {r.left, r.top, r.right, r.bottom}; }
 
 // Every element (0 and 10 are none: the rectangle stays as it was) for
 // every cell size a font may give, with and without the flag strip, from

@@ -34,8 +34,7 @@ class ProgramDirTest : public ::testing::Test {
     WriteBytes(PathOf("probe"), {}), OsClose(firstFree_ = OsOpenExisting(PathOf("probe").c_str(), FileRead));
   }
   void TearDown() override {
-    OsSetExecutablePath(nullptr), OsSetMessageBoxHook(nullptr), OsSetClockHook(nullptr), OsSetFaultHook(nullptr), OsSetZoneHook(nullptr);
-    std::filesystem::remove_all(dir);
+    OsSetExecutablePath(nullptr), OsSetMessageBoxHook(nullptr), OsSetClockHook(nullptr), OsSetFaultHook(nullptr), OsSetZoneHook(nullptr), std::filesystem::remove_all(dir);
   }
   // Full path of a file in the program directory, as the program builds it.
   std::string PathOf(int file) const { return BuildProgramPath(std::string(PathSize, 0).data(), file); }

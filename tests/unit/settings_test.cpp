@@ -53,10 +53,9 @@ TEST_F(ProgramDirTest, FileOperationsAndMessages) {
   EXPECT_TRUE(GetFileSizeByName(made.c_str()) == 5 && ReadBytes(made) == (Bytes{'a', 'Z', 'c', 'd', 'e'}));
   EXPECT_TRUE(CreateEmptyFile(made.c_str()) && GetFileSizeByName(made.c_str()) == 0 && Released(made));  // no message
   EXPECT_TRUE(!CreateEmptyFile(nowhere.c_str()) && !OpenExistingFile(FileRead, nowhere.c_str()));
-  std::vector<std::string> expected = {FileMessage("abrir", path), FileMessage("abrir", path), FileMessage("abrir", path),
-      FileMessage("leer", path), FileMessage("leer", path), FileMessage("abrir", made), FileMessage("crear", nowhere), FileMessage("abrir", nowhere),
-      "Petición de memoria denegada", "Fallo al descomprimir", "Este archivo no admite su edición", "No encuentro archivos de datos (.cal)",
-      "No hay archivo de información seleccionado", "Archivo vacio", "El tamaño del archivo excede la capacidad disponible"};
+  std::vector<std::string> expected = {FileMessage("abrir", path), FileMessage("abrir", path), FileMessage("abrir", path), FileMessage("leer", path),
+      FileMessage("leer", path), FileMessage("abrir", made), FileMessage("crear", nowhere), FileMessage("abrir", nowhere), "Petición de memoria denegada", "Fallo al descomprimir",
+      "Este archivo no admite su edición", "No encuentro archivos de datos (.cal)", "No hay archivo de información seleccionado", "Archivo vacio", "El tamaño del archivo excede la capacidad disponible"};
   for (int message = -1; message <= 7; ++message) EXPECT_EQ(ShowProgramMessage(message), 0);
   for (int verb = 0; verb <= 6; ++verb) EXPECT_EQ(ReportFileError(longest.c_str(), verb), 0);
   for (const char* verb : {"", "crear", "abrir", "leer", "escribir", "posicionarme", ""}) expected.push_back(FileMessage(verb, longest));
@@ -82,8 +81,7 @@ TEST(Clock, LocalTimeAsFileTimeAndBack) {
 static CalendarSettings Installed() {
   CalendarSettings s;
   std::iota(reinterpret_cast<uint32_t*>(&s), reinterpret_cast<uint32_t*>(&s + 1), 1000u);
-  s.CellWidth = 30, s.CellHeight = 20, s.Language = 3, s.Community = 15, s.City = 1500, s.ShowOtherHolidays = 0, s.DrawFlag = 1, s.Changed = 0;
-  return s;
+  return s.CellWidth = 30, s.CellHeight = 20, s.Language = 3, s.Community = 15, s.City = 1500, s.ShowOtherHolidays = 0, s.DrawFlag = 1, s.Changed = 0, s;
 }
 static Bytes Image(const CalendarSettings& s) { Bytes b(SettingsRecordSize + 4 + 120, 7); return std::memcpy(b.data(), &s, sizeof s), b; }
 
@@ -115,7 +113,12 @@ TEST_F(ProgramDirTest, SettingsFileLoadSaveAndFailures) {
 // table can index replaced: an unknown language by 0, an unknown community by
 // 1 without a city; the own holidays sorted; a cell size out of range left
 // for the caller to measure.
-TEST(Settings, DefaultColorsAndSanitizedValues) {
+// The copy starts as the live record, Changed 0 in both; it goes back whole
+// only when changed and the sheet ran (1 OK, 0 Cancel; -1 failed). The
+// swatches are words 4..12 in order. The face name is at most its 32 bytes,
+// even without a terminating zero, and the whole is cut to the buffer; a
+// cell size is one the layout takes.
+TEST(Settings, DefaultsSanitizingTheSheetsCopySwatchesAndFont) {
   CalendarSettings s;
   const uint32_t e = 0xEEEEEEEE, colors[14] = {e, e, e, e, 0x000000, 0x0000FF, 0x0000FF, 0xFF0000, 0x000000, 0xFFFFFF, 0x00FF00, 0x00FFFF, 0xC0C0C0, e};
   EXPECT_EQ((std::memset(&s, 0xEE, sizeof s), SetDefaultColors(&s), std::memcmp(&s, colors, sizeof colors)), 0);
@@ -128,14 +131,6 @@ TEST(Settings, DefaultColorsAndSanitizedValues) {
     EXPECT_EQ((std::array{SanitizeSettings(&s), s.Language, s.Community, s.City, s.CellWidth, s.CellHeight}), (std::array{c[5], c[6], c[7], c[8], c[3], c[4]})) << c[0] << " " << c[1];
     EXPECT_TRUE(std::equal(s.LocalHolidays, s.LocalHolidays + 6, std::array{0, 0, 96, 123, 136, 314}.begin()));
   }
-}
-
-// The copy starts as the live record, Changed 0 in both; it goes back whole
-// only when changed and the sheet ran (1 OK, 0 Cancel; -1 failed). The
-// swatches are words 4..12 in order. The face name is at most its 32 bytes,
-// even without a terminating zero, and the whole is cut to the buffer; a
-// cell size is one the layout takes.
-TEST(Options, TheCopySwatchesFontAndCellSize) {
   for (auto [sheetResult, changed, result] : {std::array{1, 1, 1}, {0, 1, 1}, {1, 0, 1}, {0, 0, 1}, {-1, 1, 0}}) {
     CalendarSettings live = Installed(), copy;
     live.Changed = 77, BeginSettingsCopy(&live, &copy);
@@ -144,7 +139,7 @@ TEST(Options, TheCopySwatchesFontAndCellSize) {
     const CalendarSettings before = live;
     EXPECT_TRUE(EndSettingsCopy(sheetResult, copy, &live) == result && !std::memcmp(&live, changed && result ? &copy : &before, sizeof live)) << sheetResult << changed;
   }
-  CalendarSettings s = Installed();
+  s = Installed();
   for (int i = -1; i <= SwatchCount; ++i) EXPECT_EQ(SwatchColor(&s, i), i >= 0 && i < SwatchCount ? &s.WorkdayTextColor + i : nullptr) << i;
   for (auto [points, face, size, expected] : {std::tuple{8, "MS Sans Serif", 64, "8 pto MS Sans Serif"}, {12, "", 64, "12 pto "},
                                               {-3, "DejaVu Sans", 64, "-3 pto DejaVu Sans"}, {10, "DejaVu Sans", 9, "10 pto D"},
