@@ -14,7 +14,7 @@
 // Every file's path: the executable's directory cut behind its last
 // separator, then the name; empty when the whole does not fit or there is
 // no directory, rather than a file of the current directory.
-TEST(ProgramPath, EveryFileAndTheLongestDirectory) {
+TEST(ProgramPathAndClock, EveryFileTheLongestDirectoryAndEveryDay) {
   const std::string d244 = "C:\\" + std::string(244, 'd') + "\\", d245 = "C:\\" + std::string(245, 'd') + "\\";
   const struct { std::string executable; int file, last; std::string expected; } cases[] = {
       {"C:\\Prog\\Oristel.exe", NotesFileIndex, 7, "C:\\Prog\\cal_notas.dat"}, {"Oristel.exe", SettingsFileIndex, -1, ""},
@@ -29,6 +29,15 @@ TEST(ProgramPath, EveryFileAndTheLongestDirectory) {
   for (int file = -1; file <= 5; ++file) all += BuildProgramPath(path, file) + std::string(",");
   EXPECT_EQ(all, "/p/,/p/cal_2007.op,/p/cal_2007.cal,/p/cal_notas.dat,/p/cal_temp.htm,/p/Calendario_Errores_Import.txt,/p/,");
   OsSetExecutablePath(nullptr);
+  // The clock: the last millisecond of every day from 1601 to 2399, both ways, against std::chrono.
+  using namespace std::chrono;
+  auto fields = [](const LocalTime& t) { return std::array{t.Year, t.Month, t.DayOfWeek, t.Day, t.Hour, t.Minute, t.Second, t.Milliseconds}; };
+  for (sys_days day = sys_days{year{1601} / 1 / 1}; day < sys_days{year{2400} / 1 / 1}; day += days{1}) {
+    const LocalTime t = {int(year_month_day{day}.year()), int(unsigned(year_month_day{day}.month())), int(weekday{day}.c_encoding()), int(unsigned(year_month_day{day}.day())), 23, 59, 59, 999};
+    const FileTime f = ToFileTime(t);
+    ASSERT_EQ((uint64_t(f.High) << 32) | f.Low, uint64_t((day + days{1} - sys_days{year{1601} / 1 / 1}).count() * 864000000000 - 10000));
+    ASSERT_EQ(fields(FromFileTime(f)), fields(t));
+  }
 }
 
 // Checks run open, position, transfer; moving past the end succeeds, so a
@@ -39,18 +48,15 @@ TEST(ProgramPath, EveryFileAndTheLongestDirectory) {
 TEST_F(ProgramDirTest, FileOperationsAndMessages) {
   const std::string path = PathOf("data.bin"), made = PathOf("made.txt"), nowhere = PathOf("no_such_folder/x.txt"), longest(PathSize - 1, 'p');
   unsigned char buffer[4] = {}, data[2] = {0xAA, 0xBB};
-  EXPECT_EQ(ReadFileAt(path.c_str(), buffer, 0, 4) + WriteFileAt(path.c_str(), data, 0, 2) + AppendToFile(path.c_str(), data, 2), 0);
-  EXPECT_FALSE(std::filesystem::exists(path));
-  WriteBytes(path, Bytes{1, 2, 3, 4, 5, 6, 7});
-  EXPECT_EQ(ReadFileAt(path.c_str(), buffer, 4, 4) + ReadFileAt(path.c_str(), buffer, 100, 1), 0);
+  EXPECT_TRUE(ReadFileAt(path.c_str(), buffer, 0, 4) + WriteFileAt(path.c_str(), data, 0, 2) + AppendToFile(path.c_str(), data, 2) == 0 && !std::filesystem::exists(path));
+  EXPECT_EQ((WriteBytes(path, Bytes{1, 2, 3, 4, 5, 6, 7}), ReadFileAt(path.c_str(), buffer, 4, 4) + ReadFileAt(path.c_str(), buffer, 100, 1)), 0);
   EXPECT_TRUE(Released(path) && ReadFileAt(path.c_str(), buffer, 3, 4) && Bytes(buffer, buffer + 4) == (Bytes{4, 5, 6, 7}));
   EXPECT_TRUE(WriteFileAt(path.c_str(), data, 1, 2) && WriteFileAt(path.c_str(), data, 8, 2) && AppendToFile(path.c_str(), data, 1) && Released(path));
   EXPECT_EQ(ReadBytes(path), (Bytes{1, 0xAA, 0xBB, 4, 5, 6, 7, 0, 0xAA, 0xBB, 0xAA}));
   EXPECT_EQ(GetFileSizeByName(made.c_str()), 0u);  // missing: 0 with a message
   const FileHandle file = CreateNewFile(made.c_str());
   EXPECT_TRUE(AppendToHandle(file, made.c_str(), "abc", 3) && WriteAtOffset(file, made.c_str(), "Z", 1, 1) && AppendToHandle(file, made.c_str(), "de", 2));
-  OsClose(file);
-  EXPECT_TRUE(GetFileSizeByName(made.c_str()) == 5 && ReadBytes(made) == (Bytes{'a', 'Z', 'c', 'd', 'e'}));
+  EXPECT_TRUE((OsClose(file), GetFileSizeByName(made.c_str()) == 5) && ReadBytes(made) == (Bytes{'a', 'Z', 'c', 'd', 'e'}));
   EXPECT_TRUE(CreateEmptyFile(made.c_str()) && GetFileSizeByName(made.c_str()) == 0 && Released(made));  // no message
   EXPECT_TRUE(!CreateEmptyFile(nowhere.c_str()) && !OpenExistingFile(FileRead, nowhere.c_str()));
   std::vector<std::string> expected = {FileMessage("abrir", path), FileMessage("abrir", path), FileMessage("abrir", path), FileMessage("leer", path),
@@ -62,18 +68,6 @@ TEST_F(ProgramDirTest, FileOperationsAndMessages) {
   EXPECT_EQ(g_shown, expected);
 }
 
-// The last millisecond of every day from 1601 to 2399, both ways, against std::chrono.
-TEST(Clock, LocalTimeAsFileTimeAndBack) {
-  using namespace std::chrono;
-  auto fields = [](const LocalTime& t) { return std::array{t.Year, t.Month, t.DayOfWeek, t.Day, t.Hour, t.Minute, t.Second, t.Milliseconds}; };
-  for (sys_days day = sys_days{year{1601} / 1 / 1}; day < sys_days{year{2400} / 1 / 1}; day += days{1}) {
-    const year_month_day date{day};
-    const LocalTime t = {int(date.year()), int(unsigned(date.month())), int(weekday{day}.c_encoding()), int(unsigned(date.day())), 23, 59, 59, 999};
-    const FileTime f = ToFileTime(t);
-    ASSERT_EQ((uint64_t(f.High) << 32) | f.Low, uint64_t((day + days{1} - sys_days{year{1601} / 1 / 1}).count() * 864000000000 - 10000));
-    ASSERT_EQ(fields(FromFileTime(f)), fields(t));
-  }
-}
 
 // The installed record: every word 1000 + its number but for a usable cell
 // size and language, Madrid without the other communities' holidays, the flag
@@ -91,15 +85,14 @@ static Bytes Image(const CalendarSettings& s) { Bytes b(SettingsRecordSize + 4 +
 // does the lack of a directory of its own, naming the file rather than
 // opening one of the current directory.
 TEST_F(ProgramDirTest, SettingsFileLoadSaveAndFailures) {
-  static constexpr LocalTime now = {2008, 4, 2, 15, 23, 59, 59, 999};
-  OsSetClockHook([] { return now; });
+  OsSetClockHook([] { return LocalTime{2008, 4, 2, 15, 23, 59, 59, 999}; });
   const std::string path = PathOf(SettingsFileIndex);
   CalendarSettings s = Installed();
   EXPECT_TRUE(!LoadSettings() && !(WriteBytes(path, Bytes(279, 7)), LoadSettings()));
   ASSERT_EQ((WriteBytes(path, Image(s)), LoadSettings()), 1);
   EXPECT_EQ(g_settings->OffscreenBitmap, 0u);
   g_settings->OffscreenBitmap = 0x1234, SaveSettings(Rect{100, 50, 400, 300});  // as while running
-  s.ShownYear = 2008, s.ShownMonth = 4, s.SelectedDay = 15, s.OffscreenBitmap = 0, s.SavedTime = ToFileTime(now);
+  s.ShownYear = 2008, s.ShownMonth = 4, s.SelectedDay = 15, s.OffscreenBitmap = 0, s.SavedTime = ToFileTime(OsLocalTime());
   s.WindowLeft = 100, s.WindowTop = 50, s.WindowWidth = 300, s.WindowHeight = 250;
   EXPECT_TRUE(g_settings == nullptr && ReadBytes(path) == Image(s));
   const std::filesystem::path previous = std::filesystem::current_path();
@@ -118,7 +111,7 @@ TEST_F(ProgramDirTest, SettingsFileLoadSaveAndFailures) {
 // swatches are words 4..12 in order. The face name is at most its 32 bytes,
 // even without a terminating zero, and the whole is cut to the buffer; a
 // cell size is one the layout takes.
-TEST(Settings, DefaultsSanitizingTheSheetsCopySwatchesAndFont) {
+TEST(Settings, DefaultsSanitizingTheSheetsCopySwatchesFontAndRegion) {
   CalendarSettings s;
   const uint32_t e = 0xEEEEEEEE, colors[14] = {e, e, e, e, 0x000000, 0x0000FF, 0x0000FF, 0xFF0000, 0x000000, 0xFFFFFF, 0x00FF00, 0x00FFFF, 0xC0C0C0, e};
   EXPECT_EQ((std::memset(&s, 0xEE, sizeof s), SetDefaultColors(&s), std::memcmp(&s, colors, sizeof colors)), 0);
@@ -150,12 +143,9 @@ TEST(Settings, DefaultsSanitizingTheSheetsCopySwatchesAndFont) {
     EXPECT_STREQ(text, expected) << face;
   }
   for (auto [width, height, fits] : {std::array{4, 4, 1}, {400, 400, 1}, {3, 20, 0}, {20, 3, 0}, {401, 20, 0}, {20, 401, 0}}) EXPECT_EQ(CellSizeFits(width, height), fits) << width << "x" << height;
-}
-
-// Every city belongs to its own community and to no other; 0 is no city.
-// Leaving the holidays page stores what differs and collects the own
-// holidays again only for a new region.
-TEST(Options, TheRegionChoiceStoresWhatDiffersAndCollectsOnlyForANewRegion) {
+  // Every city belongs to its own community and to no other; 0 is no city.
+  // Leaving the holidays page stores what differs and collects the own
+  // holidays again only for a new region.
   for (int i = 0; i < RegionTableSize; ++i) for (int community = 0; community <= 21; ++community)
       EXPECT_EQ(CityOfCommunity(RegionTable[i].Code, community), RegionTable[i].Parent && community == RegionTable[i].Parent);
   EXPECT_EQ(CityOfCommunity(0, 1) + CityOfCommunity(9999, 15), 1);
@@ -166,7 +156,7 @@ TEST(Options, TheRegionChoiceStoresWhatDiffersAndCollectsOnlyForANewRegion) {
       {{0, 1, 13, 0}, 13, 0, 1, 1}, {{0, 1, 13, K}, 13, 0, 1, 1},              // Madrid's city is not of 13
       {{0, 1, K, K}, 15, 1500, 0, 0}, {{0, 1, K, 0}, 15, 0, 1, 1}, {{0, 1, K, 500}, 15, 1500, 0, 0}, {{0, 1, 1, 0}, 1, 0, 1, 1}};
   for (const auto& c : cases) {
-    CalendarSettings s = Installed();
+    s = Installed();
     std::array<int32_t, 6> expected = {999, 999, 999, 999, 999, 999};  // seen only if not collected again
     std::copy_n(expected.begin(), 6, s.LocalHolidays);
     if (c.collected) CollectRegionHolidays(c.community, c.city, expected.data());
