@@ -51,40 +51,6 @@ TEST(DataTool, SunTimesWithinTwoMinutesOfPublishedTablesAndWindows1252) {
   for (const char* bad : {"\xC2\x81", "\xC2\x9D", "\xC5\x91", "\xE2\x82\xAB", "\xE2\x86\x92", "\xC3", "\xC3\x41", "\x80", "\xF0\x9F\x98\x80"}) EXPECT_EQ(Utf8ToCp1252(bad, "test", &got), 0) << bad;
 }
 
-// The day texts: every day that is a holiday anywhere has one, every other
-// none; the holidays of a day named by community and city; the world days of
-// the source in its order; a sun text; what cannot be read or packed refused.
-TEST(DayTexts, HolidaysWorldDaysAndSunTimes) {
-  DayTexts holidays, world;
-  ASSERT_TRUE(HolidayDayTexts(&holidays) && WorldDayTexts(ORISTEL_DATA_DIR "/world_days.txt", &world));
-  std::vector<int> holiday(DayTextSlots, 0);
-  for (int i = 0; i < RegionHolidayTableSize; ++i) holiday[RegionHolidayTable[i].Day] = 1;
-  for (int i = 0; i < NationalHolidayTableSize; ++i) holiday[ToDayIndex(NationalHolidayTable[i].Day, NationalHolidayTable[i].Month)] = 1;
-  holiday[ToDayIndex(6, 4)] = 1;  // Good Friday
-  for (int d = 1; d < DayTextSlots; ++d) EXPECT_EQ(!holidays[d].empty(), holiday[d] == 1) << "DayIndex " << d;
-  for (const auto& [got, expected] : {std::pair{holidays[1], std::string("<P><B>Fiesta nacional:</B> Año Nuevo\r\n")},
-           {holidays[100], "<P><B>Lunes de Pascua:</B> fiesta en Cataluña - Catalunya, Navarra - Nafarroa, País Vasco - Euskadi y Valencia\r\n"
-                           "<P><B>Fiesta local</B> en Palma de Mallorca (Illes Balears) y A Coruña (Galicia)\r\n"},
-           {holidays[ToDayIndex(6, 4)], "<P><B>Fiesta nacional:</B> Viernes Santo\r\n"},
-           {world[ToDayIndex(21, 3)], "<P>Día Internacional de la Eliminación de la Discriminación Racial (Naciones Unidas)\r\n"
-                                      "<P>Día Mundial de la Poesía (UNESCO)\r\n<P>Día Forestal Mundial (FAO)\r\n"},
-           {world[ToDayIndex(18, 12)], "<P>Día Internacional del Migrante (Naciones Unidas)\r\n"},
-           {SunDayTexts()[1], "<P><B>Sol en Madrid:</B> sale a las 8:38 y se pone a las 17:59 (9 h 21 min de luz)\r\n"},
-           {SunDayTexts()[60], ""}, {ClockText(481), "8:01"}}) EXPECT_EQ(got, expected);
-  const fs::path path = fs::temp_directory_path() / ("oristel_world_days_" + std::to_string(getpid()) + ".txt");
-  for (const char* line : {"", "13-01 Mes trece\n", "02-30 Treinta de febrero\n", "0101 Sin guion\n", "01-01\n"})
-    EXPECT_EQ(((std::ofstream(path) << "# comentario\n02-29 Bien\n" << line).flush(), WorldDayTexts(path.string(), &world)), !*line) << line;
-  fs::remove(path);
-  const std::string n29(29, 'n'), t65(65, 't');  // the longest name and title their fields hold
-  for (const auto& [name, title, text, ok] : {std::tuple{n29, t65, std::string("<P>ok"), 1}, {n29 + "n", t65, "<P>ok", 0}, {n29, t65 + "t", "<P>ok", 0},
-                                              {n29, t65, "<P>a+b", 0}, {n29, t65, "four", 0}, {n29, t65, std::string("<P>a\0b", 6), 0}}) {
-    InfoFileSource source{1, 1, 1, name, title, DayTexts(DayTextSlots)};
-    Bytes file;
-    InfoFileHeader header;
-    EXPECT_EQ((source.Days[5] = text, BuildInfoFile(source, &file, &header)), ok) << name.size() << " " << title.size() << " " << text;
-  }
-}
-
 // A program directory written by the tool, one for each run of the tests
 // (ctest runs them side by side), where the program looks for its files.
 static const fs::path& Delivered() {
@@ -95,6 +61,39 @@ static const fs::path& Delivered() {
   return OsSetExecutablePath((path / "Oristel.exe").string().c_str()), path;
 }
 static std::string ReadAll(const std::string& name) { std::ifstream in(Delivered() / name, std::ios::binary); return {std::istreambuf_iterator<char>(in), {}}; }
+
+// The day texts: every day that is a holiday anywhere has one, every other
+// none; the holidays of a day named by community and city; the world days of
+// the source in its order; a sun text; what cannot be read or packed refused.
+TEST(DayTexts, HolidaysWorldDaysAndSunTimes) {
+  DayTexts holidays, world;
+  ASSERT_TRUE(HolidayDayTexts(&holidays) && WorldDayTexts(ORISTEL_DATA_DIR "/world_days.txt", &world));
+  std::vector<int> holiday(DayTextSlots, 0);  // and Good Friday, the national holiday of 6 April 2007
+  for (int i = 0; i < RegionHolidayTableSize; ++i) holiday[RegionHolidayTable[i].Day] = holiday[ToDayIndex(6, 4)] = 1;
+  for (int i = 0; i < NationalHolidayTableSize; ++i) holiday[ToDayIndex(NationalHolidayTable[i].Day, NationalHolidayTable[i].Month)] = 1;
+  for (int d = 1; d < DayTextSlots; ++d) EXPECT_EQ(!holidays[d].empty(), holiday[d] == 1) << "DayIndex " << d;
+  for (const auto& [got, expected] : {std::pair{holidays[1], std::string("<P><B>Fiesta nacional:</B> Año Nuevo\r\n")},
+           {holidays[100], "<P><B>Lunes de Pascua:</B> fiesta en Cataluña - Catalunya, Navarra - Nafarroa, País Vasco - Euskadi y Valencia\r\n"
+                           "<P><B>Fiesta local</B> en Palma de Mallorca (Illes Balears) y A Coruña (Galicia)\r\n"},
+           {holidays[ToDayIndex(6, 4)], "<P><B>Fiesta nacional:</B> Viernes Santo\r\n"},
+           {world[ToDayIndex(21, 3)], "<P>Día Internacional de la Eliminación de la Discriminación Racial (Naciones Unidas)\r\n"
+                                      "<P>Día Mundial de la Poesía (UNESCO)\r\n<P>Día Forestal Mundial (FAO)\r\n"},
+           {world[ToDayIndex(18, 12)], "<P>Día Internacional del Migrante (Naciones Unidas)\r\n"},
+           {SunDayTexts()[1], "<P><B>Sol en Madrid:</B> sale a las 8:38 y se pone a las 17:59 (9 h 21 min de luz)\r\n"},
+           {SunDayTexts()[60], ""}, {ClockText(481), "8:01"}}) EXPECT_EQ(got, expected);
+  const fs::path path = Delivered() / "world_days.txt";
+  for (const char* line : {"", "13-01 Mes trece\n", "02-30 Treinta de febrero\n", "0101 Sin guion\n", "01-01\n"})
+    EXPECT_EQ(((std::ofstream(path) << "# comentario\n02-29 Bien\n" << line).flush(), WorldDayTexts(path.string(), &world)), !*line) << line;
+  const std::string n29(29, 'n'), t65(65, 't');  // the longest name and title their fields hold
+  for (const auto& [name, title, text, ok] : {std::tuple{n29, t65, std::string("<P>ok"), 1}, {n29 + "n", t65, "<P>ok", 0}, {n29, t65 + "t", "<P>ok", 0},
+                                              {n29, t65, "<P>a+b", 0}, {n29, t65, "four", 0}, {n29, t65, std::string("<P>a\0b", 6), 0}}) {
+    InfoFileSource source{1, 1, 1, name, title, DayTexts(DayTextSlots)};
+    Bytes file;
+    InfoFileHeader header;
+    EXPECT_EQ((source.Days[5] = text, BuildInfoFile(source, &file, &header)), ok) << name.size() << " " << title.size() << " " << text;
+  }
+}
+
 
 // The settings of data/settings.txt over the default colours, never saved,
 // with Madrid's own holidays; behind them the today selection; the notes
@@ -112,8 +111,7 @@ TEST(Delivered, SettingsNotesAndInformationFiles) {
   std::vector<InfoFileSource> sources;
   ASSERT_TRUE(InfoFileSources(ORISTEL_DATA_DIR, &sources));
   std::vector<InfoFileHeader> listed(CountInfoFiles()), chosen;
-  ScanInfoFiles(listed.data(), int(listed.size()));
-  ASSERT_EQ(ReadTodaySelection(&chosen), 3);
+  ASSERT_EQ((ScanInfoFiles(listed.data(), int(listed.size())), ReadTodaySelection(&chosen)), 3);
   for (size_t k = 0; k < chosen.size(); ++k) {
     const InfoFileHeader& h = chosen[k];
     DayTexts days(DayTextSlots);
@@ -126,7 +124,7 @@ TEST(Delivered, SettingsNotesAndInformationFiles) {
 
 // The packed pages unpack, as the program unpacks them, to their sources:
 // Windows-1252 with CR LF line ends; the year overview's grids, holidays and phases.
-TEST(Delivered, PackedPagesUnpackToTheirSources) {
+TEST(Delivered, PackedPagesUnpackToTheirSourcesAndImagesAreSmallTransparentGifs) {
   std::string formats, overview = YearOverviewPage();
   ASSERT_TRUE(FormatsPage(ORISTEL_DATA_DIR "/expimp.html", &formats));
   for (const auto& [name, page] : {std::pair{YearOverviewPackedName, overview}, {FormatsPackedName, formats}}) {
@@ -139,11 +137,8 @@ TEST(Delivered, PackedPagesUnpackToTheirSources) {
                            "<TR><TD>viernes, 12 de octubre<TD>Fiesta Nacional de España\r\n",
                            "<TR><TD><IMG src=\"l3.gif\" alt=\"\"><TD>Llena<TD>lunes, 30 de julio<TD>0:48<TD>Acuario\r\n"})
     EXPECT_NE(overview.find(part), std::string::npos) << part;
-}
-
-// The images: 16 by 16, index 0 transparent; the moons seen from the north,
-// lit on the right at the first quarter and on the left at the last.
-TEST(Delivered, ImagesAreSmallTransparentGifs) {
+  // The images: 16 by 16, index 0 transparent; the moons seen from the north,
+  // lit on the right at the first quarter and on the left at the last.
   for (const DeliveredImage& image : DeliveredImages) {
     int error = 0;
     GifFileType* gif = DGifOpenFileName((Delivered() / image.FileName).string().c_str(), &error);

@@ -130,15 +130,12 @@ TEST(Holidays, EveryDayClassAgainstThePublishedTables) {
 // months, weekdays, weekday headings, moon-phase texts, zodiac signs.
 TEST(Names, EveryEntryAgainstThePublishedTables) {
   const char* (*const lookups[])(int, int) = {MonthName, WeekdayName, WeekdayInitials, MoonPhaseName, ZodiacName};
-  const uint32_t digests[] = {0x617C9BA1, 0xD818A810, 0xA6214220, 0x6A3CD5D8, 0xF2CAD4BA};
   for (int t = 0; t < 5; ++t) {
     std::string entries;
     for (int language : {-1, 0, 1, 2, 3, 4, 5, 6, 1 << 30})
       for (int i = 0; i < std::array{12, 7, 7, 5, 12}[t]; ++i) entries += lookups[t](language, i + (t < 2)) + std::string(",");  // months and weekdays count from 1
-    EXPECT_EQ(Digest(entries), digests[t]) << entries;
+    EXPECT_EQ(Digest(entries), (std::array{0x617C9BA1u, 0xD818A810u, 0xA6214220u, 0x6A3CD5D8u, 0xF2CAD4BAu}[t])) << entries;
   }
-  for (int n = 0; n <= 57; ++n) {
-    const std::string text = (n < 10 ? " " : "") + std::to_string(n);
-    EXPECT_EQ(NumberText(n) + std::string(n >= 1 && n <= 31 ? DayNumberText(n) : text.c_str()), text + text);
-  }
+  auto text = [](int n) { return std::string(n < 10, ' ') + std::to_string(n); };
+  for (int n = 0; n <= 57; ++n) EXPECT_EQ(NumberText(n) + (n >= 1 && n <= 31 ? DayNumberText(n) : text(n)), text(n) + text(n));
 }

@@ -19,8 +19,7 @@ inline std::string FileMessage(const char* verb, const std::string& path) { retu
 // The tests' clock, Saturday 3 March 2007, 10:30:15.250, as a FILETIME.
 constexpr FileTime kFixedNowTime = {0xEE87FB20, 0x01C75D7E};
 
-class ProgramDirTest : public ::testing::Test {
- protected:
+struct ProgramDirTest : ::testing::Test {
   void SetUp() override {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     dir = std::filesystem::temp_directory_path() / (std::string("oristel_") + test->test_suite_name() + test->name());

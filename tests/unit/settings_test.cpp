@@ -151,10 +151,9 @@ TEST(Settings, DefaultsSanitizingTheSheetsCopySwatchesFontAndRegion) {
   EXPECT_EQ(CityOfCommunity(0, 1) + CityOfCommunity(9999, 15), 1);
   const int32_t K = NoSelection;  // a typed text that selects no entry
   const struct { RegionChoice choice; int32_t community, city, changed, collected; } cases[] = {
-      {{0, 1, 15, 1500}, 15, 1500, 0, 0}, {{1, 1, 15, 1500}, 15, 1500, 1, 0},  // nothing; the other holidays
-      {{0, 0, 15, 1500}, 15, 1500, 1, 0}, {{0, 1, 15, 0}, 15, 0, 1, 1},        // the flag; the city dropped
-      {{0, 1, 13, 0}, 13, 0, 1, 1}, {{0, 1, 13, K}, 13, 0, 1, 1},              // Madrid's city is not of 13
-      {{0, 1, K, K}, 15, 1500, 0, 0}, {{0, 1, K, 0}, 15, 0, 1, 1}, {{0, 1, K, 500}, 15, 1500, 0, 0}, {{0, 1, 1, 0}, 1, 0, 1, 1}};
+      // nothing; the other holidays; the flag; the city dropped; Madrid's city is not of 13 (twice); no community typed; a city of another community
+      {{0, 1, 15, 1500}, 15, 1500, 0, 0}, {{1, 1, 15, 1500}, 15, 1500, 1, 0}, {{0, 0, 15, 1500}, 15, 1500, 1, 0}, {{0, 1, 15, 0}, 15, 0, 1, 1},
+      {{0, 1, 13, 0}, 13, 0, 1, 1}, {{0, 1, 13, K}, 13, 0, 1, 1},      {{0, 1, K, K}, 15, 1500, 0, 0}, {{0, 1, K, 0}, 15, 0, 1, 1}, {{0, 1, K, 500}, 15, 1500, 0, 0}, {{0, 1, 1, 0}, 1, 0, 1, 1}};
   for (const auto& c : cases) {
     s = Installed();
     std::array<int32_t, 6> expected = {999, 999, 999, 999, 999, 999};  // seen only if not collected again
