@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "base/program_files.h"
 #include "base/settings.h"
@@ -22,7 +23,8 @@ constexpr FileTime kFixedNowTime = {0xEE87FB20, 0x01C75D7E};
 struct ProgramDirTest : ::testing::Test {
   void SetUp() override {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir = std::filesystem::temp_directory_path() / (std::string("oristel_") + test->test_suite_name() + test->name());
+    // One directory for each test of each run: the suites of several worktrees may run side by side.
+    dir = std::filesystem::temp_directory_path() / (std::string("oristel_") + test->test_suite_name() + test->name() + std::to_string(std::random_device{}()));
     std::filesystem::remove_all(dir), std::filesystem::create_directories(dir), g_shown.clear();
     OsSetExecutablePath(PathOf("Oristel.exe").c_str());
     OsSetClockHook([] { return LocalTime{2007, 3, 6, 3, 10, 30, 15, 250}; });
