@@ -71,7 +71,7 @@ TEST(Moon, EveryDayAndMonthAgainstThePhasesOf2007) {
     for (const MoonPhaseRecord& r : records) got.push_back(r.Day);
     EXPECT_EQ(got, (expected.resize(5, 0), expected.push_back(-7), expected)) << m;
   }
-  for (int phase = -1; phase <= 5; ++phase) EXPECT_EQ(MoonImageName(phase), phase >= 1 && phase <= 4 ? "l" + std::to_string(phase) : "") << phase;
+  for (int phase = -1; phase <= 5; ++phase) EXPECT_EQ(MoonImageName(phase), phase >= 1 && phase <= 4 ? std::string("l").append(std::to_string(phase)) : "") << phase;
 }
 
 // Every region in table order (the communities, codes 1..20, then their
@@ -86,7 +86,7 @@ TEST(Regions, EveryRegionAndItsOwnHolidays) {
     std::array<int32_t, 6> holidays = {77, 77, 77, 77, 77, 77};
     CollectRegionHolidays(row.Parent ? row.Parent : row.Code, row.Parent ? row.Code : 0, holidays.data());
     rows += std::to_string(row.Parent) + " " + std::to_string(row.Code) + " " + row.Name;
-    for (const int& day : holidays) rows += " " + std::to_string(day) + (&day == &holidays[5] ? "," : "");
+    for (const int& day : holidays) rows.append(" ").append(std::to_string(day)).append(&day == &holidays[5] ? "," : "");
   }
   EXPECT_EQ(Digest(rows), 0x820BA715u) << rows;
   for (int code = -1; code <= 2100; ++code) {
