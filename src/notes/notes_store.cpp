@@ -107,7 +107,7 @@ int ReadNoteFromImage(const NotesImage& image, int day, int month, NoteRecord* r
   *record = {};
   if (!flag) return 0;
   std::memcpy(record, image.Bytes.data() + RecordOffset(day, month), sizeof *record);
-  record->Text[MaxNoteLength] = 0;  // a damaged slot still gives a bounded string
+  record->Text[MaxNoteLength] = 0;  // bounded, as a record read from the file
   return 1;
 }
 

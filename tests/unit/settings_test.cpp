@@ -143,6 +143,9 @@ TEST(Settings, DefaultsSanitizingTheSheetsCopySwatchesFontAndRegion) {
     EXPECT_STREQ(text, expected) << face;
   }
   for (auto [width, height, fits] : {std::array{4, 4, 1}, {400, 400, 1}, {3, 20, 0}, {20, 3, 0}, {401, 20, 0}, {20, 401, 0}}) EXPECT_EQ(CellSizeFits(width, height), fits) << width << "x" << height;
+  // The calendar sizes the font dialog offers, in points, on common screens (0: no DPI known).
+  for (auto [dpi, least, most] : {std::array{96, 3, 100}, {120, 3, 80}, {144, 2, 66}, {192, 2, 50}, {0, 3, 100}})
+    EXPECT_EQ((std::pair{CalendarPointRange(dpi).Min, CalendarPointRange(dpi).Max}), std::pair(least, most)) << dpi;
   // Every city belongs to its own community and to no other; 0 is no city.
   // Leaving the holidays page stores what differs and collects the own
   // holidays again only for a new region.
