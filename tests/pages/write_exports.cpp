@@ -42,10 +42,7 @@ int Export(const std::filesystem::path& dir, const char* name, int action, int i
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2 && argc != 5) {
-    std::fprintf(stderr, "usage: write_exports <dir> [<file.ics> <year> <add>]\n");
-    return 1;
-  }
+  if (argc != 2 && argc != 5) return std::fprintf(stderr, "usage: write_exports <dir> [<file.ics> <year> <add>]\n"), 1;
   const std::filesystem::path dir = std::filesystem::absolute(argv[1]);
   OsSetExecutablePath((dir / "Oristel.exe").string().c_str());
   if (argc == 5) {
@@ -55,11 +52,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   NotesImage notes{std::vector<char>(NotesFileSize, 0)};
-  for (const auto& [index, text] : Notes) {
-    int day, month;
-    FromDayIndex(index, &day, &month);
-    AddNoteTextInImage(&notes, day, month, text.c_str(), 0);
-  }
+  for (int day, month; const auto& [index, text] : Notes)
+    FromDayIndex(index, &day, &month), AddNoteTextInImage(&notes, day, month, text.c_str(), 0);
   const int ok = WriteNotesImage(notes) && Export(dir, "export.txt", ActionTextExport, 0, 0) &&
                  Export(dir, "export.csv", ActionCsvExport, 1, 1) && Export(dir, "export.htm", ActionWebPage, 0, 0) &&
                  Export(dir, "export.ics", ActionIcalExport, 0, 0);
