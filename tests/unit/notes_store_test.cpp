@@ -77,7 +77,7 @@ TEST_F(NotesStoreTest, FailuresAreToldAndReleaseTheFile) {
   const std::string notes = PathOf(NotesFileIndex);
   int32_t flag = 0, flags[31] = {};
   NoteRecord record = {};
-  const Bytes short1487(1487, 0xFF), short123(123, 0xFF), table(NoteFlagTableSize, 0xFF);
+  const Bytes short1487(1487, 0xFF), short123(123, 0xFF), table(NoteFlagTableSize, 0xFF), cut(NoteFlagTableSize + 100, 0xFF);
   NotesImage image;
   // store nullptr: no file.
   const struct { const Bytes* store; std::function<int()> call; int result; const char* verb; } cases[] = {
@@ -87,6 +87,7 @@ TEST_F(NotesStoreTest, FailuresAreToldAndReleaseTheFile) {
       {&short123, [&] { return ReadMonthFlags(1, flags); }, 0, "leer"},
       {&table, [&] { return AddNoteText(1, 1, "x", 0); }, 0, "leer"},
       {&table, [&] { return ReadNotesImage(&image); }, 0, "leer"},
+      {&cut, [&] { return ReadNote(1, 1, &record); }, 0, "leer"},
   };
   for (const auto& c : cases) {
     std::filesystem::remove(notes);
