@@ -191,7 +191,8 @@ TEST_F(Exchange, ICalendarImportPlacesEveryEvent) {
   }
 }
 
-// The predecessor's notes come from their fixed places; a database too short
+// The predecessor's notes come from their fixed places, the flag file from the
+// database's folder; a database too short
 // for a day skips that day after its message; without the flag file nothing
 // is imported.
 TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlaces) {
@@ -206,8 +207,9 @@ TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlaces) {
     flags[PredecessorFlagsOffset + 4 * (31 * (month - 1) + day - 1)] = 1;
     std::copy(text.begin(), text.end(), database.begin() + PredecessorNoteOffset(ToDayIndex(day, month)));
   }
-  const std::string path = PathOf(PredecessorNotesName);
-  WriteBytes(PathOf(PredecessorFlagsName), flags);
+  const std::string folder = PathOf("a\\b") + "/", path = folder + PredecessorNotesName;  // the last separator counts
+  std::filesystem::create_directories(folder);
+  WriteBytes(folder + PredecessorFlagsName, flags);
   WriteBytes(path, database);
   ASSERT_EQ(ImportPredecessorNotes(path.c_str(), 1), 1);
   const std::string all = Notes();
@@ -217,7 +219,7 @@ TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlaces) {
   WriteBytes(path, database);
   EXPECT_TRUE(ImportPredecessorNotes(path.c_str(), 0) && Notes() == all);
   EXPECT_EQ(g_shown, (std::vector(4, FileMessage("leer", path))));
-  std::filesystem::remove(PathOf(PredecessorFlagsName));
+  std::filesystem::remove(folder + PredecessorFlagsName);
   EXPECT_EQ(ImportPredecessorNotes(path.c_str(), 0), 0);
-  EXPECT_EQ(g_shown.back(), FileMessage("abrir", PathOf(PredecessorFlagsName)));
+  EXPECT_EQ(g_shown.back(), FileMessage("abrir", folder + PredecessorFlagsName));
 }
