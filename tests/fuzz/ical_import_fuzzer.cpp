@@ -4,7 +4,6 @@
 // record; the notes file keeps its size.
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -14,8 +13,7 @@
 #include "notes/notes_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string& dir = FuzzDir();
-  const std::string notes = dir + "cal_notas.dat", source = dir + "import.ics";
+  const std::string notes = FuzzDir() + "cal_notas.dat", source = FuzzDir() + "import.ics";
   static const std::vector<uint8_t> empty(NotesFileSize, 0);
   WriteFuzzFile(notes, empty.data(), empty.size());
   WriteFuzzFile(source, data, size);
@@ -25,13 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<char> after(NotesFileSize);
   std::ifstream(notes, std::ios::binary).read(after.data(), NotesFileSize);
   for (int month = 1; month <= 12; ++month)
-    for (int day = 1; day <= 31; ++day) {
-      int32_t flag;
+    for (int day = 1, flag; day <= 31; ++day) {
       std::memcpy(&flag, &after[4 * (31 * (month - 1) + day - 1)], sizeof flag);
-      if (flag != 0 && (flag != 1 || day > DaysInMonth(month, 2008))) std::abort();
-      if (day > DaysInMonth(month, 2008)) continue;
-      const char* record = &after[NoteFlagTableSize + sizeof(NoteRecord) * (ToDayIndex(day, month) - 1)];
-      if (flag ? std::memchr(record + 8, 0, 256) == nullptr : std::memcmp(record, empty.data(), sizeof(NoteRecord)))
+      const bool real = day <= DaysInMonth(month, 2008);
+      const char* record = real ? &after[NoteFlagTableSize + sizeof(NoteRecord) * (ToDayIndex(day, month) - 1)] : nullptr;
+      if ((flag != 0 && (flag != 1 || !real)) ||
+          (real && (flag ? !std::memchr(record + 8, 0, 256) : std::memcmp(record, empty.data(), sizeof(NoteRecord)) != 0)))
         std::abort();
     }
   return 0;

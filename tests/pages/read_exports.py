@@ -69,6 +69,7 @@ def check_page(path, notes):
     names = ["enero", "febrero", "marzo", "abril", "mayo", "junio", "julio", "agosto", "septiembre", "octubre",
              "noviembre", "diciembre"]
     assert "<TITLE>Calendario 2007</TITLE>" in page
+    assert "Página creada el domingo, 4 de marzo de 2007, a las 10:30 h.<BR>" in page  # the clock of write_exports
     assert re.findall(r'<A href="#(\w+)">\1</A>', page) == names
     tables = re.findall(r"<TH id=(\w+) colSpan=7>\1 2007</TH>\r\n    <TR id=nomdia>.*?\r\n(.*?)\r\n  </TBODY>", page, re.S)
     assert [name for name, _ in tables] == names

@@ -9,7 +9,8 @@
 // the days without notes), export.htm (the web page) and export.ics (with
 // the update times; the notes written and left out are printed). The second
 // imports the file into <dir>'s notes file and prints the counts.
-// Both exit with 1 when a file could not be written or read.
+// The clock stands at Sunday 4 March 2007, 10:30. Both exit with 1 when a
+// file could not be written or read.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -42,12 +43,10 @@ int Export(const std::filesystem::path& dir, const char* name, int action, int i
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2 && argc != 5) {
-    std::fprintf(stderr, "usage: write_exports <dir> [<file.ics> <year> <add>]\n");
-    return 1;
-  }
+  if (argc != 2 && argc != 5) return std::fprintf(stderr, "usage: write_exports <dir> [<file.ics> <year> <add>]\n"), 1;
   const std::filesystem::path dir = std::filesystem::absolute(argv[1]);
   OsSetExecutablePath((dir / "Oristel.exe").string().c_str());
+  OsSetClockHook([] { return LocalTime{2007, 3, 0, 4, 10, 30, 0, 0}; });  // a Sunday
   if (argc == 5) {
     IcalImportResult result;
     if (!ImportIcalFile(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), &result)) return 1;
@@ -55,11 +54,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   NotesImage notes{std::vector<char>(NotesFileSize, 0)};
-  for (const auto& [index, text] : Notes) {
-    int day, month;
-    FromDayIndex(index, &day, &month);
-    AddNoteTextInImage(&notes, day, month, text.c_str(), 0);
-  }
+  for (int day, month; const auto& [index, text] : Notes)
+    FromDayIndex(index, &day, &month), AddNoteTextInImage(&notes, day, month, text.c_str(), 0);
   const int ok = WriteNotesImage(notes) && Export(dir, "export.txt", ActionTextExport, 0, 0) &&
                  Export(dir, "export.csv", ActionCsvExport, 1, 1) && Export(dir, "export.htm", ActionWebPage, 0, 0) &&
                  Export(dir, "export.ics", ActionIcalExport, 0, 0);
