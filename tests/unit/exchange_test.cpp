@@ -89,7 +89,7 @@ TEST_F(Exchange, TextImportReadsEachRowByItsPositions) {
       // without doubled quotes ends the note at its own line.
       {"9/3/2007;\"dos\r\nlíneas\"\r\n1/1/207;\"a\"\r\n", "9/3=dos\r\nlíneas", "\r\nLínea: 4 (formato incorrecto) 1/1/207;\"a\""},
       {"10/3/2007;\"abierta\r\n11/3/2007;\"sigue\"\r\n12/3/2007;\"a\"b\r\nc\"\r\n", "10/3=abierta|11/3=sigue|12/3=a\"b", ""},
-      {"5/3/2007;\"17\"\"\r\n6/3/2007;\"x\"\r\n2007-03-07,\"cita\"\r\n", "5/3=17\"|6/3=x|7/3=cita", ""},
+      {"5/3/2007;\"17\"\"\r\n6/3/2007;2\"\r\n2007-03-07,\"cita\"\r\n", "5/3=17\"|6/3=2\"|7/3=cita", ""},
       {"5/3/2007;\"lista:\r\n1/2/3;a\r\nLlamar a, Juan\"\r\n", "5/3=lista:\r\n1/2/3;a\r\nLlamar a, Juan", ""},
   };
   for (const auto& c : cases) {
