@@ -32,22 +32,21 @@ struct InfoFileLayout {
   Bytes Packed;
 };
 
-inline void PackLayout(InfoFileLayout* f) {
-  f->Packed = Pack(f->Text);
-  f->Header.TextSize = static_cast<uint32_t>(f->Text.size());
-  f->Header.PackedSize = static_cast<uint32_t>(f->Packed.size());
-}
-
-inline InfoFileLayout Layout(const char* name, uint32_t id, const char* title, const std::map<int, std::string>& days) {
-  InfoFileLayout f{"", std::vector<uint32_t>(DayStartCount + 1), {id, 0, {}, {}, 0, 0, 1, InfoFormatMarker}, {}};
-  for (int d = 1; d <= static_cast<int>(DayStartCount); ++d) {
-    f.Text += '+';
-    f.DayStart[d] = static_cast<uint32_t>(f.Text.size());
+// before and after stand outside the days' texts: ahead of the first "+"
+// and behind the last.
+inline InfoFileLayout Layout(const char* name, uint32_t id, const char* title, const std::map<int, std::string>& days,
+                             const std::string& before = "", const std::string& after = "") {
+  InfoFileLayout f{before, std::vector<uint32_t>(DayStartCount + 1), {id, 0, {}, {}, 0, 0, 1, InfoFormatMarker}, {}};
+  for (uint32_t d = 1; d <= DayStartCount; ++d) {
+    f.DayStart[d] = static_cast<uint32_t>((f.Text += '+').size());
     if (days.count(d)) f.Text += days.at(d);
   }
+  f.Text += after;
   std::snprintf(f.Header.FileName, sizeof f.Header.FileName, "%s", name);
   std::snprintf(f.Header.Title, sizeof f.Header.Title, "%s", title);
-  PackLayout(&f);
+  f.Packed = Pack(f.Text);
+  f.Header.TextSize = static_cast<uint32_t>(f.Text.size());
+  f.Header.PackedSize = static_cast<uint32_t>(f.Packed.size());
   return f;
 }
 
@@ -57,8 +56,7 @@ inline InfoFileHeader WriteLayout(const std::filesystem::path& dir, const InfoFi
   std::memcpy(file.data(), &f.Header, sizeof f.Header);
   std::memcpy(file.data() + DayStartOffset + 4, &f.DayStart[1], DayStartCount * 4);
   file.insert(file.end(), f.Packed.begin(), f.Packed.end());
-  char name[sizeof f.Header.FileName + 1] = {};
-  std::memcpy(name, f.Header.FileName, sizeof f.Header.FileName);
+  const std::string name(f.Header.FileName, strnlen(f.Header.FileName, sizeof f.Header.FileName));
   std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
   return f.Header;
 }
