@@ -58,14 +58,12 @@ void InstallHtmlDouble(const ProgramDir& dir) {
   CopyFileA(EnvironmentFile("ORISTEL_HTML_DOUBLE").c_str(), dir.File("mshtml.dll").c_str(), FALSE);
 }
 
-static void FailOnMessage(const char* text, const char*, MessageIcon) {
-  std::fprintf(stderr, "file failure in the test: %s\n", text);
-  std::abort();
-}
-
 void UseProgramDir(const ProgramDir& dir) {
   OsSetExecutablePath(dir.File("Oristel.exe").c_str());
-  OsSetMessageBoxHook(FailOnMessage);
+  OsSetMessageBoxHook([](const char* text, const char*, MessageIcon) {
+    std::fprintf(stderr, "file failure in the test: %s\n", text);
+    std::abort();
+  });
 }
 
 CalendarSettings ReadSettingsRecord() {
@@ -73,11 +71,6 @@ CalendarSettings ReadSettingsRecord() {
   char path[PathSize];
   ReadFileAt(BuildProgramPath(path, SettingsFileIndex), &settings, 0, sizeof settings);
   return settings;
-}
-
-void WriteSettingsRecord(const CalendarSettings& settings) {
-  char path[PathSize];
-  WriteFileAt(BuildProgramPath(path, SettingsFileIndex), &settings, 0, sizeof settings);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
@@ -88,20 +81,31 @@ bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
   return true;
 }
 
-PROCESS_INFORMATION RunCommand(std::string commandLine, const char* directory) {
+PROCESS_INFORMATION RunCommand(std::string commandLine) {
   STARTUPINFOA startup = {sizeof startup};
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory, &startup, &process))
-    process = {};
-  return process;
+  const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+  return started ? process : PROCESS_INFORMATION{};
 }
 
-PROCESS_INFORMATION StartProcess(const ProgramDir& dir) {
-  return RunCommand("\"" + dir.File("Oristel.exe") + "\"", dir.Path.c_str());
+// The one way to find a window: a visible top-level window of the process
+// of the class, with the caption when one is given, other than except.
+static HWND FindProcessWindow(DWORD processId, const char* className, const char* caption, HWND except, int milliseconds) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND window = nullptr; !found && (window = FindWindowExA(nullptr, window, className, nullptr));) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      if (owner == processId && window != except && IsWindowVisible(window) && (!caption || WindowText(window) == caption))
+        found = window;
+    }
+    return found != nullptr;
+  }, milliseconds);
+  return found;
 }
 
 Oristel StartOristel(const ProgramDir& dir) {
-  Oristel program{StartProcess(dir)};
+  Oristel program{RunCommand("\"" + dir.File("Oristel.exe") + "\"")};
   if (program.Process.hProcess)
     program.Window = FindProcessWindow(program.Process.dwProcessId, "ORISTEL_2007", nullptr, nullptr, 15000);
   return program;
@@ -122,20 +126,6 @@ DWORD CloseOristel(Oristel& program) {
   if (program.Window) PostMessageA(program.Window, WM_COMMAND, IDM_CLOSE, 0);
   program.Window = nullptr;
   return WaitForExit(program.Process);
-}
-
-HWND FindProcessWindow(DWORD processId, const char* className, const char* caption, HWND except, int milliseconds) {
-  HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND window = nullptr; !found && (window = FindWindowExA(nullptr, window, className, nullptr));) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(window, &owner);
-      if (owner == processId && window != except && IsWindowVisible(window) && (!caption || WindowText(window) == caption))
-        found = window;
-    }
-    return found != nullptr;
-  }, milliseconds);
-  return found;
 }
 
 HWND FindDialog(DWORD processId, const char* caption, int milliseconds) {
@@ -195,21 +185,10 @@ bool WaitGone(HWND window, int milliseconds) {
   return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, milliseconds);
 }
 
-// The mouse messages of a click, posted or sent.
-static void Click(HWND window, int x, int y, decltype(&PostMessageA) deliver) {
+void ClickClient(HWND window, int x, int y) {
   for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP})
-    deliver(window, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+    PostMessageA(window, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
 }
-
-void ClickClient(HWND window, int x, int y) { Click(window, x, y, PostMessageA); }
-
-void ClickNow(HWND window, int x, int y) {
-  Click(window, x, y, [](HWND w, UINT m, WPARAM wp, LPARAM lp) { return SendMessageA(w, m, wp, lp), TRUE; });
-  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
-  SendMessageA(window, WM_NULL, 0, 0);
-}
-
-void MoveMouse(HWND window, int x, int y) { SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
 
 void MenuCommand(HWND window, int id) { PostMessageA(window, WM_COMMAND, id, 0); }
 
@@ -241,7 +220,7 @@ bool PressAndWaitGone(HWND dialog, int id) {
 static Capture CaptureOnce(HWND window, bool repaintAll) {
   RedrawWindow(window, nullptr, nullptr, (repaintAll ? RDW_INVALIDATE : 0) | RDW_UPDATENOW | RDW_ALLCHILDREN);
   SendMessageA(window, WM_NULL, 0, 0);
-  RECT client;
+  RECT client{};
   GetClientRect(window, &client);
   Capture capture{client.right, client.bottom};
   if (capture.Width <= 0 || capture.Height <= 0) return capture;
@@ -273,9 +252,9 @@ Capture CaptureClient(HWND window, bool repaintAll) {
   return previous;
 }
 
-void SaveScreenshot(const Capture& capture, const std::string& name) {
+Capture SaveScreenshot(const Capture& capture, const std::string& name) {
   const std::string folder = EnvironmentPath("ORISTEL_SCREENSHOTS");
-  if (folder.empty() || capture.Pixels.empty()) return;
+  if (folder.empty() || capture.Pixels.empty()) return capture;
   CreateDirectoryA(folder.c_str(), nullptr);
   const BITMAPINFOHEADER header = {sizeof header, capture.Width, -capture.Height, 1, 32, BI_RGB};
   const uint32_t size = static_cast<uint32_t>(capture.Pixels.size() * 4), offset = 14 + sizeof header;
@@ -285,6 +264,7 @@ void SaveScreenshot(const Capture& capture, const std::string& name) {
   std::memcpy(bytes.data() + 14, &header, sizeof header);
   std::memcpy(bytes.data() + offset, capture.Pixels.data(), size);
   WriteWholeFile(folder + name + ".bmp", bytes);
+  return capture;
 }
 
 // The process's GDI handle table (its PEB names it): 0x10000 entries of 24

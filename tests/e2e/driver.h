@@ -34,16 +34,14 @@ void UseProgramDir(const ProgramDir& dir);
 std::vector<unsigned char> ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::vector<unsigned char>& bytes);
 CalendarSettings ReadSettingsRecord();
-void WriteSettingsRecord(const CalendarSettings& settings);
 
 // One running Oristel.exe.
 struct Oristel {
   PROCESS_INFORMATION Process{};
   HWND Window = nullptr;
 };
-// Starts a command line; an empty record when it cannot start.
-PROCESS_INFORMATION RunCommand(std::string commandLine, const char* directory = nullptr);
-PROCESS_INFORMATION StartProcess(const ProgramDir& dir);  // Oristel.exe, not waited for
+// Starts a command line, not waited for; an empty record when it cannot start.
+PROCESS_INFORMATION RunCommand(std::string commandLine);
 // Starts the program in dir; the main window is found when it is shown.
 Oristel StartOristel(const ProgramDir& dir);
 // Closes the main window through the menu; the exit code.
@@ -53,11 +51,9 @@ DWORD WaitForExit(PROCESS_INFORMATION& process, int milliseconds = 15000);
 
 // Polls until the condition holds; false after the timeout.
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 10000);
-// The one way to find a window: a visible top-level window of the process
-// of the class, with the caption when one is given, other than except.
-HWND FindProcessWindow(DWORD processId, const char* className, const char* caption, HWND except, int milliseconds);
-// A dialog (class "#32770"): any, or one other than the one given (a common
-// dialog or a message box over a sheet); null after the timeout.
+// A visible dialog (class "#32770") of the process: any, or one other than
+// the one given (a common dialog or a message box over a sheet); null after
+// the timeout.
 HWND FindDialog(DWORD processId, const char* caption = nullptr, int milliseconds = 10000);
 HWND FindOtherDialog(DWORD processId, HWND except, int milliseconds = 10000);
 std::string WindowText(HWND window);
@@ -74,13 +70,11 @@ bool SelectListEntry(HWND list, const std::string& text);
 // Waits until the window is gone.
 bool WaitGone(HWND window, int milliseconds = 10000);
 
-// User actions.
-void ClickClient(HWND window, int x, int y);  // posted: returns at once
-void MoveMouse(HWND window, int x, int y);
-void ClickNow(HWND window, int x, int y);  // sent: returns when handled and painted
+// User actions, posted: they return at once.
+void ClickClient(HWND window, int x, int y);
 void MenuCommand(HWND window, int id);
 void TypeText(HWND control, const char* text);  // WM_CHAR per character
-void PressKey(HWND control, UINT key);          // key down and up, posted
+void PressKey(HWND control, UINT key);          // key down and up
 void PressButton(HWND dialog, int id);
 // Types the text over the whole text of an edit box (an empty text clears
 // it); true once the box shows it.
@@ -98,8 +92,8 @@ struct Capture {
 // program's image first (what a closed dialog covered); without it the
 // capture shows only what the program itself invalidated since.
 Capture CaptureClient(HWND window, bool repaintAll = true);
-// Saves a capture as build/screenshots/<name>.bmp.
-void SaveScreenshot(const Capture& capture, const std::string& name);
+// Saves a capture as build/screenshots/<name>.bmp; the capture.
+Capture SaveScreenshot(const Capture& capture, const std::string& name);
 // 0x00RRGGBB of a COLORREF (0x00BBGGRR).
 inline uint32_t Rgb(ColorRef color) {
   return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);

@@ -1,5 +1,5 @@
 // The fixture of the end-to-end tests: a staged program directory, the
-// settings of one earlier run (fonts and cell size as Oristel measured them
+// settings of one first run (fonts and cell size as Oristel measured them
 // in this Wine prefix) and the layout of the month window computed from them.
 #pragma once
 #include <gtest/gtest.h>
@@ -7,8 +7,15 @@
 #include "driver.h"
 #include "view/layout.h"
 
-// The settings file as Oristel left it after one first run here.
-const CalendarSettings& MeasuredSettings();
+// The first run of the installed files in this prefix, once per test
+// program: the settings it saved, its window's screen rectangle and its month
+// (today's, as every start shows).
+struct FirstRun {
+  CalendarSettings Saved;
+  RECT Window;
+  Capture Month;
+};
+const FirstRun& Measured();
 // yyyymmdd of a FILETIME of local time.
 int DateOf(FileTime time);
 
@@ -17,23 +24,20 @@ class OristelTest : public ::testing::Test {
   // Each suite runs at one fixed date (yyyymmdd), set by faketime around Wine.
   virtual int ExpectedDate() const = 0;
   void SetUp() override;
-  void TearDown() override;
+  void TearDown() override;  // closes Oristel and a dialog a failed test left open
 
-  // Settings of a program that has run before, with today's month shown.
+  // Settings of a program that has run before, with today selected.
   CalendarSettings Settings() const;
   // Stages the settings and starts Oristel.
   void Start(const CalendarSettings& settings);
   void Start() { Start(Settings()); }
   DWORD Close() { return CloseOristel(app); }
-  // Starts Oristel, saves a screenshot of the month and closes it again.
-  Capture StartAndShoot(const std::string& name, const CalendarSettings& settings);
-  Capture StartAndShoot(const std::string& name) { return StartAndShoot(name, Settings()); }
 
-  // Layout of the month window for the settings started with.
+  // Layout of the month window for the settings started with (today's month).
   Rect Element(int element) const;
-  Rect DayCell(int day) const;  // in the month shown at the start
-  POINT Center(const Rect& r) const { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-  void Navigate(int element);  // an arrow, handled and painted on return
+  Rect DayCell(int day) const;
+  static POINT Center(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+  void Navigate(int element);  // a click on an arrow, handled and painted on return
   HWND OpenEditor(int day);    // the notes editor opened by a click on the day
 
   ProgramDir dir;
