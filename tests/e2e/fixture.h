@@ -4,6 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include "base/clock.h"
 #include "driver.h"
 #include "view/layout.h"
 
@@ -17,28 +18,46 @@ struct FirstRun {
 };
 const FirstRun& Measured();
 // yyyymmdd of a FILETIME of local time.
-int DateOf(FileTime time);
+inline int DateOf(FileTime time) {
+  const LocalTime t = FromFileTime(time);
+  return t.Year * 10000 + t.Month * 100 + t.Day;
+}
 
 class OristelTest : public ::testing::Test {
  protected:
   // Each suite runs at one fixed date (yyyymmdd), set by faketime around Wine.
   virtual int ExpectedDate() const = 0;
   void SetUp() override;
-  void TearDown() override;  // closes Oristel and a dialog a failed test left open
+  void TearDown() override {  // also closes a dialog a failed test left open
+    if (HWND box = FindDialog(app.Process.dwProcessId, nullptr, 0)) PostMessageA(box, WM_CLOSE, 0, 0);
+    Close();
+  }
 
   // Settings of a program that has run before, with today selected.
-  CalendarSettings Settings() const;
+  CalendarSettings Settings() const {
+    CalendarSettings settings = Measured().Saved;
+    settings.SelectedDay = ExpectedDate() % 100;
+    return settings;
+  }
   // Stages the settings and starts Oristel.
   void Start(const CalendarSettings& settings);
   void Start() { Start(Settings()); }
   DWORD Close() { return CloseOristel(app); }
 
   // Layout of the month window for the settings started with (today's month).
-  Rect Element(int element) const;
-  Rect DayCell(int day) const;
+  Rect Element(int element) const {
+    Rect r{};
+    return ComputeLayoutRect(element, started.CellWidth, started.CellHeight, started.DrawFlag, &r), r;
+  }
+  Rect DayCell(int day) const {
+    return DayCellRect(day, ExpectedDate() / 100 % 100, ExpectedDate() / 10000, started.CellWidth, started.CellHeight);
+  }
   static POINT Center(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
   void Navigate(int element);  // a click on an arrow, handled and painted on return
-  HWND OpenEditor(int day);    // the notes editor opened by a click on the day
+  HWND OpenEditor(int day) {   // the notes editor opened by a click on the day
+    ClickClient(app.Window, Center(DayCell(day)).x, Center(DayCell(day)).y);
+    return FindDialog(app.Process.dwProcessId);
+  }
 
   ProgramDir dir;
   Oristel app;

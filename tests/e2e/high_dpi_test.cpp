@@ -12,28 +12,23 @@
 E2E_SUITE(HighDpi2007, 2007, 3, 3);
 
 TEST_F(HighDpi2007, TheFirstRunLaysTheCalendarOutForTheLargerSystemFont) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  ASSERT_EQ(dpi, 144) << "the prefix's LogPixels";
   NONCLIENTMETRICSA metrics = {340};
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &metrics, 0));
-  ASSERT_EQ(metrics.lfMessageFont.lfHeight, -MulDiv(11, dpi, 96)) << "Wine's message font, scaled to this screen";
+  ASSERT_EQ(metrics.lfMessageFont.lfHeight, -MulDiv(11, 144, 96)) << "Wine's message font at the prefix's 144 DPI";
   const RECT outer = Measured().Window;
   const Capture month = SaveScreenshot(Measured().Month, "calendar_144dpi");
   started = Measured().Saved;
   const Rect layout = Element(LayoutWindow);
-  EXPECT_EQ(started.CalendarFont.Height, metrics.lfMessageFont.lfHeight);
-  EXPECT_EQ((std::array<LONG, 4>{month.Width, month.Height, outer.right - outer.left, outer.bottom - outer.top}),
-            (std::array<LONG, 4>{layout.right, layout.bottom, layout.right + 2 * GetSystemMetrics(SM_CXFIXEDFRAME),
-                                 layout.bottom + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
+  EXPECT_EQ((std::array<LONG, 5>{started.CalendarFont.Height, month.Width, month.Height, outer.right - outer.left,
+                                 outer.bottom - outer.top}),
+            (std::array<LONG, 5>{metrics.lfMessageFont.lfHeight, layout.right, layout.bottom,
+                                 layout.right + 2 * GetSystemMetrics(SM_CXFIXEDFRAME), layout.bottom + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
                                      2 * GetSystemMetrics(SM_CYFIXEDFRAME)}));
   for (int element : {LayoutPrevArrow, LayoutNextArrow}) {
     const Rect box = Element(element);
     int rows = 0;  // with a black pixel
-    const uint32_t* const pixels = month.Pixels.data();
-    for (const uint32_t* row = pixels + box.top * month.Width; row < pixels + box.bottom * month.Width; row += month.Width)
-      rows += std::count(row + box.left, row + box.right, 0u) > 0;
+    for (int y = box.top; y < box.bottom; ++y)
+      rows += std::count(&month.Pixels[y * month.Width] + box.left, &month.Pixels[y * month.Width] + box.right, 0u) > 0;
     EXPECT_TRUE(rows * 5 >= started.CellHeight * 2 && rows < started.CellHeight) << element << ": " << rows << " rows";
   }
 
@@ -42,7 +37,6 @@ TEST_F(HighDpi2007, TheFirstRunLaysTheCalendarOutForTheLargerSystemFont) {
   Start(flag);
   SaveScreenshot(CaptureClient(app.Window), "calendar_144dpi_flag");
   HWND editor = OpenEditor(5);
-  ASSERT_NE(editor, nullptr);
   SaveScreenshot(CaptureClient(editor), "notes_editor_144dpi");
   EXPECT_TRUE(PressAndWaitGone(editor, IDCANCEL));
   EXPECT_EQ(Close(), 0u);
