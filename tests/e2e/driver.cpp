@@ -112,8 +112,7 @@ DWORD WaitForExit(PROCESS_INFORMATION& process, int milliseconds) {
 }
 
 DWORD CloseOristel(Oristel& program) {
-  if (program.Window) PostMessageA(program.Window, WM_COMMAND, IDM_CLOSE, 0);
-  program.Window = nullptr;
+  if (program.Window) PostMessageA(std::exchange(program.Window, nullptr), WM_COMMAND, IDM_CLOSE, 0);
   return WaitForExit(program.Process);
 }
 
@@ -209,8 +208,8 @@ Capture SaveScreenshot(const Capture& capture, const std::string& name) {
 
 // The process's GDI handle table (its PEB names it): 0x10000 entries of 24
 // bytes, a used one with its type in byte 14.
-constexpr size_t kGdiHandleCount = 0x10000, kGdiEntrySize = 24, kGdiTypeOffset = 14;
-constexpr size_t kPebGdiTableOffset = 0xF8;  // PEB.GdiSharedHandleTable on x64
+// PEB.GdiSharedHandleTable is at 0xF8 on x64.
+constexpr size_t kGdiHandleCount = 0x10000, kGdiEntrySize = 24, kGdiTypeOffset = 14, kPebGdiTableOffset = 0xF8;
 
 int GdiObjectCount(HANDLE process) {
   if (DWORD count = GetGuiResources(process, GR_GDIOBJECTS)) return static_cast<int>(count);

@@ -18,10 +18,7 @@ struct FirstRun {
 };
 const FirstRun& Measured();
 // yyyymmdd of a FILETIME of local time.
-inline int DateOf(FileTime time) {
-  const LocalTime t = FromFileTime(time);
-  return t.Year * 10000 + t.Month * 100 + t.Day;
-}
+inline int DateOf(FileTime time) { const LocalTime t = FromFileTime(time); return t.Year * 10000 + t.Month * 100 + t.Day; }
 
 class OristelTest : public ::testing::Test {
  protected:
@@ -34,21 +31,14 @@ class OristelTest : public ::testing::Test {
   }
 
   // Settings of a program that has run before, with today selected.
-  CalendarSettings Settings() const {
-    CalendarSettings settings = Measured().Saved;
-    settings.SelectedDay = ExpectedDate() % 100;
-    return settings;
-  }
+  CalendarSettings Settings() const { CalendarSettings s = Measured().Saved; return s.SelectedDay = ExpectedDate() % 100, s; }
   // Stages the settings and starts Oristel.
   void Start(const CalendarSettings& settings);
   void Start() { Start(Settings()); }
   DWORD Close() { return CloseOristel(app); }
 
   // Layout of the month window for the settings started with (today's month).
-  Rect Element(int element) const {
-    Rect r{};
-    return ComputeLayoutRect(element, started.CellWidth, started.CellHeight, started.DrawFlag, &r), r;
-  }
+  Rect Element(int e) const { Rect r{}; return ComputeLayoutRect(e, started.CellWidth, started.CellHeight, started.DrawFlag, &r), r; }
   Rect DayCell(int day) const {
     return DayCellRect(day, ExpectedDate() / 100 % 100, ExpectedDate() / 10000, started.CellWidth, started.CellHeight);
   }

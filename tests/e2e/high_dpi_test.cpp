@@ -22,7 +22,8 @@ TEST_F(HighDpi2007, TheFirstRunLaysTheCalendarOutForTheLargerSystemFont) {
   EXPECT_EQ((std::array<LONG, 5>{started.CalendarFont.Height, month.Width, month.Height, outer.right - outer.left,
                                  outer.bottom - outer.top}),
             (std::array<LONG, 5>{metrics.lfMessageFont.lfHeight, layout.right, layout.bottom,
-                                 layout.right + 2 * GetSystemMetrics(SM_CXFIXEDFRAME), layout.bottom + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
+                                 layout.right + 2 * GetSystemMetrics(SM_CXFIXEDFRAME),
+                                 layout.bottom + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
                                      2 * GetSystemMetrics(SM_CYFIXEDFRAME)}));
   for (int element : {LayoutPrevArrow, LayoutNextArrow}) {
     const Rect box = Element(element);

@@ -109,24 +109,23 @@ TEST_F(Install2007, TheProgramCarriesItsVersionAndManifest) {
   const std::string exe = dir.File("Oristel.exe");
   std::vector<char> block(GetFileVersionInfoSizeA(exe.c_str(), nullptr));
   ASSERT_TRUE(!block.empty() && GetFileVersionInfoA(exe.c_str(), 0, block.size(), block.data()));
-  auto value = [&](const std::string& path) {
+  auto value = [&](const std::string& path) -> const void* {
     void* found = nullptr;
     UINT length = 0;
     return VerQueryValueA(block.data(), path.c_str(), &found, &length) ? found : nullptr;
   };
   const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value("\\"));
-  const auto* language = static_cast<const WORD*>(value("\\VarFileInfo\\Translation"));
+  const auto* language = static_cast<const DWORD*>(value("\\VarFileInfo\\Translation"));
   ASSERT_TRUE(fixed && language);
   const DWORD ms = MAKELONG(ORISTEL_VERSION_MINOR, ORISTEL_VERSION_MAJOR), ls = MAKELONG(0, ORISTEL_VERSION_PATCH);
-  EXPECT_EQ((std::array{fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS, fixed->dwProductVersionLS}),
-            (std::array{ms, ls, ms, ls}));
-  char strings[40];
-  std::snprintf(strings, sizeof strings, "\\StringFileInfo\\%04X%04X\\", language[0], language[1]);
+  EXPECT_EQ((std::array{fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS, fixed->dwProductVersionLS,
+                        *language}),
+            (std::array<DWORD, 5>{ms, ls, ms, ls, MAKELONG(0x0C0A, 1252)}));  // Spanish, Windows-1252
   for (const auto& [name, text] : {std::pair{"FileVersion", ORISTEL_VERSION}, {"ProductVersion", ORISTEL_VERSION},
                                    {"OriginalFilename", "Oristel.exe"}, {"CompanyName", "Equipo de Oristel"},
                                    {"LegalCopyright", "Copyright \xA9 2026 Equipo de Oristel"},
                                    {"FileDescription", "Oristel, calendario de 2007 con notas"}})
-    EXPECT_STREQ(static_cast<const char*>(value(strings + std::string(name))), text) << name;
+    EXPECT_STREQ(static_cast<const char*>(value(std::string("\\StringFileInfo\\0C0A04E4\\") + name)), text) << name;
 
   HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));

