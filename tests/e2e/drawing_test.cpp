@@ -1,9 +1,9 @@
-// What the month view shows: today's moon phase and its name, today's and
-// the note days' backgrounds, the flag strip, and a screenshot of each
-// display language. Outside 2007: no moon, no today pages, the leap day.
+// What the month view shows: today's moon phase and its name, today's
+// background with and without a note, the flag strip, and each display
+// language with the notes editor in it. Outside 2007: no moon, no today
+// pages, the leap day.
 #include <algorithm>
 #include <array>
-#include <functional>
 
 #include "calendar/names.h"
 #include "fixture.h"
@@ -14,106 +14,104 @@ E2E_SUITE(FirstQuarter2007, 2007, 1, 25);
 E2E_SUITE(LastQuarter2007, 2007, 3, 12);
 E2E_SUITE(LeapDay2008, 2008, 2, 29);
 
+namespace {
+
 constexpr uint32_t Black = 0, White = 0xFFFFFF;
+using MoonPixels = std::array<uint32_t, 4>;
 
 // Pixels across the middle of the moon square: its left edge, a quarter of
 // the way in, the centre, and three quarters of the way in.
-static std::array<uint32_t, 4> MoonRow(const Capture& shot, const Rect& box) {
+MoonPixels MoonRow(const Capture& shot, const Rect& box) {
   const int side = std::min(box.right - box.left, box.bottom - box.top), y = box.top + (side - 1) / 2;
   auto at = [&](int quarter) { return shot.At(box.left + quarter * (side - 1) / 4, y); };
   return {at(0), at(1), at(2), at(3)};
 }
 
-// Pixels of the rectangle for which the test holds.
-static int CountPixels(const Capture& shot, const Rect& r, const std::function<bool(uint32_t)>& test) {
-  int n = 0;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x) n += test(shot.At(x, y));
-  return n;
+// The editor's caption, the texts of Accept, Cancel, "Hoy..." and the
+// label, and whether "Hoy..." is enabled.
+std::string EditorTexts(HWND editor) {
+  std::string shown = TextWide(editor);
+  for (int id : {IDOK, IDCANCEL, IDC_NOTE_TODAY, 0xFFFF}) shown += "|" + TextWide(GetDlgItem(editor, id));
+  return shown + (IsWindowEnabled(GetDlgItem(editor, IDC_NOTE_TODAY)) ? "" : "|disabled");
 }
 
-TEST_F(FullMoon2007, AWhiteDiscWithItsNameInEveryLanguage) {
+}  // namespace
+
+// One start per language, each showing something more: the flag strip of
+// Galicia (white with a blue band, and its name) and of no community (a
+// swallow in a light sky, no name) in a raised frame, a note today. In each:
+// a white disc with its phase name, today's colour over today's cell but for
+// the lower half a note takes, and the notes editor of the 5th with its
+// caption and labels, "Hoy..." enabled (2007 has its today pages).
+TEST_F(FullMoon2007, EveryLanguageShowsTheMoonTodayTheFlagAndTheEditor) {
+  const struct { int flag; const char *shot, *editor; } rows[] = {  // flag -1: none, a note today
+      {0, "today_without_note", "  marzo, 5|Aceptar|Cancelar|Hoy...|Notas"},
+      {13, "flag_strip_galicia", "  mar\xE7, 5|Acceptar|Cancel-lar|Avui...|Notes"},
+      {1, "flag_strip_none", "  marzo, 5|Acetar|Cancelar|Hoxe...|Notas"},
+      {0, nullptr, "  martxoa, 5|Ados|Utzi|Egun...|Oharrak"},
+      {0, nullptr, "  mar\xE7o, 5|Aceitar|Cancelar|Hoje...|Verbetar"},
+      {-1, "today_with_note", "  mars, 5|OK|Annuler|Aujourd'hui...|Notes"},
+  };
+  auto blue = [](uint32_t p) { return (p & 0xFF) > 0xA0 && (p >> 16) < 0x40; };  // Galicia's #009FE3
+  auto dark = [](uint32_t p) { return (p & 0xFF) < 0x60 && ((p >> 8) & 0xFF) < 0x60 && (p >> 16) < 0x60; };
   for (int language = 0; language < LanguageCount; ++language) {
+    const auto& row = rows[language];
     CalendarSettings settings = Settings();
-    settings.Language = language;
-    const Capture shot = StartAndShoot("month_language_" + std::to_string(language), settings);
-    const Rect box = Element(LayoutMoonBox), name = {box.right, box.top, shot.Width, box.bottom};
-    EXPECT_EQ(MoonRow(shot, box), (std::array{Black, White, White, White})) << language;
-    EXPECT_GT(CountPixels(shot, name, [&](uint32_t p) { return p == Rgb(started.WorkdayTextColor); }), 5)
-        << "the phase name right of the square, language " << language;
-    if (language > 0) continue;
-    // Today without a note: today's colour over the whole cell.
-    SaveScreenshot(shot, "today_without_note");
-    const Rect cell = DayCell(3);
-    EXPECT_EQ(shot.At(cell.left + 1, cell.top), Rgb(started.TodayBackColor));
-    EXPECT_EQ(shot.At(cell.left + 1, cell.bottom - 1), Rgb(started.TodayBackColor));
+    settings.Language = language, settings.DrawFlag = row.flag > 0;
+    if (row.flag > 0) settings.Community = row.flag, settings.City = 0, settings.WindowHeight += 35;  // as the options fit it
+    if (row.flag < 0) AddNoteText(3, 3, "Hoy", 0);
+    Start(settings);
+    const Capture shot = SaveScreenshot(CaptureClient(app.Window), "month_language_" + std::to_string(language));
+    if (row.shot) SaveScreenshot(shot, row.shot);
+    auto count = [&](const Rect& r, auto test) {  // the pixels of the rectangle for which the test holds
+      int n = 0;
+      for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) n += test(shot.At(x, y));
+      return n;
+    };
+    const Rect box = Element(LayoutMoonBox), cell = DayCell(3), flag = Element(LayoutFlag);
+    EXPECT_EQ(MoonRow(shot, box), (MoonPixels{Black, White, White, White})) << language;
+    EXPECT_GT(count({box.right, box.top, shot.Width, box.bottom}, [&](uint32_t p) { return p == Rgb(started.WorkdayTextColor); }),
+              5) << "the phase name, language " << language;
+    for (int y = cell.top; y < cell.bottom; ++y)
+      EXPECT_EQ(shot.At(cell.left + 1, y),
+                Rgb(row.flag < 0 && y >= cell.bottom - started.CellHeight / 2 ? started.NoteDayBackColor : started.TodayBackColor))
+          << language << ", row " << y - cell.top;
+    if (row.flag > 0) {
+      EXPECT_EQ((std::array{shot.At(flag.left, flag.top + 5), shot.At(flag.right - 1, flag.top + 5)}), (std::array{White, 0xC0C0C0u}));
+      const Rect inside = {flag.left + 1, flag.top + 1, flag.right - 1, flag.bottom - 1};
+      const int blues = count(inside, blue), ink = count(Element(LayoutFlagCaption), [&](uint32_t p) { return p != Rgb(started.CalendarBackColor); });
+      EXPECT_TRUE(row.flag == 13 ? blues > 60 && ink > 20 : !blues && !ink && count(inside, dark) > 20) << blues << " blue, " << ink << " ink";
+    }
+    HWND editor = OpenEditor(5);
+    EXPECT_EQ(EditorTexts(editor), row.editor);
+    if (language == 0) SaveScreenshot(CaptureClient(editor), "notes_editor");
+    EXPECT_TRUE(PressAndWaitGone(editor, IDCANCEL));
+    EXPECT_EQ(Close(), 0u);
   }
 }
 
-TEST_F(FullMoon2007, TodayWithANoteShowsBothColours) {
-  AddNoteText(3, 3, "Hoy", 0);
-  AddNoteText(10, 3, "Otro", 0);
-  const Capture noted = StartAndShoot("today_with_note");
-  const Rect cell = DayCell(3), other = DayCell(10);
-  for (int y = cell.top; y < cell.bottom; ++y)  // the note's colour in the lower H/2 rows
-    EXPECT_EQ(noted.At(cell.left + 1, y),
-              Rgb(y < cell.bottom - started.CellHeight / 2 ? started.TodayBackColor : started.NoteDayBackColor))
-        << "row " << y - cell.top;
-  EXPECT_EQ(noted.At(other.left + 1, other.top), Rgb(started.NoteDayBackColor));
-  EXPECT_EQ(noted.At(other.right - 1, other.bottom - 1), Rgb(started.NoteDayBackColor));
-}
+// The moon square of the first run at the suite's date.
+#define MOON_TEST(Suite, shotName, ...)                                                        \
+  TEST_F(Suite, TheMoonSquare) {                                                               \
+    started = Measured().Saved;                                                                \
+    EXPECT_EQ(MoonRow(SaveScreenshot(Measured().Month, shotName), Element(LayoutMoonBox)),      \
+              (MoonPixels{__VA_ARGS__}));                                                      \
+  }
+MOON_TEST(NewMoon2007, "moon_new", Black, Black, Black, Black)
+MOON_TEST(FirstQuarter2007, "moon_first_quarter", Black, Black, Black, White)
+MOON_TEST(LastQuarter2007, "moon_last_quarter", Black, Black, Black, White)  // drawn as the first quarter
 
-TEST_F(FullMoon2007, TheFlagStripShowsTheCommunity) {
-  CalendarSettings settings = Settings();
-  settings.DrawFlag = 1, settings.Community = 13, settings.City = 0;  // Galicia: white with a blue band
-  settings.WindowHeight += 35;  // as the options would have fitted the window
-  Capture shot = StartAndShoot("flag_strip_galicia", settings);
-  const Rect flag = Element(LayoutFlag), caption = Element(LayoutFlagCaption);
-  const Rect inside = {flag.left + 1, flag.top + 1, flag.right - 1, flag.bottom - 1};
-  EXPECT_EQ(shot.At(flag.left, flag.top + 5), 0xFFFFFFu) << "raised frame: white left edge";
-  EXPECT_EQ(shot.At(flag.right - 1, flag.top + 5), 0xC0C0C0u) << "light-gray right edge";
-  auto blue = [](uint32_t p) { return (p & 0xFF) > 0xA0 && (p >> 16) < 0x40; };  // Galicia's #009FE3
-  auto dark = [](uint32_t p) { return (p & 0xFF) < 0x60 && ((p >> 8) & 0xFF) < 0x60 && (p >> 16) < 0x60; };
-  auto ink = [&](uint32_t p) { return p != Rgb(started.CalendarBackColor); };
-  EXPECT_GT(CountPixels(shot, inside, blue), 60);
-  EXPECT_GT(CountPixels(shot, caption, ink), 20) << "the community's name";
-
-  settings.Community = 1;  // no community: a swallow in a light sky and no caption
-  shot = StartAndShoot("flag_strip_none", settings);
-  EXPECT_EQ(CountPixels(shot, caption, ink), 0);
-  EXPECT_EQ(CountPixels(shot, inside, blue), 0);
-  EXPECT_GT(CountPixels(shot, inside, dark), 20) << "the swallow";
-}
-
-// The moon square of a start at the suite's date.
-#define EXPECT_MOON(shotName, ...)                                                           \
-  do {                                                                                       \
-    const Capture shot = StartAndShoot(shotName);                                            \
-    EXPECT_EQ(MoonRow(shot, Element(LayoutMoonBox)), (std::array<uint32_t, 4>{__VA_ARGS__})); \
-  } while (0)
-
-TEST_F(NewMoon2007, ABlackDisc) { EXPECT_MOON("moon_new", Black, Black, Black, Black); }
-TEST_F(FirstQuarter2007, TheLeftHalfIsBlack) { EXPECT_MOON("moon_first_quarter", Black, Black, Black, White); }
-TEST_F(LastQuarter2007, DrawnAsTheFirstQuarter) { EXPECT_MOON("moon_last_quarter", Black, Black, Black, White); }
-
+// No moon and no today pages; the note typed on the leap day is shown in the
+// lower half of today's cell.
 TEST_F(LeapDay2008, NoMoonNoTodayPagesAndTheLeapDayKeepsItsNote) {
   Start();
-  const Capture month = CaptureClient(app.Window);
-  SaveScreenshot(month, "month_2008");
-  EXPECT_EQ(MoonRow(month, Element(LayoutMoonBox)), (std::array{White, White, White, White}));
+  EXPECT_EQ(MoonRow(SaveScreenshot(CaptureClient(app.Window), "month_2008"), Element(LayoutMoonBox)),
+            (MoonPixels{White, White, White, White}));
   HWND editor = OpenEditor(29);
-  ASSERT_NE(editor, nullptr);
-  EXPECT_EQ(WindowText(editor), "  febrero, 29");
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(editor, IDC_NOTE_TODAY)));
-  ASSERT_TRUE(TypeOver(GetDlgItem(editor, IDC_NOTE_TEXT), "bisiesto"));
-  ASSERT_TRUE(PressAndWaitGone(editor, IDOK));
-  NoteRecord note{};
-  ReadNote(29, 2, &note);
-  EXPECT_STREQ(note.Text, "bisiesto");
-  const Capture shot = CaptureClient(app.Window);
-  SaveScreenshot(shot, "today_with_note_2008");
-  const Rect cell = DayCell(29);  // today with a note: today's colour above, the note's below
-  EXPECT_EQ(shot.At(cell.left + 1, cell.top), Rgb(started.TodayBackColor));
-  EXPECT_EQ(shot.At(cell.left + 1, cell.bottom - 1), Rgb(started.NoteDayBackColor));
+  EXPECT_EQ(EditorTexts(editor), "  febrero, 29|Aceptar|Cancelar|Hoy...|Notas|disabled");
+  ASSERT_TRUE(TypeOver(GetDlgItem(editor, IDC_NOTE_TEXT), "bisiesto") && PressAndWaitGone(editor, IDOK));
+  const Capture shot = SaveScreenshot(CaptureClient(app.Window), "today_with_note_2008");
+  EXPECT_EQ(shot.At(DayCell(29).left + 1, DayCell(29).bottom - 1), Rgb(started.NoteDayBackColor));
   EXPECT_EQ(Close(), 0u);
 }

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "base/program_files.h"
 #include "os/os.h"
@@ -39,8 +39,6 @@ std::vector<std::string> ListFiles(const std::string& directory, const char* pat
   return names;
 }
 
-// An emptied folder of the temporary directory with everything installed
-// beside the program: its files, the information files and their images.
 ProgramDir StageProgramDir(const std::string& name) {
   char temp[MAX_PATH];
   GetTempPathA(sizeof temp, temp);
@@ -54,18 +52,12 @@ ProgramDir StageProgramDir(const std::string& name) {
   return dir;
 }
 
-void InstallHtmlDouble(const ProgramDir& dir) {
-  CopyFileA(EnvironmentFile("ORISTEL_HTML_DOUBLE").c_str(), dir.File("mshtml.dll").c_str(), FALSE);
-}
-
-static void FailOnMessage(const char* text, const char*, MessageIcon) {
-  std::fprintf(stderr, "file failure in the test: %s\n", text);
-  std::abort();
-}
-
 void UseProgramDir(const ProgramDir& dir) {
   OsSetExecutablePath(dir.File("Oristel.exe").c_str());
-  OsSetMessageBoxHook(FailOnMessage);
+  OsSetMessageBoxHook([](const char* text, const char*, MessageIcon) {
+    std::fprintf(stderr, "file failure in the test: %s\n", text);
+    std::abort();
+  });
 }
 
 CalendarSettings ReadSettingsRecord() {
@@ -75,62 +67,26 @@ CalendarSettings ReadSettingsRecord() {
   return settings;
 }
 
-void WriteSettingsRecord(const CalendarSettings& settings) {
-  char path[PathSize];
-  WriteFileAt(BuildProgramPath(path, SettingsFileIndex), &settings, 0, sizeof settings);
-}
-
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
-  for (int waited = 0; !condition(); waited += 20) {
+  for (int waited = 0; !condition(); waited += 20, Sleep(20))
     if (waited >= milliseconds) return false;
-    Sleep(20);
-  }
   return true;
 }
 
-PROCESS_INFORMATION RunCommand(std::string commandLine, const char* directory) {
+PROCESS_INFORMATION RunCommand(std::string commandLine) {
   STARTUPINFOA startup = {sizeof startup};
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory, &startup, &process))
-    process = {};
-  return process;
+  const BOOL ran = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+  return ran ? process : PROCESS_INFORMATION{};
 }
 
-PROCESS_INFORMATION StartProcess(const ProgramDir& dir) {
-  return RunCommand("\"" + dir.File("Oristel.exe") + "\"", dir.Path.c_str());
-}
-
-Oristel StartOristel(const ProgramDir& dir) {
-  Oristel program{StartProcess(dir)};
-  if (program.Process.hProcess)
-    program.Window = FindProcessWindow(program.Process.dwProcessId, "ORISTEL_2007", nullptr, nullptr, 15000);
-  return program;
-}
-
-DWORD WaitForExit(PROCESS_INFORMATION& process, int milliseconds) {
-  DWORD code = STILL_ACTIVE;
-  if (!process.hProcess) return code;
-  if (WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-  else TerminateProcess(process.hProcess, 99);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  process = {};
-  return code;
-}
-
-DWORD CloseOristel(Oristel& program) {
-  if (program.Window) PostMessageA(program.Window, WM_COMMAND, IDM_CLOSE, 0);
-  program.Window = nullptr;
-  return WaitForExit(program.Process);
-}
-
-HWND FindProcessWindow(DWORD processId, const char* className, const char* caption, HWND except, int milliseconds) {
+HWND FindWindowOf(DWORD processId, const char* className, const char* caption, HWND except, int milliseconds) {
   HWND found = nullptr;
   WaitUntil([&] {
     for (HWND window = nullptr; !found && (window = FindWindowExA(nullptr, window, className, nullptr));) {
       DWORD owner = 0;
       GetWindowThreadProcessId(window, &owner);
-      if (owner == processId && window != except && IsWindowVisible(window) && (!caption || WindowText(window) == caption))
+      if (owner == processId && window != except && IsWindowVisible(window) && (!caption || TextWide(window) == caption))
         found = window;
     }
     return found != nullptr;
@@ -138,43 +94,45 @@ HWND FindProcessWindow(DWORD processId, const char* className, const char* capti
   return found;
 }
 
-HWND FindDialog(DWORD processId, const char* caption, int milliseconds) {
-  return FindProcessWindow(processId, "#32770", caption, nullptr, milliseconds);
+Oristel StartOristel(const ProgramDir& dir) {
+  Oristel program{RunCommand("\"" + dir.File("Oristel.exe") + "\"")};
+  if (program.Process.hProcess)
+    program.Window = FindWindowOf(program.Process.dwProcessId, "ORISTEL_2007", nullptr, nullptr, 15000);
+  return program;
 }
 
-HWND FindOtherDialog(DWORD processId, HWND except, int milliseconds) {
-  return FindProcessWindow(processId, "#32770", nullptr, except, milliseconds);
+DWORD WaitForExit(PROCESS_INFORMATION& process, int milliseconds) {
+  DWORD code = STILL_ACTIVE;
+  if (process.hProcess && WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0)
+    GetExitCodeProcess(process.hProcess, &code);
+  else if (process.hProcess) TerminateProcess(process.hProcess, 99);
+  CloseHandle(process.hProcess), CloseHandle(process.hThread);
+  process = {};
+  return code;
 }
 
-std::string WindowText(HWND window) {
-  char text[1024] = "";
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
-  return text;
-}
-
-// Windows-1252 of a wide text.
-static std::string Narrow(const WCHAR* wide) {
-  char text[2048] = "";
-  WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-  return text;
+DWORD CloseOristel(Oristel& program) {
+  if (program.Window) PostMessageA(std::exchange(program.Window, nullptr), WM_COMMAND, IDM_CLOSE, 0);
+  return WaitForExit(program.Process);
 }
 
 std::string TextWide(HWND control) {
   WCHAR wide[1024] = L"";
+  char text[2048] = "";
   SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 5000, nullptr);
-  return Narrow(wide);
+  WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return text;
 }
-
-std::string MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
-std::string MessageBoxTextWide(HWND box) { return TextWide(GetDlgItem(box, 0xFFFF)); }
 
 std::vector<std::string> ListBoxTexts(HWND list) {
   std::vector<std::string> texts;
   for (LRESULT i = 0, count = SendMessageW(list, LB_GETCOUNT, 0, 0); i < count; ++i) {
     WCHAR wide[512] = L"";
+    char text[1024] = "";
     if (SendMessageW(list, LB_GETTEXTLEN, i, 0) >= 512) continue;
     SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
-    texts.push_back(Narrow(wide));
+    WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    texts.push_back(text);
   }
   return texts;
 }
@@ -191,39 +149,9 @@ bool SelectListEntry(HWND list, const std::string& text) {
   return false;
 }
 
-bool WaitGone(HWND window, int milliseconds) {
-  return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, milliseconds);
-}
-
-// The mouse messages of a click, posted or sent.
-static void Click(HWND window, int x, int y, decltype(&PostMessageA) deliver) {
+void ClickClient(HWND window, int x, int y) {
   for (UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP})
-    deliver(window, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
-}
-
-void ClickClient(HWND window, int x, int y) { Click(window, x, y, PostMessageA); }
-
-void ClickNow(HWND window, int x, int y) {
-  Click(window, x, y, [](HWND w, UINT m, WPARAM wp, LPARAM lp) { return SendMessageA(w, m, wp, lp), TRUE; });
-  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
-  SendMessageA(window, WM_NULL, 0, 0);
-}
-
-void MoveMouse(HWND window, int x, int y) { SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
-
-void MenuCommand(HWND window, int id) { PostMessageA(window, WM_COMMAND, id, 0); }
-
-void TypeText(HWND control, const char* text) {
-  for (const char* c = text; *c; ++c) PostMessageA(control, WM_CHAR, static_cast<unsigned char>(*c), 1);
-}
-
-void PressKey(HWND control, UINT key) {
-  PostMessageA(control, WM_KEYDOWN, key, 1);
-  PostMessageA(control, WM_KEYUP, key, 0xC0000001);
-}
-
-void PressButton(HWND dialog, int id) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    PostMessageA(window, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
 }
 
 bool TypeOver(HWND edit, const char* text) {
@@ -233,64 +161,55 @@ bool TypeOver(HWND edit, const char* text) {
   return WaitUntil([&] { return TextWide(edit) == text; });
 }
 
-bool PressAndWaitGone(HWND dialog, int id) {
-  PressButton(dialog, id);
-  return WaitGone(dialog);
-}
-
 static Capture CaptureOnce(HWND window, bool repaintAll) {
   RedrawWindow(window, nullptr, nullptr, (repaintAll ? RDW_INVALIDATE : 0) | RDW_UPDATENOW | RDW_ALLCHILDREN);
   SendMessageA(window, WM_NULL, 0, 0);
-  RECT client;
+  RECT client{};
   GetClientRect(window, &client);
-  Capture capture{client.right, client.bottom};
-  if (capture.Width <= 0 || capture.Height <= 0) return capture;
+  Capture capture{client.right, client.bottom, std::vector<uint32_t>(client.right * client.bottom)};
   BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), capture.Width, -capture.Height, 1, 32, BI_RGB}};
-  void* bits = nullptr;
   HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
-  HBITMAP image = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP image = CreateCompatibleBitmap(screen, capture.Width, capture.Height);
   HGDIOBJ previous = SelectObject(memory, image);
   BitBlt(memory, 0, 0, capture.Width, capture.Height, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  capture.Pixels.assign(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + client.right * client.bottom);
-  for (uint32_t& p : capture.Pixels) p &= 0x00FFFFFF;
   SelectObject(memory, previous);
+  if (!capture.Pixels.empty()) GetDIBits(memory, image, 0, capture.Height, capture.Pixels.data(), &info, DIB_RGB_COLORS);
+  for (uint32_t& p : capture.Pixels) p &= 0x00FFFFFF;
   DeleteObject(image);
   DeleteDC(memory);
   ReleaseDC(window, screen);
   return capture;
 }
 
+// Until two captures 50 ms apart agree: the screen may still show a window
+// that has just gone away.
 Capture CaptureClient(HWND window, bool repaintAll) {
-  // The screen may still show a window that has just gone away.
-  Capture previous = CaptureOnce(window, repaintAll);
-  for (int i = 0; i < 40; ++i) {
+  Capture previous, next = CaptureOnce(window, repaintAll);
+  for (int i = 0; i < 40 && (i == 0 || next.Pixels != previous.Pixels); ++i) {
     Sleep(50);
-    Capture next = CaptureOnce(window, repaintAll);
-    if (next.Pixels == previous.Pixels) return next;
-    previous = std::move(next);
+    previous = std::exchange(next, CaptureOnce(window, repaintAll));
   }
-  return previous;
+  return next;
 }
 
-void SaveScreenshot(const Capture& capture, const std::string& name) {
+Capture SaveScreenshot(const Capture& capture, const std::string& name) {
   const std::string folder = EnvironmentPath("ORISTEL_SCREENSHOTS");
-  if (folder.empty() || capture.Pixels.empty()) return;
+  if (folder.empty() || capture.Pixels.empty()) return capture;
   CreateDirectoryA(folder.c_str(), nullptr);
   const BITMAPINFOHEADER header = {sizeof header, capture.Width, -capture.Height, 1, 32, BI_RGB};
-  const uint32_t size = static_cast<uint32_t>(capture.Pixels.size() * 4), offset = 14 + sizeof header;
+  const DWORD size = static_cast<DWORD>(capture.Pixels.size() * 4), offset = sizeof(BITMAPFILEHEADER) + sizeof header;
   const BITMAPFILEHEADER file = {0x4D42, offset + size, 0, 0, offset};
-  std::vector<unsigned char> bytes(offset + size);
-  std::memcpy(bytes.data(), &file, 14);
-  std::memcpy(bytes.data() + 14, &header, sizeof header);
-  std::memcpy(bytes.data() + offset, capture.Pixels.data(), size);
-  WriteWholeFile(folder + name + ".bmp", bytes);
+  std::ofstream(folder + name + ".bmp", std::ios::binary)
+      .write(reinterpret_cast<const char*>(&file), sizeof file)
+      .write(reinterpret_cast<const char*>(&header), sizeof header)
+      .write(reinterpret_cast<const char*>(capture.Pixels.data()), size);
+  return capture;
 }
 
 // The process's GDI handle table (its PEB names it): 0x10000 entries of 24
 // bytes, a used one with its type in byte 14.
-constexpr size_t kGdiHandleCount = 0x10000, kGdiEntrySize = 24, kGdiTypeOffset = 14;
-constexpr size_t kPebGdiTableOffset = 0xF8;  // PEB.GdiSharedHandleTable on x64
+// PEB.GdiSharedHandleTable is at 0xF8 on x64.
+constexpr size_t kGdiHandleCount = 0x10000, kGdiEntrySize = 24, kGdiTypeOffset = 14, kPebGdiTableOffset = 0xF8;
 
 int GdiObjectCount(HANDLE process) {
   if (DWORD count = GetGuiResources(process, GR_GDIOBJECTS)) return static_cast<int>(count);

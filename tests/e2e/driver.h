@@ -18,6 +18,8 @@ struct ProgramDir {
   std::string Path;  // with a trailing backslash
   std::string File(const char* name) const { return Path + name; }
 };
+// An emptied folder of the temporary directory with everything installed
+// beside the program: its files, the information files and their images.
 ProgramDir StageProgramDir(const std::string& name);
 // The names of the files (not directories) of a directory that match the pattern.
 std::vector<std::string> ListFiles(const std::string& directory, const char* pattern);
@@ -26,7 +28,9 @@ std::string EnvironmentFile(const char* name);
 // Puts the stand-in HTML engine beside the program: its ShowHTMLDialog shows
 // the address it is handed in a message box captioned "ShowHTMLDialog".
 // Without it the program runs with no HTML engine at all.
-void InstallHtmlDouble(const ProgramDir& dir);
+inline void InstallHtmlDouble(const ProgramDir& dir) {
+  CopyFileA(EnvironmentFile("ORISTEL_HTML_DOUBLE").c_str(), dir.File("mshtml.dll").c_str(), FALSE);
+}
 
 // Points the program's own file functions (settings record, notes store)
 // at the directory, so that the tests read and write its files as Oristel does.
@@ -34,16 +38,14 @@ void UseProgramDir(const ProgramDir& dir);
 std::vector<unsigned char> ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::vector<unsigned char>& bytes);
 CalendarSettings ReadSettingsRecord();
-void WriteSettingsRecord(const CalendarSettings& settings);
 
 // One running Oristel.exe.
 struct Oristel {
   PROCESS_INFORMATION Process{};
   HWND Window = nullptr;
 };
-// Starts a command line; an empty record when it cannot start.
-PROCESS_INFORMATION RunCommand(std::string commandLine, const char* directory = nullptr);
-PROCESS_INFORMATION StartProcess(const ProgramDir& dir);  // Oristel.exe, not waited for
+// Starts a command line, not waited for; an empty record when it cannot start.
+PROCESS_INFORMATION RunCommand(std::string commandLine);
 // Starts the program in dir; the main window is found when it is shown.
 Oristel StartOristel(const ProgramDir& dir);
 // Closes the main window through the menu; the exit code.
@@ -54,39 +56,44 @@ DWORD WaitForExit(PROCESS_INFORMATION& process, int milliseconds = 15000);
 // Polls until the condition holds; false after the timeout.
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 10000);
 // The one way to find a window: a visible top-level window of the process
-// of the class, with the caption when one is given, other than except.
-HWND FindProcessWindow(DWORD processId, const char* className, const char* caption, HWND except, int milliseconds);
+// of the class, with the caption when one is given, other than except; null
+// after the timeout.
+HWND FindWindowOf(DWORD processId, const char* className, const char* caption, HWND except, int milliseconds);
 // A dialog (class "#32770"): any, or one other than the one given (a common
-// dialog or a message box over a sheet); null after the timeout.
-HWND FindDialog(DWORD processId, const char* caption = nullptr, int milliseconds = 10000);
-HWND FindOtherDialog(DWORD processId, HWND except, int milliseconds = 10000);
-std::string WindowText(HWND window);
-// The text of a control of another process, read through the wide call.
-std::string TextWide(HWND control);
+// dialog or a message box over a sheet).
+inline HWND FindDialog(DWORD pid, const char* caption = nullptr, int ms = 10000) {
+  return FindWindowOf(pid, "#32770", caption, nullptr, ms);
+}
+inline HWND FindOtherDialog(DWORD pid, HWND except, int ms = 10000) { return FindWindowOf(pid, "#32770", nullptr, except, ms); }
+// The text of a window of another process, through the wide call (an edit
+// box answers the narrow one with nothing), in Windows-1252.
+std::string TextWide(HWND window);
 // The text of a message box (shown by an A or a W call).
-std::string MessageBoxText(HWND box);
-std::string MessageBoxTextWide(HWND box);
+inline std::string MessageBoxText(HWND box) { return TextWide(GetDlgItem(box, 0xFFFF)); }
+inline std::string MessageBoxTextWide(HWND box) { return TextWide(GetDlgItem(box, 0xFFFF)); }
 // The entries of a list box of another process, in Windows-1252; the
 // selected one ("" for none); selects the entry with the text.
 std::vector<std::string> ListBoxTexts(HWND list);
 std::string ListBoxSelection(HWND list);
 bool SelectListEntry(HWND list, const std::string& text);
-// Waits until the window is gone.
-bool WaitGone(HWND window, int milliseconds = 10000);
+inline bool WaitGone(HWND w, int ms = 10000) { return WaitUntil([&] { return !IsWindow(w) || !IsWindowVisible(w); }, ms); }
 
-// User actions.
-void ClickClient(HWND window, int x, int y);  // posted: returns at once
-void MoveMouse(HWND window, int x, int y);
-void ClickNow(HWND window, int x, int y);  // sent: returns when handled and painted
-void MenuCommand(HWND window, int id);
-void TypeText(HWND control, const char* text);  // WM_CHAR per character
-void PressKey(HWND control, UINT key);          // key down and up, posted
-void PressButton(HWND dialog, int id);
+// User actions, posted: they return at once.
+void ClickClient(HWND window, int x, int y);
+inline void MenuCommand(HWND window, int id) { PostMessageA(window, WM_COMMAND, id, 0); }
+// WM_CHAR per character; key down and up; a button's click.
+inline void TypeText(HWND c, const char* text) {
+  for (; *text; ++text) PostMessageA(c, WM_CHAR, static_cast<unsigned char>(*text), 1);
+}
+inline void PressKey(HWND c, UINT key) { PostMessageA(c, WM_KEYDOWN, key, 1), PostMessageA(c, WM_KEYUP, key, 0xC0000001); }
+inline void PressButton(HWND d, int id) {
+  PostMessageA(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
+}
 // Types the text over the whole text of an edit box (an empty text clears
 // it); true once the box shows it.
 bool TypeOver(HWND edit, const char* text);
 // Presses a button of the dialog; true once the dialog has gone.
-bool PressAndWaitGone(HWND dialog, int id);
+inline bool PressAndWaitGone(HWND dialog, int id) { return PressButton(dialog, id), WaitGone(dialog); }
 
 // The client area as 0x00RRGGBB pixels, row by row.
 struct Capture {
@@ -98,12 +105,10 @@ struct Capture {
 // program's image first (what a closed dialog covered); without it the
 // capture shows only what the program itself invalidated since.
 Capture CaptureClient(HWND window, bool repaintAll = true);
-// Saves a capture as build/screenshots/<name>.bmp.
-void SaveScreenshot(const Capture& capture, const std::string& name);
+// Saves a capture as build/screenshots/<name>.bmp; the capture.
+Capture SaveScreenshot(const Capture& capture, const std::string& name);
 // 0x00RRGGBB of a COLORREF (0x00BBGGRR).
-inline uint32_t Rgb(ColorRef color) {
-  return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-}
+inline uint32_t Rgb(ColorRef c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 
 // The GDI objects a running process holds. GetGuiResources answers 0 under
 // Wine, so they are counted in the process's handle table (its PEB names

@@ -1,40 +1,53 @@
 // The fixture of the end-to-end tests: a staged program directory, the
-// settings of one earlier run (fonts and cell size as Oristel measured them
+// settings of one first run (fonts and cell size as Oristel measured them
 // in this Wine prefix) and the layout of the month window computed from them.
 #pragma once
 #include <gtest/gtest.h>
 
+#include "base/clock.h"
 #include "driver.h"
 #include "view/layout.h"
 
-// The settings file as Oristel left it after one first run here.
-const CalendarSettings& MeasuredSettings();
+// The first run of the installed files in this prefix, once per test
+// program: the settings it saved, its window's screen rectangle and its month
+// (today's, as every start shows).
+struct FirstRun {
+  CalendarSettings Saved;
+  RECT Window;
+  Capture Month;
+};
+const FirstRun& Measured();
 // yyyymmdd of a FILETIME of local time.
-int DateOf(FileTime time);
+inline int DateOf(FileTime time) { const LocalTime t = FromFileTime(time); return t.Year * 10000 + t.Month * 100 + t.Day; }
 
 class OristelTest : public ::testing::Test {
  protected:
   // Each suite runs at one fixed date (yyyymmdd), set by faketime around Wine.
   virtual int ExpectedDate() const = 0;
   void SetUp() override;
-  void TearDown() override;
+  void TearDown() override {  // also closes a dialog a failed test left open
+    if (HWND box = FindDialog(app.Process.dwProcessId, nullptr, 0)) PostMessageA(box, WM_CLOSE, 0, 0);
+    Close();
+  }
 
-  // Settings of a program that has run before, with today's month shown.
-  CalendarSettings Settings() const;
+  // Settings of a program that has run before, with today selected.
+  CalendarSettings Settings() const { CalendarSettings s = Measured().Saved; return s.SelectedDay = ExpectedDate() % 100, s; }
   // Stages the settings and starts Oristel.
   void Start(const CalendarSettings& settings);
   void Start() { Start(Settings()); }
   DWORD Close() { return CloseOristel(app); }
-  // Starts Oristel, saves a screenshot of the month and closes it again.
-  Capture StartAndShoot(const std::string& name, const CalendarSettings& settings);
-  Capture StartAndShoot(const std::string& name) { return StartAndShoot(name, Settings()); }
 
-  // Layout of the month window for the settings started with.
-  Rect Element(int element) const;
-  Rect DayCell(int day) const;  // in the month shown at the start
-  POINT Center(const Rect& r) const { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-  void Navigate(int element);  // an arrow, handled and painted on return
-  HWND OpenEditor(int day);    // the notes editor opened by a click on the day
+  // Layout of the month window for the settings started with (today's month).
+  Rect Element(int e) const { Rect r{}; return ComputeLayoutRect(e, started.CellWidth, started.CellHeight, started.DrawFlag, &r), r; }
+  Rect DayCell(int day) const {
+    return DayCellRect(day, ExpectedDate() / 100 % 100, ExpectedDate() / 10000, started.CellWidth, started.CellHeight);
+  }
+  static POINT Center(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+  void Navigate(int element);  // a click on an arrow, handled and painted on return
+  HWND OpenEditor(int day) {   // the notes editor opened by a click on the day
+    ClickClient(app.Window, Center(DayCell(day)).x, Center(DayCell(day)).y);
+    return FindDialog(app.Process.dwProcessId);
+  }
 
   ProgramDir dir;
   Oristel app;

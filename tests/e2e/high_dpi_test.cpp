@@ -1,8 +1,10 @@
 // The calendar on a 144 DPI screen (a Wine prefix of its own with LogPixels
 // at 144): the program is DPI aware, so its first run takes the larger
 // message font, measures its day cell from it and sizes the window around
-// the layout of that cell. Screenshots of the month, with the flag strip,
-// and of the notes editor.
+// the layout of that cell inside a fixed frame; the arrow heads grow with
+// the cell, about half its height as at 96 DPI. Screenshots of the month,
+// with the flag strip, and of the notes editor.
+#include <algorithm>
 #include <array>
 
 #include "fixture.h"
@@ -15,64 +17,33 @@
 
 E2E_SUITE(HighDpi2007, 2007, 3, 3);
 
-class HighDpi2007Screen : public HighDpi2007 {
- protected:
-  void SetUp() override {
-    SetProcessDPIAware();  // the driver reads the program's windows and metrics unscaled
-    HighDpi2007::SetUp();
-  }
-};
-
-TEST_F(HighDpi2007Screen, TheFirstRunLaysTheCalendarOutForTheLargerSystemFont) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  ASSERT_EQ(dpi, 144) << "the prefix's LogPixels";
+TEST_F(HighDpi2007, TheFirstRunLaysTheCalendarOutForTheLargerSystemFont) {
   NONCLIENTMETRICSA metrics = {340};
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &metrics, 0));
-  ASSERT_EQ(metrics.lfMessageFont.lfHeight, -MulDiv(11, dpi, 96)) << "Wine's message font, scaled to this screen";
-
-  ASSERT_EQ(ReadSettingsRecord().SavedTime.High, 0u) << "the installed settings were never saved";
-  app = StartOristel(dir);
-  ASSERT_NE(app.Window, nullptr);
-  RECT outer;
-  GetWindowRect(app.Window, &outer);
-  const Capture month = CaptureClient(app.Window);
-  SaveScreenshot(month, "calendar_144dpi");
-  EXPECT_EQ(Close(), 0u);
-
-  started = ReadSettingsRecord();
-  EXPECT_EQ(started.CalendarFont.Height, metrics.lfMessageFont.lfHeight);
-  // The window is the layout of the cell inside a fixed frame at this DPI.
+  ASSERT_EQ(metrics.lfMessageFont.lfHeight, -MulDiv(11, 144, 96)) << "Wine's message font at the prefix's 144 DPI";
+  const RECT outer = Measured().Window;
+  const Capture month = SaveScreenshot(Measured().Month, "calendar_144dpi");
+  started = Measured().Saved;
   const Rect layout = Element(LayoutWindow);
-  EXPECT_EQ((std::array{month.Width, month.Height}), (std::array{layout.right, layout.bottom}));
-  EXPECT_EQ((std::array<LONG, 2>{outer.right - outer.left, outer.bottom - outer.top}),
-            (std::array<LONG, 2>{layout.right + 2 * GetSystemMetrics(SM_CXFIXEDFRAME),
+  EXPECT_EQ((std::array<LONG, 5>{started.CalendarFont.Height, month.Width, month.Height, outer.right - outer.left,
+                                 outer.bottom - outer.top}),
+            (std::array<LONG, 5>{metrics.lfMessageFont.lfHeight, layout.right, layout.bottom,
+                                 layout.right + 2 * GetSystemMetrics(SM_CXFIXEDFRAME),
                                  layout.bottom + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
                                      2 * GetSystemMetrics(SM_CYFIXEDFRAME)}));
-  // The arrow heads grow with the cell: as at 96 DPI, about half its height.
   for (int element : {LayoutPrevArrow, LayoutNextArrow}) {
     const Rect box = Element(element);
-    int rows = 0;
-    for (int y = box.top; y < box.bottom; ++y) {
-      bool black = false;
-      for (int x = box.left; x < box.right; ++x) black |= month.At(x, y) == 0;
-      rows += black;
-    }
-    EXPECT_GE(rows * 5, started.CellHeight * 2) << "arrow " << element << ": " << rows << " rows";
-    EXPECT_LT(rows, started.CellHeight) << "arrow " << element;
+    int rows = 0;  // with a black pixel
+    for (int y = box.top; y < box.bottom; ++y)
+      rows += std::count(&month.Pixels[y * month.Width] + box.left, &month.Pixels[y * month.Width] + box.right, 0u) > 0;
+    EXPECT_TRUE(rows * 5 >= started.CellHeight * 2 && rows < started.CellHeight) << element << ": " << rows << " rows";
   }
 
-  // The flag strip as the options sheet turns it on, and the notes editor.
-  CalendarSettings flag = started;
-  flag.DrawFlag = 1;
-  Rect strip{};
-  ComputeLayoutRect(LayoutWindow, flag.CellWidth, flag.CellHeight, 1, &strip);
-  flag.WindowHeight += strip.bottom - layout.bottom;
+  CalendarSettings flag = Settings();
+  flag.DrawFlag = 1, flag.WindowHeight += 35;  // as the options sheet fits the window to the strip
   Start(flag);
   SaveScreenshot(CaptureClient(app.Window), "calendar_144dpi_flag");
   HWND editor = OpenEditor(5);
-  ASSERT_NE(editor, nullptr);
   SaveScreenshot(CaptureClient(editor), "notes_editor_144dpi");
   EXPECT_TRUE(PressAndWaitGone(editor, IDCANCEL));
   EXPECT_EQ(Close(), 0u);

@@ -1,75 +1,165 @@
-// Start-up, the single running copy, the window's place and frame, the
-// cursor, the About box and the settings file after exit.
+// The calendar window: its first run; a session in the running window (the
+// single running copy, the cursor, the About box, the notes editor, paging
+// and changing the year, all saved at exit); a start without its settings
+// file; a damaged record mended at start-up.
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "calendar/regions.h"
 #include "fixture.h"
+#include <commctrl.h>
 
 E2E_SUITE(March2007, 2007, 3, 3);
 
-TEST_F(March2007, ASecondCopyIsRefusedAndEndsWithCodeOne) {
-  Start();
-  EXPECT_EQ(GetWindowLongA(app.Window, GWL_STYLE) & ~(WS_VISIBLE | WS_CLIPSIBLINGS), 0x00CA0000) << "a fixed frame";
-  PROCESS_INFORMATION second = StartProcess(dir);
-  HWND box = FindDialog(second.dwProcessId, "Oristel 2007");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), "Ya existe una copia en ejecuci\xF3n.");
-  PressButton(box, IDOK);
-  EXPECT_EQ(WaitForExit(second), 1u);
-  EXPECT_TRUE(IsWindowVisible(app.Window)) << "the first copy is not disturbed";
-  EXPECT_EQ(Close(), 0u);
-}
+static void CloseBox(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
-TEST_F(March2007, AMissingSettingsFileStopsTheStartWithItsMessage) {
-  DeleteFileA(dir.File("cal_2007.op").c_str());
-  PROCESS_INFORMATION process = StartProcess(dir);
-  HWND box = FindDialog(process.dwProcessId, "Oristel");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box), "No he podido abrir el archivo: " + dir.File("cal_2007.op"));
-  PressButton(box, IDOK);
-  EXPECT_EQ(WaitForExit(process), 0u);
-}
-
-TEST_F(March2007, FirstRunCentresTheWindowAroundTheSystemFont) {
-  ASSERT_EQ(ReadSettingsRecord().SavedTime.High, 0u) << "the installed settings were never saved";
-  app = StartOristel(dir);
-  ASSERT_NE(app.Window, nullptr);
-  // This Wine's message font ("MS Shell Dlg", 8 points) is 13 pixels high
-  // with 2 of internal leading, and "XXX" is 24 pixels wide: the cell is
-  // 24 x 15, the client area 8 cells by 8 cells and 4, the frame 3 pixels a
-  // side under a 19-pixel caption and a 19-pixel menu, on a 1024 x 768 screen.
+// This Wine's message font ("MS Shell Dlg", 8 points) is 13 pixels high with
+// 2 of internal leading, and "XXX" is 24 pixels wide: the cell is 24 x 15,
+// the client area 8 cells by 8 cells and 4, the frame 3 pixels a side under a
+// 19-pixel caption and a 19-pixel menu, centred on a 1024 x 768 screen. Both
+// fonts are the message font; the record is saved at the local time.
+TEST_F(March2007, TheFirstRunCentresTheWindowAroundTheSystemFont) {
   NONCLIENTMETRICSA metrics = {340};
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &metrics, 0));
   ASSERT_EQ(metrics.lfMessageFont.lfHeight, -11) << "another Wine: the figures below no longer hold";
-  RECT r, client;
-  GetWindowRect(app.Window, &r);
-  GetClientRect(app.Window, &client);
-  EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom, client.right, client.bottom}),
-            (std::array<LONG, 6>{413, 300, 611, 468, 192, 124}));
-  EXPECT_EQ(Close(), 0u);
-
-  const CalendarSettings s = ReadSettingsRecord();
+  const FirstRun& first = Measured();
+  const CalendarSettings& s = first.Saved;
+  EXPECT_EQ((std::array<LONG, 13>{first.Window.left, first.Window.top, first.Window.right, first.Window.bottom,
+                                  first.Month.Width, first.Month.Height, s.CellWidth, s.CellHeight, s.WindowLeft,
+                                  s.WindowTop, s.WindowWidth, s.WindowHeight, DateOf(s.SavedTime)}),
+            (std::array<LONG, 13>{413, 300, 611, 468, 192, 124, 24, 15, 413, 300, 198, 168, 20070303}));
   EXPECT_TRUE(!std::memcmp(&s.CalendarFont, &metrics.lfMessageFont, sizeof(LOGFONTA)) &&
-              !std::memcmp(&s.NotesFont, &metrics.lfMessageFont, sizeof(LOGFONTA)))
-      << "both fonts are the message font";
-  EXPECT_EQ((std::array{s.CellWidth, s.CellHeight, s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight}),
-            (std::array{24, 15, 413, 300, 198, 168}));
-  EXPECT_EQ(DateOf(s.SavedTime), 20070303) << "saved at the local time";
+              !std::memcmp(&s.NotesFont, &metrics.lfMessageFont, sizeof(LOGFONTA)));
 }
 
-// A damaged record: a community the tables do not know, with the own
-// holidays of Madrid left in it, and a cell size no font gives. Closed while
-// minimized, the window keeps the place it has when restored.
+TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
+  CalendarSettings settings = Settings();
+  settings.WindowLeft = settings.WindowTop = 0;  // clear of the centred dialogs
+  AddNoteText(7, 3, "Old note", 0);
+  Start(settings);
+  auto refusedStart = [&](const char* caption) {  // a start that ends at once: its message and exit code
+    PROCESS_INFORMATION process = RunCommand("\"" + dir.File("Oristel.exe") + "\"");
+    HWND box = FindDialog(process.dwProcessId, caption);
+    const std::string text = MessageBoxText(box);
+    PressButton(box, IDOK);
+    return text + "|" + std::to_string(WaitForExit(process));
+  };
+  EXPECT_EQ(GetWindowLongA(app.Window, GWL_STYLE) & ~(WS_VISIBLE | WS_CLIPSIBLINGS), 0x00CA0000) << "a fixed frame";
+  EXPECT_EQ(refusedStart("Oristel 2007"), "Ya existe una copia en ejecuci\xF3n.|1");
+
+  // The hand over the active spots only, not over the moon's grid cell, which
+  // never holds a day. The cursor read back is the foreground window's.
+  SetForegroundWindow(app.Window);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.Window; }));
+  auto cursorAt = [&](const Rect& r) {
+    SendMessageA(app.Window, WM_MOUSEMOVE, 0, MAKELPARAM(Center(r).x, Center(r).y));
+    CURSORINFO info = {sizeof info};
+    return GetCursorInfo(&info), info.hCursor;
+  };
+  const HCURSOR hand = cursorAt(DayCell(5));
+  EXPECT_TRUE(cursorAt(Element(LayoutMoonBox)) != hand && cursorAt(Element(LayoutTitle)) == hand);
+
+  for (bool escape : {true, false}) {  // the About box closes with Escape and with its button
+    MenuCommand(app.Window, IDM_ABOUT);
+    HWND about = FindDialog(app.Process.dwProcessId);
+    EXPECT_EQ(TextWide(about) + "|" + TextWide(GetDlgItem(about, IDOK)) + "|" + TextWide(GetDlgItem(about, IDC_HOME_PAGE)),
+              "|Cerrar|http://www.example.org/oristel/");
+    if (escape) SaveScreenshot(CaptureClient(about), "about_box"), PressKey(GetDlgItem(about, IDC_HOME_PAGE), VK_ESCAPE);
+    else PressButton(about, IDOK);
+    EXPECT_TRUE(WaitGone(about)) << escape;
+  }
+
+  // A note saved from the editor repaints only its cell, in the note colour;
+  // emptied, it is deleted.
+  auto stored = [](int day) { NoteRecord record{}; return ReadNote(day, 3, &record), record; };
+  const std::string medico = "Cita con el m\xE9" "dico";
+  const Capture plain = CaptureClient(app.Window);
+  HWND editor = OpenEditor(5);
+  ASSERT_TRUE(TypeOver(GetDlgItem(editor, IDC_NOTE_TEXT), medico.c_str()) && PressAndWaitGone(editor, IDOK));
+  EXPECT_EQ(stored(5).Text + std::string("|") + std::to_string(DateOf(stored(5).UpdateTime)), medico + "|20070303");
+  const Capture noted = CaptureClient(app.Window, false);
+  const Rect cell = DayCell(5);
+  int outside = 0;
+  for (int y = 0; y < noted.Height; ++y)
+    for (int x = 0; x < noted.Width; ++x)
+      outside += (x < cell.left || x >= cell.right || y < cell.top || y >= cell.bottom) && plain.At(x, y) != noted.At(x, y);
+  EXPECT_EQ(outside, 0) << "pixels changed outside the cell";
+  EXPECT_EQ((std::array{noted.At(cell.left + 1, cell.top + 1), noted.At(cell.right - 2, cell.bottom - 2)}),
+            (std::array{Rgb(started.NoteDayBackColor), Rgb(started.NoteDayBackColor)}));
+  editor = OpenEditor(5);
+  EXPECT_EQ(TextWide(GetDlgItem(editor, IDC_NOTE_TEXT)), medico);
+  ASSERT_TRUE(TypeOver(GetDlgItem(editor, IDC_NOTE_TEXT), "") && PressAndWaitGone(editor, IDOK));
+  EXPECT_EQ(CaptureClient(app.Window, false).Pixels, plain.Pixels) << "the note is deleted, the cell plain again";
+  // Typing stops at 255 characters.
+  HWND text = GetDlgItem(editor = OpenEditor(31), IDC_NOTE_TEXT);
+  TypeText(text, std::string(300, 'n').c_str());
+  ASSERT_TRUE(WaitUntil([&] { return TextWide(text).size() >= 255; }));
+  Sleep(200);
+  EXPECT_EQ(TextWide(text).size(), 255u);
+  ASSERT_TRUE(PressAndWaitGone(editor, IDOK));
+  EXPECT_EQ(stored(31).Text, std::string(255, 'n'));
+  // Enter (to the default button, Cancel) and the close box after typing,
+  // and Accept with nothing typed, save nothing.
+  const std::vector<unsigned char> notes = ReadWholeFile(dir.File("cal_notas.dat"));
+  for (int way : {VK_RETURN, SC_CLOSE, IDOK}) {
+    text = GetDlgItem(editor = OpenEditor(7), IDC_NOTE_TEXT);
+    EXPECT_EQ(TextWide(text), "Old note");
+    EXPECT_TRUE(way == IDOK || TypeOver(text, "Old note and more"));
+    way == IDOK ? PressButton(editor, IDOK) : way == VK_RETURN ? PressKey(text, VK_RETURN) : CloseBox(editor);
+    EXPECT_TRUE(WaitGone(editor) && ReadWholeFile(dir.File("cal_notas.dat")) == notes) << way;
+  }
+
+  // The arrows back to December 2006, the whole month drawn again, and on to
+  // January 2008.
+  const Capture march = CaptureClient(app.Window);
+  for (int i = 0; i < 3; ++i) Navigate(LayoutPrevArrow);
+  const Capture december = SaveScreenshot(CaptureClient(app.Window, false), "month_december_2006");
+  EXPECT_NE(december.Pixels, march.Pixels);
+  EXPECT_EQ(december.Pixels, CaptureClient(app.Window).Pixels) << "only part of the month was drawn again";
+  for (int i = 0; i < 13; ++i) Navigate(LayoutNextArrow);
+
+  // The year from the title: each opening, centred on the screen, shows the
+  // year shown; what is typed then, the way out (0: Enter, to the default
+  // button, Cancel) and the year shown after it, the month drawn again when
+  // it changed.
+  const struct { const char* typed; int button, year; } cases[] = {  // typed nullptr: untouched
+      {"1999", 0, 2008},    {"1790", IDOK, 1790},     {"5317", IDOK, 5317}, {"1789", IDOK, 5317}, {"5318", IDOK, 5317},
+      {"abc", IDOK, 5317},  {"2008", IDCANCEL, 5317}, {"2008", IDOK, 2008}, {nullptr, IDOK, 2008},
+  };
+  int shown = 2008;
+  for (const auto& c : cases) {
+    const Capture before = CaptureClient(app.Window);
+    ClickClient(app.Window, Center(Element(LayoutTitle)).x, Center(Element(LayoutTitle)).y);
+    HWND dialog = FindDialog(app.Process.dwProcessId, "Cambiar el a\xF1o"), edit = GetDlgItem(dialog, IDC_YEAR_EDIT);
+    RECT r{};
+    GetWindowRect(dialog, &r);
+    EXPECT_EQ((std::array<LONG, 3>{LOWORD(SendDlgItemMessageA(dialog, IDC_YEAR_SPIN, UDM_GETPOS, 0, 0)), r.left, r.top}),
+              (std::array<LONG, 3>{shown, 512 - (r.right - r.left) / 2, 384 - (r.bottom - r.top) / 2}));
+    EXPECT_TRUE(!c.typed || TypeOver(edit, c.typed));
+    c.button ? PressButton(dialog, c.button) : PressKey(edit, VK_RETURN);
+    ASSERT_TRUE(WaitGone(dialog));
+    EXPECT_EQ(CaptureClient(app.Window, false).Pixels != before.Pixels, c.year != shown) << (c.typed ? c.typed : "untouched");
+    shown = c.year;
+  }
+  EXPECT_EQ(Close(), 0u);
+  EXPECT_EQ(std::pair(ReadSettingsRecord().ShownMonth, ReadSettingsRecord().ShownYear), std::pair(1, 2008));
+  DeleteFileA(dir.File("cal_2007.op").c_str());
+  EXPECT_EQ(refusedStart("Oristel"), "No he podido abrir el archivo: " + dir.File("cal_2007.op") + "|0");
+}
+
+// A community the tables do not know, with the own holidays of Madrid left in
+// it, and a cell size no font gives: the holidays go, the fonts stay, the
+// cell is measured again from the larger calendar font and the window fitted
+// to it at its place. Closed while minimized, the window keeps the place it
+// has when restored.
 TEST_F(March2007, ADamagedRecordIsRepairedWithoutLosingTheUsersChoices) {
   CalendarSettings settings = Settings();
-  settings.Community = 99, settings.City = 1500;
-  CollectRegionHolidays(15, 1500, settings.LocalHolidays);
-  ASSERT_NE(settings.LocalHolidays[LocalHolidaySlots - 1], 0) << "Madrid has own holidays";
-  settings.CellWidth = 0, settings.CellHeight = 9999;
-  settings.WindowLeft = 40, settings.WindowTop = 50;
-  settings.CalendarFont.Height *= 2;  // a larger calendar font than the first run's
+  settings.Community = 99, settings.City = 1500, settings.CellWidth = 0, settings.CellHeight = 9999;
+  settings.WindowLeft = 40, settings.WindowTop = 50, settings.CalendarFont.Height *= 2;
   std::memcpy(settings.NotesFont.FaceName, "DejaVu Serif", 13);
+  CollectRegionHolidays(15, 1500, settings.LocalHolidays);  // Madrid's own holidays
   Start(settings);
   RECT r, client;
   GetWindowRect(app.Window, &r);
@@ -77,49 +167,11 @@ TEST_F(March2007, ADamagedRecordIsRepairedWithoutLosingTheUsersChoices) {
   ShowWindow(app.Window, SW_MINIMIZE);
   ASSERT_TRUE(WaitUntil([&] { return IsIconic(app.Window) != 0; }));
   EXPECT_EQ(Close(), 0u);
-
   const CalendarSettings s = ReadSettingsRecord();
-  for (int32_t day : s.LocalHolidays) EXPECT_EQ(day, 0) << "no community, no own holidays";
+  EXPECT_EQ(std::count(s.LocalHolidays, s.LocalHolidays + LocalHolidaySlots, 0), LocalHolidaySlots);
   EXPECT_TRUE(!std::memcmp(&s.CalendarFont, &settings.CalendarFont, sizeof s.CalendarFont) &&
-              !std::memcmp(&s.NotesFont, &settings.NotesFont, sizeof s.NotesFont))
-      << "the fonts stay";
-  // Measured again from the larger font, the window fitted to it at its place.
-  EXPECT_GT(s.CellWidth, MeasuredSettings().CellWidth);
-  EXPECT_GT(s.CellHeight, MeasuredSettings().CellHeight);
-  EXPECT_EQ((std::array<LONG, 2>{client.right, client.bottom}), (std::array<LONG, 2>{8 * s.CellWidth, 8 * s.CellHeight + 4}));
-  EXPECT_EQ((std::array<LONG, 4>{s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight}),
-            (std::array<LONG, 4>{40, 50, r.right - r.left, r.bottom - r.top}));
-}
-
-TEST_F(March2007, TheCursorIsAHandOverTheActiveSpotsOnly) {
-  Start();
-  SetForegroundWindow(app.Window);  // the cursor read back is the foreground window's
-  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.Window; }));
-  auto cursorAt = [&](POINT p) {
-    MoveMouse(app.Window, p.x, p.y);
-    CURSORINFO info = {sizeof info};
-    GetCursorInfo(&info);
-    return info.hCursor;
-  };
-  const HCURSOR hand = cursorAt(Center(DayCell(5)));
-  EXPECT_NE(cursorAt(Center(Element(LayoutMoonBox))), hand);  // a grid cell that never holds a day
-  EXPECT_EQ(cursorAt(Center(Element(LayoutTitle))), hand);
-  EXPECT_EQ(Close(), 0u);
-}
-
-TEST_F(March2007, TheAboutBoxClosesWithEscapeAndWithItsButton) {
-  Start();
-  for (bool escape : {true, false}) {
-    MenuCommand(app.Window, IDM_ABOUT);
-    HWND about = FindDialog(app.Process.dwProcessId);
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(WindowText(about), "");
-    EXPECT_NE(WindowText(GetDlgItem(about, IDC_HOME_PAGE)).find("example.org"), std::string::npos);
-    EXPECT_EQ(WindowText(GetDlgItem(about, IDOK)), "Cerrar");
-    if (escape) SaveScreenshot(CaptureClient(about), "about_box");
-    if (escape) PressKey(GetDlgItem(about, IDC_HOME_PAGE), VK_ESCAPE);
-    else PressButton(about, IDOK);
-    EXPECT_TRUE(WaitGone(about)) << escape;
-  }
-  EXPECT_EQ(Close(), 0u);
+              !std::memcmp(&s.NotesFont, &settings.NotesFont, sizeof s.NotesFont));
+  EXPECT_TRUE(s.CellWidth > Measured().Saved.CellWidth && s.CellHeight > Measured().Saved.CellHeight);
+  EXPECT_EQ((std::array<LONG, 6>{client.right, client.bottom, s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight}),
+            (std::array<LONG, 6>{8 * s.CellWidth, 8 * s.CellHeight + 4, 40, 50, r.right - r.left, r.bottom - r.top}));
 }
