@@ -3,12 +3,14 @@
 page by its markup, and checks them against the notes file they were made from:
     read_exports.py DIR
 Each row of export.txt (";") and export.csv ("," with ISO dates and the days
-without notes) must give exactly the date and the text of a stored note of
-2007, quotes and line breaks included, and every stored note must be there.
+without notes), CR LF ended, must give exactly the date and the text of a stored
+note of 2007, quotes and line breaks included, followed by its update time, and
+every stored note must be there.
 In export.htm every month's table must place each day under its weekday,
 marking the Sundays and the days with a note, and list the notes as text."""
 import calendar
 import csv
+import datetime as dt
 import html
 import re
 import struct
@@ -35,6 +37,13 @@ def stored_notes(path):
     return notes
 
 
+def stamp(data, day, month, iso):
+    """The note's update time (local wall-clock time) as the exports append it."""
+    (ticks,) = struct.unpack_from("<Q", data, FLAGS_SIZE + RECORD_SIZE * (LEAP_STARTS[month - 1] + day - 1))
+    t = dt.datetime(1601, 1, 1) + dt.timedelta(microseconds=ticks // 10)
+    return f" (actualizada el: {t:%Y-%m-%d %H:%M})" if iso else f" (actualizada el: {t.day}/{t.month}/{t.year} {t:%Hh:%Mm})"
+
+
 def rows(path, delimiter):
     with open(path, newline="", encoding="cp1252") as f:
         return list(csv.reader(f, delimiter=delimiter))
@@ -50,6 +59,8 @@ def date_of(field, iso):
 
 
 def check(path, delimiter, iso, every_day, notes):
+    raw, data = path.read_bytes(), (path.parent / "cal_notas.dat").read_bytes()
+    assert raw.count(b"\n") == raw.count(b"\r\n"), (path.name, "CR LF only")
     table = rows(path, delimiter)
     assert table[0] == ["Fecha", "Notas"], table[0]
     found = {}
@@ -58,7 +69,8 @@ def check(path, delimiter, iso, every_day, notes):
         key = date_of(row[0], iso)
         if len(row) == 2 and row[1] != "":
             found[key] = row[1]
-    assert found == notes, (path.name, found, notes)
+    stamped = {key: text + stamp(data, *key, iso) for key, text in notes.items()}
+    assert found == stamped, (path.name, found, stamped)
     days = 365 if every_day else len(notes)
     assert len(table) == 1 + days, (path.name, len(table))
     print(f"{path.name}: {len(table) - 1} rows, {len(found)} notes as stored")

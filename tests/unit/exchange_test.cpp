@@ -1,5 +1,8 @@
 // The exports byte for byte, the imports by the notes they store, and the
 // round trips of the notes through TXT, CSV and iCalendar.
+#include <algorithm>
+#include <functional>
+
 #include "base/clock.h"
 #include "calendar/dates.h"
 #include "exchange/ical_exchange.h"
@@ -15,7 +18,10 @@ const std::string kIcs = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20070306\r\
 
 class Exchange : public ProgramDirTest {
  protected:
-  void SetUp() override { ProgramDirTest::SetUp(), Empty(); }
+  void SetUp() override {
+    ProgramDirTest::SetUp();
+    Empty();
+  }
   void Empty() { WriteBytes(PathOf(NotesFileIndex), Bytes(NotesFileSize, 0)); }
   void Keep(int day, int month, const std::string& text, FileTime time = kMarch5) {
     NoteRecord record{time, {}};
@@ -26,7 +32,8 @@ class Exchange : public ProgramDirTest {
     WizardChoices choices = {{}, action, update, 0, iso};
     for (int m : months) choices.MonthSelected[m - 1] = 1;
     const std::string path = PathOf("export");
-    EXPECT_TRUE(action == ActionIcalExport ? WriteIcalExport(path.c_str(), choices, year, &exported) : WriteTextExport(path.c_str(), choices, year));
+    const char* to = path.c_str();
+    EXPECT_TRUE(action == ActionIcalExport ? WriteIcalExport(to, choices, year, &exported) : WriteTextExport(to, choices, year));
     return Text(path);
   }
   std::string Text(const std::string& path) { const Bytes bytes = ReadBytes(path); return {bytes.begin(), bytes.end()}; }
@@ -35,8 +42,10 @@ class Exchange : public ProgramDirTest {
     NoteRecord r;
     std::string all;
     EXPECT_EQ(ReadNotesImage(&image), 1);
-    for (int n = 1, d, m; n <= 366; ++n)
-      if (FromDayIndex(n, &d, &m), ReadNoteFromImage(image, d, m, &r)) all += "|" + std::to_string(d) + "/" + std::to_string(m) + "=" + r.Text;
+    for (int n = 1, d, m; n <= 366; ++n) {
+      FromDayIndex(n, &d, &m);
+      if (ReadNoteFromImage(image, d, m, &r)) all += "|" + std::to_string(d) + "/" + std::to_string(m) + "=" + r.Text;
+    }
     return all.substr(all.empty() ? 0 : 1);
   }
   // Imports text as a file of the kind (".txt" or ".ics"); the result, with
@@ -51,26 +60,19 @@ class Exchange : public ProgramDirTest {
   IcalExportResult exported = {};
 };
 
-// The text exports byte for byte, 29 February only in a leap year; with the
-// update date, it becomes part of the note on its way back. The iCalendar
-// export tells of the 29 February it left out, and writes each day's end and
-// its update time in UTC.
+// 29 February exported in a leap year only (the text exports' bytes: the
+// Python readers); the iCalendar export tells of the 29 February it left out,
+// and writes the update time in UTC (each day's end: the round trip).
 TEST_F(Exchange, ExportsWriteTheChosenMonths) {
   Keep(5, 3, "Dentista");
   Keep(29, 2, "Bisiesto");
-  const struct { int year, month, update, iso; std::string rows; } cases[] = {
-      {2007, 3, 1, 0, "5/3/2007;\"Dentista (actualizada el: 5/3/2007 09h:07m)\"\r\n"},
-      {2007, 3, 1, 1, "2007-03-05;\"Dentista (actualizada el: 2007-03-05 09:07)\"\r\n"},
-      {2008, 2, 0, 0, "29/2/2008;\"Bisiesto\"\r\n"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Export(ActionTextExport, c.year, {c.month}, c.update, c.iso), kTxtHeader + c.rows);
-  OsSetZoneHook([](const LocalTime& t, int toUtc) { return LocalTime{t.Year, t.Month, 0, t.Day, t.Hour - (toUtc ? 1 : -1), t.Minute}; });
+  EXPECT_EQ(Export(ActionTextExport, 2008, {2}), kTxtHeader + "29/2/2008;\"Bisiesto\"\r\n");
+  OsSetZoneHook([](const LocalTime& t, int utc) {  // one hour ahead of UTC
+    return LocalTime{t.Year, t.Month, 0, t.Day, t.Hour + (utc ? -1 : 1), t.Minute};
+  });
   const std::string ics = Export(ActionIcalExport, 2007, {2, 3}, 1);
-  EXPECT_TRUE(exported.NotesWritten == 1 && exported.LeapDaysSkipped == 1 && ics.find("0229") == std::string::npos);
-  for (const char* line : {"DTSTART;VALUE=DATE:20070305\r\nDTEND;VALUE=DATE:20070306\r\n", "LAST-MODIFIED:20070305T080700Z\r\n"})
-    EXPECT_NE(ics.find(line), std::string::npos) << line << ics;
-  EXPECT_EQ(Import(Export(ActionCsvExport, 2007, {3}, 1)), 1);
-  EXPECT_EQ(Notes(), "29/2=Bisiesto|5/3=Dentista (actualizada el: 5/3/2007 09h:07m)");
+  EXPECT_EQ(std::tuple(exported.NotesWritten, exported.LeapDaysSkipped, ics.find("0229")), std::tuple(1, 1, std::string::npos));
+  EXPECT_NE(ics.find("LAST-MODIFIED:20070305T080700Z\r\n"), std::string::npos) << ics;
 }
 
 // Each file is the header line and the rows given; "" for no log.
@@ -81,7 +83,8 @@ TEST_F(Exchange, TextImportReadsEachRowByItsPositions) {
       {"2007-03-05;\"x\"\r\n2007-3-6;\"y\"\r\n2007-3-15;\"z\"\r\n16/3/2007;\"w\"\r\n", "5/3=x|6/3=y|15/3=z|16/3=w", ""},
       {"5/3/2007;Dentista\r\n6/3/2007;\"dijo \"\"hola\"\"\"\r\n", "5/3=Dentista|6/3=dijo \"hola\"", ""},
       {"5/3/2007;\r\n6/3/2007;\"\"\r\nsin separador\r\n", "", ""},
-      {"1/1/207;\"x\"\r\n11/11/20071;\"x\"\r\n", "", "\r\nLínea: 2 (formato incorrecto) 1/1/207;\"x\"\r\nLínea: 3 (formato incorrecto) 11/11/20071;\"x\""},
+      {"1/1/207;\"x\"\r\n11/11/20071;\"x\"\r\n", "",
+       "\r\nLínea: 2 (formato incorrecto) 1/1/207;\"x\"\r\nLínea: 3 (formato incorrecto) 11/11/20071;\"x\""},
       {"29/2/2008;\"x\"\r\n31/4/2007;\"x\"\r\n0/1/2007;\"x\"\r\n2007/03/05;\"x\"\r\n", "", "*"},
       {"8/3/2007;\"" + n300 + "\"\r\n8/3/2007;\"corta\"\r\n5/3/2007;\"sin fin\"", "5/3=sin fin|8/3=corta", ""},
       // A quoted note may span lines, and the rows behind it keep their numbers;
@@ -95,7 +98,8 @@ TEST_F(Exchange, TextImportReadsEachRowByItsPositions) {
   for (const auto& c : cases) {
     Empty();
     std::filesystem::remove(PathOf(ImportErrorsFileIndex));
-    EXPECT_TRUE(Import(kTxtHeader + c.rows) && Notes() == c.notes && errors == !c.log.empty()) << c.rows << Notes();
+    EXPECT_EQ(Import(kTxtHeader + c.rows), 1);
+    EXPECT_EQ(std::tuple(Notes(), errors), std::tuple(c.notes, int{!c.log.empty()})) << c.rows;
     if (c.log != "*") { EXPECT_EQ(Text(PathOf(ImportErrorsFileIndex)), c.log); }
   }
   // Bare line feeds; the first line is the header, whatever it holds; adding
@@ -107,17 +111,20 @@ TEST_F(Exchange, TextImportReadsEachRowByItsPositions) {
   EXPECT_TRUE(g_shown.empty());
 }
 
+// Files up to the imports' limits are read, larger ones and files that are
+// not iCalendar are refused.
 TEST_F(Exchange, ImportsRefuseWhatTheyCannotHold) {
-  std::string text = kTxtHeader + "5/3/2007;\"x\"\r\n";
+  Keep(5, 3, "x");
+  std::string text = kTxtHeader + "6/3/2007;\"x\"\r\n";
   text.resize(MaxImportFileSize, ' ');
-  EXPECT_TRUE(Import(text) && !Import(text + ' ') && !Import(""));
-  EXPECT_EQ(Import(kIcs + std::string(MaxIcalFileSize - kIcs.size(), '\n'), 0, ".ics"), 1);
-  EXPECT_FALSE(Import(kIcs + std::string(MaxIcalFileSize - kIcs.size() + 1, '\n'), 0, ".ics") ||
-               Import("Fecha;Notas\r\n", 0, ".ics") || Import("", 0, ".ics"));
+  const std::string ics = kIcs + std::string(MaxIcalFileSize - kIcs.size(), '\n');
+  const int results[] = {Import(text + ' '),   Import(ics + '\n', 0, ".ics"), Import("Fecha;Notas\r\n", 0, ".ics"),
+                         Import("", 0, ".ics"), Import(text, 1),                Import(ics, 1, ".ics")};
+  EXPECT_EQ(std::vector(results, results + 6), (std::vector{0, 0, 0, 0, 1, 1}));
   const std::string large = "El tamaño del archivo excede la capacidad disponible";
   const std::string notIcal = std::string("El archivo no es un calendario iCalendar (.ics): ") + PathOf("import.ics");
   EXPECT_EQ(g_shown, (std::vector{large, large, notIcal, notIcal}));
-  EXPECT_EQ(Notes(), "5/3=x|6/3=y");
+  EXPECT_EQ(Notes(), "5/3=x|6/3=xy");
 }
 
 // Whatever fails while the notes file is written, it stays as it was, no
@@ -130,13 +137,15 @@ TEST_F(Exchange, EveryImportWritesTheNotesOnceOrNotAtAll) {
   WriteBytes(PathOf(PredecessorNotesName), Bytes(129 + 174 * 366, 'b'));
   static int failAt;
   OsSetFaultHook([](FaultPoint point) -> int { return point == failAt; });
+  const std::function<int()> imports[] = {[&] { return Import(kTxtHeader + "6/3/2007;\"x\"\r\n"); },
+                                          [&] { return Import(kIcs, 0, ".ics"); },
+                                          [&] { return ImportPredecessorNotes(PathOf(PredecessorNotesName).c_str(), 0); }};
   for (int fault : {int{FaultWrite}, int{FaultReplace}, 0})
-    for (int which = 0; which < 3; ++which) {
-      failAt = fault, g_shown.clear();
-      const int ok = which == 0   ? Import(kTxtHeader + "6/3/2007;\"x\"\r\n")
-                     : which == 1 ? Import(kIcs, 0, ".ics")
-                                  : ImportPredecessorNotes(PathOf(PredecessorNotesName).c_str(), 0);
-      EXPECT_TRUE(ok == !fault && (!fault || ReadBytes(notes) == before) && Released(notes)) << which << fault;
+    for (const auto& import : imports) {
+      failAt = fault;
+      g_shown.clear();
+      const int ok = import();
+      EXPECT_EQ(std::tuple(ok, !fault || ReadBytes(notes) == before, Released(notes)), std::tuple(!fault, true, true)) << fault;
       EXPECT_EQ(g_shown, fault ? std::vector{FileMessage("escribir", notes)} : std::vector<std::string>{});
       EXPECT_FALSE(std::filesystem::exists(notes + ".tmp"));
     }
@@ -151,28 +160,33 @@ TEST_F(Exchange, EveryImportWritesTheNotesOnceOrNotAtAll) {
 TEST_F(Exchange, ICalendarRoundTrip) {
   std::string every = "a", high;
   for (int c = 0x20; c < 0x100; ++c) every += c == 0x7F ? '\t' : static_cast<char>(c);
-  for (int c = 0x80; c < 0xA0; ++c) high += c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D ? "" : std::string(1, c);
+  for (char c = '\x80'; c != '\xA0'; ++c)  // but the five bytes without a character
+    if (std::string("\x81\x8D\x8F\x90\x9D").find(c) == std::string::npos) high += c;
   const std::string unicode = reinterpret_cast<const char*>(u8"€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ");
   EXPECT_EQ(Utf8ToCp1252(unicode.c_str()), high);
   EXPECT_EQ(Cp1252ToUtf8(high.c_str()), unicode);
   EXPECT_EQ(Utf8ToCp1252("a\xC1\x81\xE0\x80\xA0\xC3(\xF8\x88\xE2\x98\x83\xED\xA0\x80\xC3\xA9"), "a(\xE9");
   const std::string texts[] = {"", "Año \"nuevo\"; a, b \\ c", "dos \r\nlíneas\r\n", every, std::string(254, 'x') + "é"};
-  for (int n = 1, day, month; n <= 366; ++n)
-    FromDayIndex(n, &day, &month), Keep(day, month, texts[n % 5] + (n % 5 == 1 || n % 5 == 2 ? std::to_string(n) : ""), kFixedNowTime);
+  for (int n = 1, day, month; n <= 366; ++n) {
+    FromDayIndex(n, &day, &month);
+    Keep(day, month, texts[n % 5] + (n % 5 == 1 || n % 5 == 2 ? std::to_string(n) : ""), kFixedNowTime);
+  }
   const Bytes notes = ReadBytes(PathOf(NotesFileIndex));
   const std::string year = Export(ActionIcalExport, 2008, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
   EXPECT_NE(year.find("DTSTART;VALUE=DATE:20081231\r\nDTEND;VALUE=DATE:20090101\r\n"), std::string::npos);
   Empty();
   EXPECT_EQ(Import(year, 0, ".ics", 2008), 1);
   EXPECT_EQ(ReadBytes(PathOf(NotesFileIndex)), notes);
-  EXPECT_TRUE(ical.NotesStored == 366 && ical.EventsOutsideYear == 0 && !ical.ErrorsLogged && g_shown.empty());
+  EXPECT_EQ(std::tuple(ical.NotesStored, ical.EventsOutsideYear, ical.ErrorsLogged, g_shown.size()), std::tuple(366, 0, 0, 0u));
 }
 
 // Events placed by the local time of their UTC times, all-day ones up to the
 // day before their end, several a day joined, the first of a day replacing its
 // note when replacing is chosen; an event repeating every second logged.
 TEST_F(Exchange, ICalendarImportPlacesEveryEvent) {
-  OsSetZoneHook([](const LocalTime& t, int) { return LocalTime{t.Year, t.Month, 0, t.Day + (t.Hour >= 22), (t.Hour + 2) % 24, t.Minute}; });
+  OsSetZoneHook([](const LocalTime& t, int) {  // two hours ahead of UTC
+    return LocalTime{t.Year, t.Month, 0, t.Day + (t.Hour > 21), (t.Hour + 2) % 24, t.Minute};
+  });
   const std::string events =
       "BEGIN:VEVENT\r\nDTSTART:20070305T223000Z\r\nSUMMARY:Tarde\r\nEND:VEVENT\r\n"
       "BEGIN:VEVENT\r\nDTSTART:20070306T090000\r\nDTEND:20070308T090000\r\nSUMMARY:Viaje\r\nEND:VEVENT\r\n"
@@ -186,15 +200,13 @@ TEST_F(Exchange, ICalendarImportPlacesEveryEvent) {
     EXPECT_EQ(Import("BEGIN:VCALENDAR\r\n" + events + "END:VCALENDAR\r\n", add, ".ics"), 1);
     EXPECT_EQ(Notes(), std::string("28/2=Feria|1/3=Feria|6/3=") + (add ? "vieja " : "") +
                            "00:30 Tarde09:00 Viaje|7/3=09:00 Viaje|8/3=09:00 Viaje|31/12=Fin");
-    EXPECT_TRUE(ical.NotesStored == 6 && ical.EventsOutsideYear == 1 && ical.ErrorsLogged == 1);
+    EXPECT_EQ(std::tuple(ical.NotesStored, ical.EventsOutsideYear, ical.ErrorsLogged), std::tuple(6, 1, 1));
     EXPECT_EQ(Text(PathOf(ImportErrorsFileIndex)), "\r\nLínea: 26 (cita no leída) Roto");
   }
 }
 
-// The predecessor's notes come from their fixed places, the flag file from the
-// database's folder; a database too short
-// for a day skips that day after its message; without the flag file nothing
-// is imported.
+// The predecessor's notes come from their fixed places, added to the notes
+// there; the flag file is looked for in the database's folder.
 TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlaces) {
   Keep(5, 3, std::string(200, 'v'));
   Keep(2, 3, "intacta");
@@ -212,14 +224,6 @@ TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlaces) {
   WriteBytes(folder + PredecessorFlagsName, flags);
   WriteBytes(path, database);
   ASSERT_EQ(ImportPredecessorNotes(path.c_str(), 1), 1);
-  const std::string all = Notes();
-  EXPECT_EQ(all, "1/1=" + std::string(169, 'a') + "|29/2=bisiesto|1/3=marzo  |2/3=intacta|5/3=" +
-                     std::string(200, 'v') + std::string(55, 'n') + "|31/12=fin");
-  database.resize(1000);
-  WriteBytes(path, database);
-  EXPECT_TRUE(ImportPredecessorNotes(path.c_str(), 0) && Notes() == all);
-  EXPECT_EQ(g_shown, (std::vector(4, FileMessage("leer", path))));
-  std::filesystem::remove(folder + PredecessorFlagsName);
-  EXPECT_EQ(ImportPredecessorNotes(path.c_str(), 0), 0);
-  EXPECT_EQ(g_shown.back(), FileMessage("abrir", folder + PredecessorFlagsName));
+  EXPECT_EQ(Notes(), "1/1=" + std::string(169, 'a') + "|29/2=bisiesto|1/3=marzo  |2/3=intacta|5/3=" +
+                         std::string(200, 'v') + std::string(55, 'n') + "|31/12=fin");
 }
