@@ -189,7 +189,9 @@ TEST_F(Exchange2007Wizard, EveryActionThroughTheWizard) {
     const std::string asked = (row.Action == ActionIcalExport ? leap : "") + "¿Desea abrir el nuevo archivo?";
     EXPECT_EQ(Answer(row.Answer), "Exportación finalizada.\r\n" + asked);
     EXPECT_NE(ReadText(dir.File(row.Name)).find(row.Contains), std::string::npos) << row.Name;
-    EXPECT_EQ(WaitUntil([&] { return Exists(RecordPath); }, row.Answer == IDYES ? 10000 : 1000), row.Answer == IDYES);
+    // The command makes the file before it writes the line: wait for the line.
+    const auto recorded = [&] { return ReadText(RecordPath).find('\n') != std::string::npos; };
+    EXPECT_EQ(WaitUntil(recorded, row.Answer == IDYES ? 10000 : 1000), row.Answer == IDYES);
     EXPECT_TRUE(Quiet() && (row.Answer == IDNO || ReadText(RecordPath) == "\"" + dir.File(row.Name) + "\"\r\n"));
     DeleteFileA(RecordPath);
   }
