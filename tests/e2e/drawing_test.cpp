@@ -2,8 +2,6 @@
 // background with and without a note, the flag strip, and each display
 // language with the notes editor in it. Outside 2007: no moon, no today
 // pages, the leap day.
-#include <algorithm>
-#include <array>
 
 #include "calendar/names.h"
 #include "fixture.h"

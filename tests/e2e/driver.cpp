@@ -29,6 +29,13 @@ void WriteWholeFile(const std::string& path, const std::vector<unsigned char>& b
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
+std::string SetClassDefault(const char* key, const std::string& value) {
+  char old[256] = "";
+  LONG size = sizeof old;
+  if (RegQueryValueA(HKEY_CLASSES_ROOT, key, old, &size) != ERROR_SUCCESS) old[0] = 0;
+  return RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, value.c_str(), static_cast<DWORD>(value.size())), old;
+}
+
 std::vector<std::string> ListFiles(const std::string& directory, const char* pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;

@@ -37,6 +37,14 @@ inline void InstallHtmlDouble(const ProgramDir& dir) {
 void UseProgramDir(const ProgramDir& dir);
 std::vector<unsigned char> ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::vector<unsigned char>& bytes);
+inline std::string ReadText(const std::string& path) { const auto bytes = ReadWholeFile(path); return {bytes.begin(), bytes.end()}; }
+inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+// Sets the default value of a key of HKEY_CLASSES_ROOT; the value it had.
+std::string SetClassDefault(const char* key, const std::string& value);
+// A command that stands for the program the system opens a file with: it
+// appends the quoted path and a line end to the record.
+constexpr char kOpenedRecord[] = "C:\\OristelOpened.txt";
+inline std::string RecordingCommand() { return std::string("cmd.exe /c echo \"%1\">>") + kOpenedRecord; }
 CalendarSettings ReadSettingsRecord();
 
 // One running Oristel.exe.
@@ -70,7 +78,6 @@ inline HWND FindOtherDialog(DWORD pid, HWND except, int ms = 10000) { return Fin
 std::string TextWide(HWND window);
 // The text of a message box (shown by an A or a W call).
 inline std::string MessageBoxText(HWND box) { return TextWide(GetDlgItem(box, 0xFFFF)); }
-inline std::string MessageBoxTextWide(HWND box) { return TextWide(GetDlgItem(box, 0xFFFF)); }
 // The entries of a list box of another process, in Windows-1252; the
 // selected one ("" for none); selects the entry with the text.
 std::vector<std::string> ListBoxTexts(HWND list);

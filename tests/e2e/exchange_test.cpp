@@ -3,11 +3,7 @@
 // closing messages and the offers answered both ways, and the calendar after
 // an import. The system opens exported files with a command registered for
 // the suite that records what it was handed.
-#include <windows.h>
-#include <commctrl.h>
 #include <shlobj.h>
-
-#include <cstring>
 
 #include "exchange/predecessor_import.h"
 #include "exchange/wizard_choices.h"
@@ -18,18 +14,7 @@ E2E_SUITE(Exchange2007, 2007, 3, 5);
 namespace {
 
 constexpr const char* Opened[] = {".htm", ".txt", ".csv", ".ics", "OristelTest.Opened\\shell\\open\\command"};
-constexpr const char* RecordPath = "C:\\OristelOpened.txt";
-
 std::string saved[5];  // the values the suite replaced
-std::string ReadText(const std::string& path) { const auto bytes = ReadWholeFile(path); return {bytes.begin(), bytes.end()}; }
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-// Sets the default value of a key of HKEY_CLASSES_ROOT; the value it had.
-std::string SetClassDefault(const char* key, const std::string& value) {
-  char old[256] = "";
-  LONG size = sizeof old;
-  if (RegQueryValueA(HKEY_CLASSES_ROOT, key, old, &size) != ERROR_SUCCESS) old[0] = 0;
-  return RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, value.c_str(), static_cast<DWORD>(value.size())), old;
-}
 
 }  // namespace
 
@@ -37,9 +22,8 @@ class Exchange2007Wizard : public Exchange2007 {
  protected:
   // The recording command stands for the programs that open the files.
   static void SetUpTestSuite() {
-    const std::string command = std::string("cmd.exe /c echo \"%1\">>") + RecordPath;
-    for (int i = 0; i < 5; ++i) saved[i] = SetClassDefault(Opened[i], i < 4 ? "OristelTest.Opened" : command);
-    DeleteFileA(RecordPath);
+    for (int i = 0; i < 5; ++i) saved[i] = SetClassDefault(Opened[i], i < 4 ? "OristelTest.Opened" : RecordingCommand());
+    DeleteFileA(kOpenedRecord);
   }
   static void TearDownTestSuite() { for (int i = 0; i < 5; ++i) SetClassDefault(Opened[i], saved[i]); }
   DWORD Pid() const { return app.Process.dwProcessId; }
@@ -164,11 +148,11 @@ TEST_F(Exchange2007Wizard, EveryActionThroughTheWizard) {
     RedrawWindow(app.Window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_EQ(std::tuple(before == noted, cell()), std::tuple(false, noted)) << "the month is redrawn";
   }
-  EXPECT_TRUE(WaitUntil([&] { return ReadText(RecordPath).find("Calendario_Errores_Import.txt") != std::string::npos; }));
+  EXPECT_TRUE(WaitUntil([&] { return ReadText(kOpenedRecord).find("Calendario_Errores_Import.txt") != std::string::npos; }));
   NoteRecord replaced{};
   EXPECT_TRUE(ReadNote(12, 3, &replaced) && std::string(replaced.Text) == "Congreso") << replaced.Text;
   SaveScreenshot(CaptureClient(app.Window), "wizard_after_import");
-  DeleteFileA(RecordPath);
+  DeleteFileA(kOpenedRecord);
 
   const struct Export { int Action, Back, Option, Answer; const char *Name, *Extension, *Contains; } exports[] = {
       {ActionTextExport, 0, 0, IDNO, "notas", ".txt", "\r\n5/3/2007;\"Dentista\"\r\n"},
@@ -190,10 +174,10 @@ TEST_F(Exchange2007Wizard, EveryActionThroughTheWizard) {
     EXPECT_EQ(Answer(row.Answer), "Exportación finalizada.\r\n" + asked);
     EXPECT_NE(ReadText(dir.File(row.Name)).find(row.Contains), std::string::npos) << row.Name;
     // The command makes the file before it writes the line: wait for the line.
-    const auto recorded = [&] { return ReadText(RecordPath).find('\n') != std::string::npos; };
+    const auto recorded = [&] { return ReadText(kOpenedRecord).find('\n') != std::string::npos; };
     EXPECT_EQ(WaitUntil(recorded, row.Answer == IDYES ? 10000 : 1000), row.Answer == IDYES);
-    EXPECT_TRUE(Quiet() && (row.Answer == IDNO || ReadText(RecordPath) == "\"" + dir.File(row.Name) + "\"\r\n"));
-    DeleteFileA(RecordPath);
+    EXPECT_TRUE(Quiet() && (row.Answer == IDNO || ReadText(kOpenedRecord) == "\"" + dir.File(row.Name) + "\"\r\n"));
+    DeleteFileA(kOpenedRecord);
   }
   EXPECT_EQ(Close(), 0u);
 }

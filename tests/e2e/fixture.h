@@ -4,9 +4,23 @@
 #pragma once
 #include <gtest/gtest.h>
 
+// What the tests use throughout.
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <span>
+#include <tuple>
+#include <utility>
+
+#include <windows.h>
+#include <commctrl.h>
+
 #include "base/clock.h"
 #include "driver.h"
 #include "view/layout.h"
+
+// The options sheet's font page, and the size box of the system's font dialog.
+constexpr int FontsTab = 1, FontSizeBox = 1138;
 
 // The first run of the installed files in this prefix, once per test
 // program: the settings it saved, its window's screen rectangle and its month
@@ -49,8 +63,20 @@ class OristelTest : public ::testing::Test {
     return FindDialog(app.Process.dwProcessId);
   }
 
+  // Opens the options sheet from the menu on a tab; its page.
+  HWND OpenSheet(int tab) {
+    MenuCommand(app.Window, IDM_OPTIONS);
+    sheet = FindDialog(app.Process.dwProcessId, "Oristel - Opciones");
+    return sheet ? Tab(tab) : nullptr;
+  }
+  HWND Tab(int index) {
+    SendMessageA(sheet, PSM_SETCURSEL, index, 0);
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+  }
+
   ProgramDir dir;
   Oristel app;
+  HWND sheet = nullptr;
   CalendarSettings started{};
 };
 

@@ -2,10 +2,6 @@
 // version resource and manifest.
 #include <shlobj.h>
 
-#include <array>
-#include <cstring>
-#include <utility>
-
 #include "fixture.h"
 
 E2E_SUITE(Install2007, 2007, 3, 5);
@@ -14,7 +10,6 @@ namespace {
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Oristel";
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 bool UsersFile(const std::string& name) { return name == "cal_2007.op" || name == "cal_notas.dat"; }
 
 // A value of the uninstall entry, a number in decimal; "" when there is none
@@ -94,7 +89,7 @@ TEST_F(Install2007, InstallRunUpgradeAndUninstallKeepTheUsersFilesUnlessTold) {
   HWND pages = FindDialog(process.dwProcessId, nullptr, 30000);
   PressButton(pages, IDOK);  // "Desinstalar" on the confirmation page
   HWND question = FindOtherDialog(process.dwProcessId, pages, 30000);
-  const std::string text = MessageBoxTextWide(question);
+  const std::string text = MessageBoxText(question);
   for (const std::string& part : {std::string("borrar tambi\xE9n sus notas"), dir.File("cal_notas.dat"), dir.File("cal_2007.op")})
     EXPECT_NE(text.find(part), std::string::npos) << text;
   EXPECT_TRUE(GetWindowLongA(GetDlgItem(question, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON) << "No is the default";

@@ -1,11 +1,6 @@
 // The options sheet from the menu: its four pages, the colour and font
 // dialogs driven for real, and what the calendar window does after the
 // sheet: refitted and redrawn after a commit.
-#include <windows.h>
-#include <commctrl.h>
-
-#include <algorithm>
-#include <utility>
 
 #include "calendar/regions.h"
 #include "fixture.h"
@@ -14,26 +9,14 @@ E2E_SUITE(Options2007, 2007, 3, 3);
 
 namespace {
 
-constexpr int HolidaysTab = 0, FontsTab = 1, ColoursTab = 2, LanguageTab = 3;
+constexpr int HolidaysTab = 0, ColoursTab = 2, LanguageTab = 3;
 // Controls of the system's colour and font dialogs.
-constexpr int ColourRedBox = 706, ColourGreenBox = 707, ColourBlueBox = 708, FontFaceBox = 1136, FontSizeBox = 1138;
+constexpr int ColourRedBox = 706, ColourGreenBox = 707, ColourBlueBox = 708, FontFaceBox = 1136;
 
 // The entries of a combo of the holidays page: the communities, or the
 // empty entry and the cities of one community.
 LRESULT RegionCount(int parent) {
   return (parent != 0) + std::count_if(RegionTable, RegionTable + RegionTableSize, [&](auto& r) { return r.Parent == parent; });
-}
-
-// A pixel of a window, read through its top-level window: Wine gives
-// another process's child windows no picture of their own.
-uint32_t PixelAt(HWND window, int x, int y) {
-  POINT p{x, y};
-  HWND top = GetAncestor(window, GA_ROOT);
-  MapWindowPoints(window, top, &p, 1);
-  HDC dc = GetDC(top);
-  const COLORREF c = GetPixel(dc, p.x, p.y);
-  ReleaseDC(top, dc);
-  return Rgb(c);
 }
 
 }  // namespace
@@ -48,16 +31,6 @@ class Options2007Sheet : public Options2007 {
     Start(s);
   }
   void Idle() const { SendMessageTimeoutA(app.Window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, nullptr); }
-  // Opens the sheet from the menu on a tab; its page.
-  HWND OpenSheet(int tab) {
-    MenuCommand(app.Window, IDM_OPTIONS);
-    sheet = FindDialog(app.Process.dwProcessId, "Oristel - Opciones");
-    return sheet ? Tab(tab) : nullptr;
-  }
-  HWND Tab(int index) {
-    SendMessageA(sheet, PSM_SETCURSEL, index, 0);
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-  }
   // Presses OK or Cancel of the sheet; true once it is gone and the calendar is idle.
   bool EndSheet(int button) {
     PostMessageA(sheet, PSM_PRESSBUTTON, button, 0);
@@ -65,15 +38,11 @@ class Options2007Sheet : public Options2007 {
     Idle();
     return gone;
   }
-  std::pair<LONG, LONG> ClientSize() const {
-    RECT r;
-    GetClientRect(app.Window, &r);
-    return {r.right, r.bottom};
-  }
+  // The client area now, and the layout of the window for the settings' cell.
+  std::pair<LONG, LONG> ClientSize() const { RECT r; return GetClientRect(app.Window, &r), std::pair(r.right, r.bottom); }
   static std::pair<LONG, LONG> CalendarSize(const CalendarSettings& s) {
     Rect r{};
-    ComputeLayoutRect(LayoutWindow, s.CellWidth, s.CellHeight, s.DrawFlag, &r);
-    return {r.right, r.bottom};
+    return ComputeLayoutRect(LayoutWindow, s.CellWidth, s.CellHeight, s.DrawFlag, &r), std::pair<LONG, LONG>(r.right, r.bottom);
   }
   // Chooses the combo's entry with that item data (or that text) as a user does.
   static bool ChooseEntry(HWND dialog, int id, int32_t code, const wchar_t* text = nullptr) {
@@ -85,7 +54,6 @@ class Options2007Sheet : public Options2007 {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     return index != CB_ERR;
   }
-  HWND sheet = nullptr;
 };
 
 // Enter on a swatch opens the colour dialog as a click does. A colour
@@ -107,7 +75,9 @@ TEST_F(Options2007Sheet, AColourChosenAndALanguageLeftAreKeptOnCancel) {
   for (const auto& [box, value] : {std::pair{ColourRedBox, "18"}, {ColourGreenBox, "200"}, {ColourBlueBox, "86"}})
     ASSERT_TRUE(TypeOver(GetDlgItem(dialog, box), value));
   ASSERT_TRUE(PressAndWaitGone(dialog, IDOK));
-  EXPECT_TRUE(WaitUntil([&] { return PixelAt(swatch, 6, 6) == 0x12C856; })) << "the swatch shows it";
+  POINT inside{6, 6};  // read in the sheet: Wine gives another process's child windows no picture of their own
+  MapWindowPoints(swatch, sheet, &inside, 1);
+  EXPECT_TRUE(WaitUntil([&] { return CaptureClient(sheet).At(inside.x, inside.y) == 0x12C856; })) << "the swatch shows it";
   EXPECT_EQ(IsDlgButtonChecked(page = Tab(LanguageTab), IDC_LANGUAGE_BASE + 3), BST_CHECKED) << "kept once left";
   ClickClient(GetDlgItem(page, IDC_LANGUAGE_BASE + 2), 3, 3);
   ASSERT_TRUE(WaitUntil([&] { return IsDlgButtonChecked(page, IDC_LANGUAGE_BASE + 2) == BST_CHECKED; }));

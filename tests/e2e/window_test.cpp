@@ -2,14 +2,9 @@
 // single running copy, the cursor, the About box, the notes editor, paging
 // and changing the year, all saved at exit); a start without its settings
 // file; a damaged record mended at start-up.
-#include <algorithm>
-#include <array>
-#include <cstring>
-#include <utility>
 
 #include "calendar/regions.h"
 #include "fixture.h"
-#include <commctrl.h>
 
 E2E_SUITE(March2007, 2007, 3, 3);
 

@@ -1,7 +1,5 @@
 // The exports byte for byte, the imports by the notes they store, and the
 // round trips of the notes through TXT, CSV and iCalendar.
-#include <algorithm>
-#include <functional>
 
 #include "base/clock.h"
 #include "calendar/dates.h"

@@ -1,7 +1,4 @@
 // The notes file, on real files in a private temporary program directory.
-#include <algorithm>
-#include <cstring>
-#include <functional>
 
 #include "calendar/dates.h"
 #include "notes/notes_store.h"

@@ -1,10 +1,5 @@
 // The program's files and messages, the clock, the settings record and its
 // file, and what the options pages decide on a copy of the record.
-#include <algorithm>
-#include <array>
-#include <chrono>
-#include <cstring>
-#include <numeric>
 
 #include "base/clock.h"
 #include "calendar/regions.h"
@@ -67,7 +62,6 @@ TEST_F(ProgramDirTest, FileOperationsAndMessages) {
   for (const char* verb : {"", "crear", "abrir", "leer", "escribir", "posicionarme", ""}) expected.push_back(FileMessage(verb, longest));
   EXPECT_EQ(g_shown, expected);
 }
-
 
 // The installed record: every word 1000 + its number but for a usable cell
 // size and language, Madrid without the other communities' holidays, the flag
