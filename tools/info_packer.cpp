@@ -5,32 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-struct Cp1252Extra {
-  uint32_t CodePoint;
-  unsigned char Byte;
-};
-}  // namespace
-
-// The characters that Windows-1252 places at 0x80..0x9F, ordered by code point.
-constexpr Cp1252Extra kCp1252Extras[] = {
-    // code point, byte
-    {0x0152, 0x8C}, {0x0153, 0x9C}, {0x0160, 0x8A}, {0x0161, 0x9A}, {0x0178, 0x9F}, {0x017D, 0x8E},
-    {0x017E, 0x9E}, {0x0192, 0x83}, {0x02C6, 0x88}, {0x02DC, 0x98}, {0x2013, 0x96}, {0x2014, 0x97},
-    {0x2018, 0x91}, {0x2019, 0x92}, {0x201A, 0x82}, {0x201C, 0x93}, {0x201D, 0x94}, {0x201E, 0x84},
-    {0x2020, 0x86}, {0x2021, 0x87}, {0x2022, 0x95}, {0x2026, 0x85}, {0x2030, 0x89}, {0x2039, 0x8B},
-    {0x203A, 0x9B}, {0x20AC, 0x80}, {0x2122, 0x99},
-};
-
-// The byte of the code point, or -1 when Windows-1252 has none.
-static int Cp1252Byte(uint32_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
-  for (const Cp1252Extra& e : kCp1252Extras) {
-    if (e.CodePoint > c) break;
-    if (e.CodePoint == c) return e.Byte;
-  }
-  return -1;
-}
+#include "exchange/ical_exchange.h"
 
 int Utf8ToCp1252(std::string_view utf8, const std::string& where, std::string* out) {
   out->clear();
@@ -44,8 +19,9 @@ int Utf8ToCp1252(std::string_view utf8, const std::string& where, std::string* o
       ok = (next >> 6) == 2;
       c = (c << 6) | (next & 0x3F);
     }
-    const int byte = ok ? Cp1252Byte(c) : -1;
-    if (byte < 0) {
+    // The delivered texts hold no C1 controls: a code point of 0x80..0x9F is refused.
+    const unsigned char byte = ok && (c < 0x80 || c >= 0xA0) ? Cp1252Byte(c) : 0;
+    if (!ok || (byte == 0 && c != 0)) {
       std::fprintf(stderr, "oristel_data: %s: byte %zu: no Windows-1252 character for it\n", where.c_str(), i);
       return 0;
     }

@@ -53,6 +53,9 @@ constexpr const char* IcalNotCalendarFormat = "El archivo no es un calendario iC
 // byte that is not part of a valid UTF-8 sequence, is dropped.
 std::string Cp1252ToUtf8(const char* text);
 std::string Utf8ToCp1252(const char* text);
+// The Windows-1252 byte of a Unicode code point, 0 when it has none (the five
+// bytes without a character stand for the C1 controls of their number).
+unsigned char Cp1252Byte(uint32_t codePoint);
 
 // For the benchmark: libical's parse of the text alone (nothing converted or
 // stored); 1 when it gave a calendar.

@@ -30,8 +30,7 @@ std::string Cp1252ToUtf8(const char* text) {
   return out;
 }
 
-// The Windows-1252 byte of a code point, or 0 when it has none.
-static unsigned char Cp1252Byte(uint32_t c) {
+unsigned char Cp1252Byte(uint32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
   for (int i = 0; i < 32; ++i)
     if (kHighCodes[i] == c) return static_cast<unsigned char>(0x80 + i);
