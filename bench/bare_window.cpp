@@ -18,8 +18,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = "BARE_WINDOW";
   RegisterClassA(&wc);
-  HWND window = CreateWindowExA(0, "BARE_WINDOW", "Bare", 0x00CA0000, 100, 100, 200, 180, nullptr, nullptr,
-                                instance, nullptr);
+  HWND window =
+      CreateWindowExA(0, "BARE_WINDOW", "Bare", 0x00CA0000, 100, 100, 200, 180, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, showState);
   UpdateWindow(window);
   MSG message;

@@ -86,8 +86,9 @@ static int WindowCount(DWORD processId) {
     GetWindowThreadProcessId(window, &owner);
     if (owner != processId) continue;
     ++count;
-    EnumChildWindows(window, [](HWND, LPARAM tally) { return ++*reinterpret_cast<int*>(tally), TRUE; },
-                     reinterpret_cast<LPARAM>(&count));
+    EnumChildWindows(
+        window, [](HWND, LPARAM tally) { return ++*reinterpret_cast<int*>(tally), TRUE; },
+        reinterpret_cast<LPARAM>(&count));
   }
   return count;
 }
@@ -126,9 +127,10 @@ static void ReportHoldings(const char* name, const std::string& exe, const std::
     for (int i = 0; i < 100; ++i) redraw(found.window, i);
     SendMessageA(found.window, WM_NULL, 0, 0);
     const Holdings after = HoldingsOf(process);
-    std::printf("%-12s peak working set %.1f MiB after start-up, %.1f MiB after 100 redraws; "
-                "GDI objects %d then %d; windows %d then %d\n",
-                name, started.PeakMiB, after.PeakMiB, started.Gdi, after.Gdi, started.Windows, after.Windows);
+    std::printf(
+        "%-12s peak working set %.1f MiB after start-up, %.1f MiB after 100 redraws; "
+        "GDI objects %d then %d; windows %d then %d\n",
+        name, started.PeakMiB, after.PeakMiB, started.Gdi, after.Gdi, started.Windows, after.Windows);
     PostMessageA(found.window, closeMessage, closeParam, 0);
   }
   if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
@@ -206,9 +208,10 @@ static void ReportTodayPage(const std::string& folder) {
                               &length, nullptr);
     }
   });
-  std::printf("today page of %zu files, %d each: %.1f us against %.1f us of raw unpacking (ratio %.2f) and "
-              "%.1f us of reading the selection and the files, unpacking them and writing %u bytes (ratio %.2f)\n",
-              chosen.size(), repetitions, page, floor, page / floor, readFloor, pageSize, page / readFloor);
+  std::printf(
+      "today page of %zu files, %d each: %.1f us against %.1f us of raw unpacking (ratio %.2f) and "
+      "%.1f us of reading the selection and the files, unpacking them and writing %u bytes (ratio %.2f)\n",
+      chosen.size(), repetitions, page, floor, page / floor, readFloor, pageSize, page / readFloor);
 }
 
 // The import of the largest text file accepted, as many lines as fit,
@@ -252,10 +255,11 @@ static void ReportExchange(const std::string& folder) {
     int errors = 0;
     emptyNotes();
     const double import = MicrosecondsPerPass(repetitions, [&] { ImportTextFile(path.c_str(), add, &errors); });
-    std::printf("text import of %zu bytes, %d lines (%s): %.2f ms against %.2f ms of one read and one write of the "
-                "notes file (ratio %.2f), %.2f ms with the write beside and the replace (ratio %.2f)\n",
-                text.size(), lineCount, add ? "adding" : "replacing", import / 1e3, readWrite / 1e3, import / readWrite,
-                replaced / 1e3, import / replaced);
+    std::printf(
+        "text import of %zu bytes, %d lines (%s): %.2f ms against %.2f ms of one read and one write of the "
+        "notes file (ratio %.2f), %.2f ms with the write beside and the replace (ratio %.2f)\n",
+        text.size(), lineCount, add ? "adding" : "replacing", import / 1e3, readWrite / 1e3, import / readWrite,
+        replaced / 1e3, import / replaced);
   }
   // A note of 255 characters on every day of the leap year.
   for (int month = 1; month <= 12; ++month)
@@ -281,19 +285,21 @@ static void ReportExchange(const std::string& folder) {
   const std::string ics = folder + "bench_export.ics";
   IcalExportResult written{};
   const double icalExport = MicrosecondsPerPass(10, [&] { WriteIcalExport(ics.c_str(), choices, 2008, &written); });
-  std::printf("export of a year with every day noted, ics: %.1f ms, %u bytes, %d events; against the csv export "
-              "(ratio %.2f)\n",
-              icalExport / 1e3, GetFileSizeByName(ics.c_str()), written.NotesWritten, icalExport / csv);
+  std::printf(
+      "export of a year with every day noted, ics: %.1f ms, %u bytes, %d events; against the csv export "
+      "(ratio %.2f)\n",
+      icalExport / 1e3, GetFileSizeByName(ics.c_str()), written.NotesWritten, icalExport / csv);
 
   // 9,500 single events over the days of 2008 and 500 yearly ones from 2000.
   std::string calendar = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Oristel//bench//ES\r\n";
   for (int i = 0; i < 10000; ++i) {
     const bool yearly = i % 20 == 0;
     char event[256];
-    std::snprintf(event, sizeof event,
-                  "BEGIN:VEVENT\r\nUID:bench-%i@oristel\r\nDTSTAMP:20080101T000000Z\r\nDTSTART;VALUE=DATE:%i%02i%02i\r\n"
-                  "%sSUMMARY:Cita %i\r\nEND:VEVENT\r\n",
-                  i, yearly ? 2000 : 2008, 1 + i % 12, 1 + (i / 12) % 28, yearly ? "RRULE:FREQ=YEARLY\r\n" : "", i);
+    std::snprintf(
+        event, sizeof event,
+        "BEGIN:VEVENT\r\nUID:bench-%i@oristel\r\nDTSTAMP:20080101T000000Z\r\nDTSTART;VALUE=DATE:%i%02i%02i\r\n"
+        "%sSUMMARY:Cita %i\r\nEND:VEVENT\r\n",
+        i, yearly ? 2000 : 2008, 1 + i % 12, 1 + (i / 12) % 28, yearly ? "RRULE:FREQ=YEARLY\r\n" : "", i);
     calendar += event;
   }
   calendar += "END:VCALENDAR\r\n";
@@ -304,9 +310,10 @@ static void ReportExchange(const std::string& folder) {
   emptyNotes();  // replacing: every pass stores the same notes
   const double icalImport = MicrosecondsPerPass(3, [&] { ImportIcalFile(icsIn.c_str(), 2008, 0, &stored); });
   const double parse = MicrosecondsPerPass(3, [&] { ParseIcalOnly(calendar.c_str()); });
-  std::printf("iCalendar import of %zu bytes, 10000 events (500 yearly): %.1f ms, %d notes stored, against %.1f ms "
-              "of libical's parse alone (ratio %.2f)\n",
-              calendar.size(), icalImport / 1e3, stored.NotesStored, parse / 1e3, icalImport / parse);
+  std::printf(
+      "iCalendar import of %zu bytes, 10000 events (500 yearly): %.1f ms, %d notes stored, against %.1f ms "
+      "of libical's parse alone (ratio %.2f)\n",
+      calendar.size(), icalImport / 1e3, stored.NotesStored, parse / 1e3, icalImport / parse);
   emptyNotes();
 }
 
@@ -331,9 +338,10 @@ int main(int argc, char** argv) {
   double bareMs = Median(bare) * 1e3, calendarMs = Median(calendar) * 1e3;
   double bareMin = *std::min_element(bare.begin(), bare.end()) * 1e3;
   double calendarMin = *std::min_element(calendar.begin(), calendar.end()) * 1e3;
-  std::printf("start-up to first paint, %d runs each: bare window median %.1f ms (best %.1f), Oristel median %.1f ms "
-              "(best %.1f); ratio of medians %.2f, of bests %.2f\n",
-              runs, bareMs, bareMin, calendarMs, calendarMin, calendarMs / bareMs, calendarMin / bareMin);
+  std::printf(
+      "start-up to first paint, %d runs each: bare window median %.1f ms (best %.1f), Oristel median %.1f ms "
+      "(best %.1f); ratio of medians %.2f, of bests %.2f\n",
+      runs, bareMs, bareMin, calendarMs, calendarMin, calendarMs / bareMs, calendarMin / bareMin);
 
   // Drawing passes on the installed settings, as a run saved them.
   OsSetExecutablePath(oristel.c_str());
@@ -386,9 +394,10 @@ int main(int argc, char** argv) {
     double noteFlag = MicrosecondsPerPass(repetitions, [&] { ReadNoteFlag(g_settings->SelectedDay, 3, &note); });
     double monthFlags = MicrosecondsPerPass(repetitions, [&] { ReadMonthFlags(3, flags); });
     double text = MicrosecondsPerPass(repetitions, [&] { TextOutA(memory, 10, 10, "31", 2); });
-    std::printf("inside a pass: font created and selected %.1f us, note flag read %.1f us, month flags read %.1f us, "
-                "one day number drawn %.1f us\n",
-                font, noteFlag, monthFlags, text);
+    std::printf(
+        "inside a pass: font created and selected %.1f us, note flag read %.1f us, month flags read %.1f us, "
+        "one day number drawn %.1f us\n",
+        font, noteFlag, monthFlags, text);
     SelectObject(memory, previous);
     DeleteObject(image);
     DeleteDC(memory);

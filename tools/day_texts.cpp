@@ -129,8 +129,7 @@ static const RegionRecord* FindRegion(int code) {
 // "a", "a y b", "a, b y c".
 static std::string JoinNames(const std::vector<std::string>& names) {
   std::string text;
-  for (size_t i = 0; i < names.size(); ++i)
-    text += (i == 0 ? "" : i + 1 == names.size() ? " y " : ", ") + names[i];
+  for (size_t i = 0; i < names.size(); ++i) text += (i == 0 ? "" : i + 1 == names.size() ? " y " : ", ") + names[i];
   return text;
 }
 

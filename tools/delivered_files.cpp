@@ -20,8 +20,12 @@ int ReadSettingsSource(const std::string& path, CalendarSettings* s) {
     const char* name;
     int32_t* value;
   } fields[] = {
-      {"Community", &s->Community}, {"City", &s->City},         {"ShowOtherHolidays", &s->ShowOtherHolidays},
-      {"Language", &s->Language},   {"NotesFontPoints", &s->NotesFontPoints}, {"DrawFlag", &s->DrawFlag},
+      {"Community", &s->Community},
+      {"City", &s->City},
+      {"ShowOtherHolidays", &s->ShowOtherHolidays},
+      {"Language", &s->Language},
+      {"NotesFontPoints", &s->NotesFontPoints},
+      {"DrawFlag", &s->DrawFlag},
   };
   char line[256];
   int ok = 1;

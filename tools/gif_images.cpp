@@ -36,11 +36,7 @@ PaletteImage DrawIsoImage() {
     for (int x = 1; x < 15; ++x) set(x, y, x == 1 || x == 14 || y == 14 ? Outline : y <= 4 ? Band : Sheet);
   // "ISO" in a 3 x 5 font on the sheet
   static const char* const kLetters[5] = {
-      "### ### ###",
-      " #  #   # #",
-      " #  ### # #",
-      " #    # # #",
-      "### ### ###",
+      "### ### ###", " #  #   # #", " #  ### # #", " #    # # #", "### ### ###",
   };
   for (int row = 0; row < 5; ++row)
     for (int column = 0; kLetters[row][column]; ++column)

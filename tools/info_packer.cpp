@@ -62,8 +62,8 @@ static int DayTextsSound(const InfoFileSource& source) {
     if (t.empty()) continue;
     if (t.find('+') != std::string::npos || t.find('\0') != std::string::npos ||
         t.size() < static_cast<size_t>(MinDayTextLength)) {
-      std::fprintf(stderr, "oristel_data: %s: the text of DayIndex %d cannot be stored: %s\n",
-                   source.FileName.c_str(), d, t.c_str());
+      std::fprintf(stderr, "oristel_data: %s: the text of DayIndex %d cannot be stored: %s\n", source.FileName.c_str(),
+                   d, t.c_str());
       return 0;
     }
   }

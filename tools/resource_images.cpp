@@ -144,8 +144,8 @@ Shape MakeRect(double x0, double y0, double x1, double y1) { return Shape{Kind::
 // 11 pixels wide and 10 high falls on whole pixels: a wall with a tall middle
 // tower and two side towers, each with a notch in its battlement.
 const std::vector<double> kCastleOutline = [] {
-  const int grid[][2] = {{0, 10}, {0, 3}, {1, 3}, {1, 4}, {2, 4}, {2, 3}, {3, 3}, {3, 5},
-                         {4, 5},  {4, 0}, {5, 0}, {5, 1}, {6, 1}, {6, 0}, {7, 0}, {7, 5},
+  const int grid[][2] = {{0, 10}, {0, 3}, {1, 3}, {1, 4}, {2, 4},  {2, 3},  {3, 3},  {3, 5},
+                         {4, 5},  {4, 0}, {5, 0}, {5, 1}, {6, 1},  {6, 0},  {7, 0},  {7, 5},
                          {8, 5},  {8, 3}, {9, 3}, {9, 4}, {10, 4}, {10, 3}, {11, 3}, {11, 10}};
   std::vector<double> unit;
   for (const auto& point : grid) {
@@ -156,18 +156,16 @@ const std::vector<double> kCastleOutline = [] {
 }();
 
 // A crown: a band with three points between two lower ones.
-const std::vector<double> kCrownOutline = {
-    0.00, 1.00, 1.00, 1.00, 1.00, 0.25, 0.82, 0.55, 0.70, 0.15, 0.58, 0.50,
-    0.50, 0.00, 0.42, 0.50, 0.30, 0.15, 0.18, 0.55, 0.00, 0.25};
+const std::vector<double> kCrownOutline = {0.00, 1.00, 1.00, 1.00, 1.00, 0.25, 0.82, 0.55, 0.70, 0.15, 0.58,
+                                           0.50, 0.50, 0.00, 0.42, 0.50, 0.30, 0.15, 0.18, 0.55, 0.00, 0.25};
 
 // A rampant lion facing left: head at the top left, raised fore paws, tail
 // curling up at the right, standing on its hind legs.
-const std::vector<double> kLionOutline = {
-    0.28, 0.02, 0.50, 0.00, 0.60, 0.14, 0.62, 0.34, 0.72, 0.56, 0.80, 0.62, 0.86, 0.36,
-    0.80, 0.18, 0.90, 0.12, 1.00, 0.30, 0.94, 0.62, 0.84, 0.78, 0.88, 1.00, 0.64, 1.00,
-    0.62, 0.86, 0.50, 1.00, 0.30, 1.00, 0.42, 0.80, 0.38, 0.60, 0.18, 0.60, 0.04, 0.48,
-    0.14, 0.44, 0.28, 0.50, 0.30, 0.42, 0.06, 0.34, 0.00, 0.24, 0.16, 0.26, 0.24, 0.22,
-    0.10, 0.16};
+const std::vector<double> kLionOutline = {0.28, 0.02, 0.50, 0.00, 0.60, 0.14, 0.62, 0.34, 0.72, 0.56, 0.80, 0.62,
+                                          0.86, 0.36, 0.80, 0.18, 0.90, 0.12, 1.00, 0.30, 0.94, 0.62, 0.84, 0.78,
+                                          0.88, 1.00, 0.64, 1.00, 0.62, 0.86, 0.50, 1.00, 0.30, 1.00, 0.42, 0.80,
+                                          0.38, 0.60, 0.18, 0.60, 0.04, 0.48, 0.14, 0.44, 0.28, 0.50, 0.30, 0.42,
+                                          0.06, 0.34, 0.00, 0.24, 0.16, 0.26, 0.24, 0.22, 0.10, 0.16};
 
 // ---------------------------------------------------------------- parsing
 
@@ -191,10 +189,14 @@ int ParseColour(const std::string& word, Colour& out) {
   for (size_t k = 0; 1 + 2 * k < word.size(); ++k) {
     unsigned value = 0;
     for (const char c : word.substr(1 + 2 * k, 2)) {
-      if (c >= '0' && c <= '9') value = value * 16 + unsigned(c - '0');
-      else if (c >= 'a' && c <= 'f') value = value * 16 + unsigned(c - 'a' + 10);
-      else if (c >= 'A' && c <= 'F') value = value * 16 + unsigned(c - 'A' + 10);
-      else return 0;
+      if (c >= '0' && c <= '9')
+        value = value * 16 + unsigned(c - '0');
+      else if (c >= 'a' && c <= 'f')
+        value = value * 16 + unsigned(c - 'a' + 10);
+      else if (c >= 'A' && c <= 'F')
+        value = value * 16 + unsigned(c - 'A' + 10);
+      else
+        return 0;
     }
     channel[k] = value;
   }
@@ -269,43 +271,52 @@ int PaintStar(const CommandInput& in) {
 // The drawing commands, by name.
 constexpr DrawCommand kDrawCommands[] = {
     {"castle", 4, 2, PaintCastle},
-    {"crown", 4, 1, [](const CommandInput& in) {
+    {"crown", 4, 1,
+     [](const CommandInput& in) {
        in.Paint(PlaceUnitPolygon(kCrownOutline, in.n[0], in.n[1], in.n[2], in.n[3]), in.c[0]);
        return 1;
      }},
-    {"disc", 3, 1, [](const CommandInput& in) {
+    {"disc", 3, 1,
+     [](const CommandInput& in) {
        if (in.n[2] <= 0) return 0;
        in.Paint(Shape{Kind::Ellipse, {in.n[0], in.n[1], in.n[2], in.n[2]}}, in.c[0]);
        return 1;
      }},
-    {"ellipse", 4, 1, [](const CommandInput& in) {
+    {"ellipse", 4, 1,
+     [](const CommandInput& in) {
        if (in.n[2] <= 0 || in.n[3] <= 0) return 0;
        in.Paint(Shape{Kind::Ellipse, in.n}, in.c[0]);
        return 1;
      }},
-    {"fill", 0, 1, [](const CommandInput& in) {
+    {"fill", 0, 1,
+     [](const CommandInput& in) {
        in.Paint(MakeRect(-1, -1, in.width + 1, in.height + 1), in.c[0]);
        return 1;
      }},
     {"frame", 5, 1, PaintFrame},
     {"hstripes", 3, -1, [](const CommandInput& in) { return PaintStripes(in, true); }},
-    {"line", 5, 1, [](const CommandInput& in) {
+    {"line", 5, 1,
+     [](const CommandInput& in) {
        in.Paint(Shape{Kind::Band, in.n}, in.c[0]);
        return 1;
      }},
-    {"lion", 4, 1, [](const CommandInput& in) {
+    {"lion", 4, 1,
+     [](const CommandInput& in) {
        in.Paint(PlaceUnitPolygon(kLionOutline, in.n[0], in.n[1], in.n[2], in.n[3]), in.c[0]);
        return 1;
      }},
-    {"poly", -1, 1, [](const CommandInput& in) {
+    {"poly", -1, 1,
+     [](const CommandInput& in) {
        in.Paint(Shape{Kind::Polygon, in.n}, in.c[0]);
        return 1;
      }},
-    {"rect", 4, 1, [](const CommandInput& in) {
+    {"rect", 4, 1,
+     [](const CommandInput& in) {
        in.Paint(MakeRect(in.n[0], in.n[1], in.n[2], in.n[3]), in.c[0]);
        return 1;
      }},
-    {"shield", 4, 1, [](const CommandInput& in) {
+    {"shield", 4, 1,
+     [](const CommandInput& in) {
        in.Paint(Shape{Kind::Shield, in.n}, in.c[0]);
        return 1;
      }},
@@ -332,9 +343,12 @@ std::string ParseCommand(const std::vector<std::string>& words, int width, int h
   for (size_t i = 1; i < words.size(); ++i) {
     double number;
     Colour colour;
-    if (colours.empty() && ParseNumber(words[i], number)) numbers.push_back(number);
-    else if (ParseColour(words[i], colour)) colours.push_back(colour);
-    else if (!(name == "clip" && i == 1)) return "bad word '" + words[i] + "'";
+    if (colours.empty() && ParseNumber(words[i], number))
+      numbers.push_back(number);
+    else if (ParseColour(words[i], colour))
+      colours.push_back(colour);
+    else if (!(name == "clip" && i == 1))
+      return "bad word '" + words[i] + "'";
   }
   const std::string usage = "wrong number of values for '" + name + "'";
 
@@ -344,18 +358,20 @@ std::string ParseCommand(const std::vector<std::string>& words, int width, int h
       return "";
     }
     if (words.size() != 6 || !colours.empty() || numbers.size() != 4) return usage;
-    if (words[1] == "rect") clip = MakeRect(numbers[0], numbers[1], numbers[2], numbers[3]);
-    else if (words[1] == "shield") clip = Shape{Kind::Shield, numbers};
-    else return "clip takes rect, shield or off";
+    if (words[1] == "rect")
+      clip = MakeRect(numbers[0], numbers[1], numbers[2], numbers[3]);
+    else if (words[1] == "shield")
+      clip = Shape{Kind::Shield, numbers};
+    else
+      return "clip takes rect, shield or off";
     return "";
   }
   const DrawCommand* command = FindDrawCommand(name);
   if (!command) return "unknown command '" + name + "'";
   const bool numbersFit = command->numbers >= 0 ? numbers.size() == size_t(command->numbers)
-                                                 : numbers.size() >= 6 && numbers.size() % 2 == 0;
+                                                : numbers.size() >= 6 && numbers.size() % 2 == 0;
   const bool coloursFit = command->colours >= 0 ? colours.size() == size_t(command->colours) : !colours.empty();
-  if (!numbersFit || !coloursFit || !command->action({numbers, colours, width, height, design, clip}))
-    return usage;
+  if (!numbersFit || !coloursFit || !command->action({numbers, colours, width, height, design, clip})) return usage;
   return "";
 }
 
@@ -388,8 +404,7 @@ int ReadFlagDesigns(const std::filesystem::path& path, std::vector<FlagDesign>& 
     if (words.empty() || words[0][0] == '#') continue;
     if (words[0] == "flag") {
       double code;
-      if (words.size() < 3 || !ParseNumber(words[1], code) || code != std::floor(code) || code < 1 ||
-          code > kTileCount)
+      if (words.size() < 3 || !ParseNumber(words[1], code) || code != std::floor(code) || code < 1 || code > kTileCount)
         return fail("expected 'flag CODE NAME' with a code from 1 to 20");
       current = &flags[size_t(code) - 1];
       if (current->code != 0) return fail("community " + words[1] + " is drawn twice");
@@ -480,8 +495,10 @@ Image Render(const Design& design, int width, int height) {
         }
       Rgba& p = image.at(x, y);
       p.a = byte(sum.a / (kSamples * kSamples) * 255);
-      if (sum.a > 0) p = Rgba{byte(sum.r / sum.a), byte(sum.g / sum.a), byte(sum.b / sum.a), p.a};
-      else p = Rgba{0, 0, 0, 0};
+      if (sum.a > 0)
+        p = Rgba{byte(sum.r / sum.a), byte(sum.g / sum.a), byte(sum.b / sum.a), p.a};
+      else
+        p = Rgba{0, 0, 0, 0};
     }
   return image;
 }
@@ -491,8 +508,8 @@ Image Render(const Design& design, int width, int height) {
 using Rgb = std::array<std::uint8_t, 3>;
 
 struct Indexed {
-  std::vector<Rgb> palette;          // at most 256 entries
-  std::vector<std::uint8_t> index;   // one per pixel, top row first
+  std::vector<Rgb> palette;         // at most 256 entries
+  std::vector<std::uint8_t> index;  // one per pixel, top row first
 };
 
 // Reduces the picture's colours to at most 256. When there are more, the
@@ -750,28 +767,11 @@ int WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
 
 // The pointing hand; its hotspot is the top of the index finger.
 constexpr std::array<std::string_view, 22> kHand = {
-    ".....##...........",
-    "....#oo#..........",
-    "....#oo#..........",
-    "....#oo#..........",
-    "....#oo#..........",
-    "....#oo###........",
-    "....#oo#oo###.....",
-    "....#oo#oo#oo##...",
-    "....#oo#oo#oo#oo#.",
-    "....#oo#oo#oo#oo#.",
-    ".##.#oo#oo#oo#oo#.",
-    "#oo##ooooooooooo#.",
-    "#ooo#ooooooooooo#.",
-    ".#oooooooooooooo#.",
-    ".#oooooooooooooo#.",
-    "..#ooooooooooooo#.",
-    "..#ooooooooooooo#.",
-    "...#oooooooooooo#.",
-    "...#ooooooooooo#..",
-    "....#oooooooooo#..",
-    "....#oooooooooo#..",
-    "....############..",
+    ".....##...........", "....#oo#..........", "....#oo#..........", "....#oo#..........", "....#oo#..........",
+    "....#oo###........", "....#oo#oo###.....", "....#oo#oo#oo##...", "....#oo#oo#oo#oo#.", "....#oo#oo#oo#oo#.",
+    ".##.#oo#oo#oo#oo#.", "#oo##ooooooooooo#.", "#ooo#ooooooooooo#.", ".#oooooooooooooo#.", ".#oooooooooooooo#.",
+    "..#ooooooooooooo#.", "..#ooooooooooooo#.", "...#oooooooooooo#.", "...#ooooooooooo#..", "....#oooooooooo#..",
+    "....#oooooooooo#..", "....############..",
 };
 constexpr int kHandHotspotX = 5;
 constexpr int kHandHotspotY = 0;
@@ -779,8 +779,7 @@ constexpr int kHandHotspotY = 0;
 // The flag strip: every tile rendered from its design, laid side by side on
 // an opaque white ground, then reduced to the 8-bit palette.
 Bytes DrawFlagStrip(const std::vector<FlagDesign>& flags) {
-  Image strip{kTileWidth * kTileCount, kTileHeight,
-              std::vector<Rgba>(size_t(kTileWidth) * kTileCount * kTileHeight)};
+  Image strip{kTileWidth * kTileCount, kTileHeight, std::vector<Rgba>(size_t(kTileWidth) * kTileCount * kTileHeight)};
   std::vector<Rgb> named;
   for (const FlagDesign& flag : flags) {
     const Image tile = Render(flag.design, kTileWidth, kTileHeight);

@@ -31,8 +31,9 @@ static int g_handShown = 0;
 // Outer size of the window around the calendar area.
 static SIZE OuterSizeForLayout() {
   const Rect r = LayoutRectOf(*g_settings, LayoutWindow);
-  return {r.right + 2 * GetSystemMetrics(SM_CXFIXEDFRAME),
-          r.bottom + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME)};
+  return {
+      r.right + 2 * GetSystemMetrics(SM_CXFIXEDFRAME),
+      r.bottom + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME)};
 }
 
 // The cell size of the calendar font.
@@ -48,7 +49,8 @@ static void MeasureCellSize() {
 // font, with the window sized around it at its stored place.
 static void RepairStoredSettings() {
   const int replaced = SanitizeSettings(g_settings);
-  if (replaced & SanitizedRegion) CollectRegionHolidays(g_settings->Community, g_settings->City, g_settings->LocalHolidays);
+  if (replaced & SanitizedRegion)
+    CollectRegionHolidays(g_settings->Community, g_settings->City, g_settings->LocalHolidays);
   if (replaced & SanitizedCellSize) {
     MeasureCellSize();
     const SIZE outer = OuterSizeForLayout();
@@ -89,8 +91,8 @@ static void CreateOffscreenBitmap() {
 static void PaintFromOffscreen(HDC dc, const RECT& update) {
   MemoryDC memory(dc);
   ScopedSelect select(memory.get(), g_offscreen.get());
-  BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top, memory.get(),
-         update.left, update.top, SRCCOPY);
+  BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top, memory.get(), update.left,
+         update.top, SRCCOPY);
 }
 
 // The HitCode of a client point of the month shown.
@@ -240,8 +242,8 @@ int CreateMainWindow(HINSTANCE instance, int showState) {
   g_instance = instance;
   if (!LoadSettings()) return 0;
   g_handCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDCUR_HAND));
-  g_mainWindow = CreateWindowExA(0, kClassName, "Oristel", MainWindowStyle, 0, 0, 0, 0, nullptr, nullptr, instance,
-                                 nullptr);
+  g_mainWindow =
+      CreateWindowExA(0, kClassName, "Oristel", MainWindowStyle, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
   if (!g_mainWindow) return 0;
   RepairStoredSettings();
   if (g_settings->SavedTime.High == 0) ApplyFirstRunDefaults();

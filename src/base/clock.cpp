@@ -5,10 +5,10 @@
 static int64_t DaysSince1601(int64_t y, int64_t m, int64_t d) {
   y -= m <= 2;
   const int64_t era = y / 400;
-  const int64_t yoe = y - era * 400;                                 // [0, 399]
-  const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1; // [0, 365]
-  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;         // [0, 146096]
-  return era * 146097 + doe - 584694;  // 584694 = days from 0000-03-01 to 1601-01-01
+  const int64_t yoe = y - era * 400;                                   // [0, 399]
+  const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;  // [0, 365]
+  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;           // [0, 146096]
+  return era * 146097 + doe - 584694;                                  // 584694 = days from 0000-03-01 to 1601-01-01
 }
 
 FileTime ToFileTime(const LocalTime& t) {
@@ -27,10 +27,10 @@ LocalTime FromFileTime(const FileTime& time) {
   // Hinnant's civil-from-days, from the 1601 epoch.
   const int64_t z = days + 584694;
   const int64_t era = z / 146097;
-  const int64_t doe = z - era * 146097;                                  // [0, 146096]
+  const int64_t doe = z - era * 146097;                                       // [0, 146096]
   const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;  // [0, 399]
-  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);           // [0, 365]
-  const int64_t mp = (5 * doy + 2) / 153;                                // [0, 11]
+  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);                // [0, 365]
+  const int64_t mp = (5 * doy + 2) / 153;                                     // [0, 11]
   const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
   const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
   const int year = static_cast<int>(yoe + era * 400 + (month <= 2));

@@ -1,8 +1,8 @@
 #include "base/program_files.h"
 
 #include <cstdio>
-#include <iterator>
 #include <cstring>
+#include <iterator>
 
 // Names of the fixed files, by ProgramFile index.
 static constexpr const char* kProgramFileNames[] = {

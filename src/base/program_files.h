@@ -9,11 +9,11 @@
 constexpr int PathSize = 260;
 
 enum ProgramFile : int {
-  SettingsFileIndex = 0,    // "cal_2007.op"
-  UnusedCalFileIndex = 1,   // "cal_2007.cal"
-  NotesFileIndex = 2,       // "cal_notas.dat"
-  TempPageFileIndex = 3,    // "cal_temp.htm"
-  ImportErrorsFileIndex = 4 // "Calendario_Errores_Import.txt"
+  SettingsFileIndex = 0,     // "cal_2007.op"
+  UnusedCalFileIndex = 1,    // "cal_2007.cal"
+  NotesFileIndex = 2,        // "cal_notas.dat"
+  TempPageFileIndex = 3,     // "cal_temp.htm"
+  ImportErrorsFileIndex = 4  // "Calendario_Errores_Import.txt"
 };
 
 enum FileVerb : int { VerbCreate = 1, VerbOpen = 2, VerbRead = 3, VerbWrite = 4, VerbSeek = 5 };
@@ -44,7 +44,7 @@ int ShowProgramMessage(int message);
 
 // Handle-level operations for callers that write several pieces in one go.
 FileHandle OpenExistingFile(uint32_t access, const char* path);  // NoFile after verb 2
-FileHandle CreateNewFile(const char* path);                       // NoFile after verb 1
+FileHandle CreateNewFile(const char* path);                      // NoFile after verb 1
 int ReadAtOffset(FileHandle file, const char* path, void* buffer, uint32_t offset, uint32_t count);
 int WriteAtOffset(FileHandle file, const char* path, const void* buffer, uint32_t offset, uint32_t count);
 int AppendToHandle(FileHandle file, const char* path, const void* buffer, uint32_t count);

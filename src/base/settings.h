@@ -7,11 +7,11 @@
 #include "os/platform_records.h"
 
 struct CalendarSettings {
-  uint32_t Reserved0;                 // word 0: kept as read
-  int32_t Community;                  // 1..20, the region tables' community code
-  int32_t City;                       // 0 = no city
-  int32_t ShowOtherHolidays;          // 0 or 1
-  ColorRef WorkdayTextColor;          // words 4..7: text colour by day class 0..3
+  uint32_t Reserved0;         // word 0: kept as read
+  int32_t Community;          // 1..20, the region tables' community code
+  int32_t City;               // 0 = no city
+  int32_t ShowOtherHolidays;  // 0 or 1
+  ColorRef WorkdayTextColor;  // words 4..7: text colour by day class 0..3
   ColorRef SundayTextColor;
   ColorRef HolidayTextColor;
   ColorRef OtherHolidayTextColor;
@@ -20,23 +20,23 @@ struct CalendarSettings {
   ColorRef NoteDayBackColor;
   ColorRef TodayBackColor;
   ColorRef TitleBackColor;
-  FileTime SavedTime;                 // high word 0: never saved (first run)
+  FileTime SavedTime;                                        // high word 0: never saved (first run)
   int32_t WindowLeft, WindowTop, WindowWidth, WindowHeight;  // outer window rectangle
-  uint32_t Reserved19[4];             // words 19..22: kept as read
+  uint32_t Reserved19[4];                                    // words 19..22: kept as read
   LogFont CalendarFont;
   LogFont NotesFont;
-  int32_t CellWidth;                  // W, from the calendar font
-  int32_t CellHeight;                 // H
-  int32_t Changed;                    // "redraw needed" hand-over from a dialog to its caller
-  int32_t ShownMonth;                 // 1..12
+  int32_t CellWidth;   // W, from the calendar font
+  int32_t CellHeight;  // H
+  int32_t Changed;     // "redraw needed" hand-over from a dialog to its caller
+  int32_t ShownMonth;  // 1..12
   int32_t ShownYear;
-  int32_t SelectedDay;                // 1..31
-  uint32_t OffscreenBitmap;           // 0 on disk
-  int32_t Language;                   // 0..5
+  int32_t SelectedDay;       // 1..31
+  uint32_t OffscreenBitmap;  // 0 on disk
+  int32_t Language;          // 0..5
   int32_t NotesFontPoints;
-  int32_t LocalHolidays[6];           // DayIndex values, ascending, empty slots (0) first
-  int32_t DrawFlag;                   // 0 or 1
-  uint32_t Reserved69;                // kept as read
+  int32_t LocalHolidays[6];  // DayIndex values, ascending, empty slots (0) first
+  int32_t DrawFlag;          // 0 or 1
+  uint32_t Reserved69;       // kept as read
 };
 
 static_assert(sizeof(CalendarSettings) == 280);

@@ -38,9 +38,7 @@ void MonthDayIndexRange(int month, int* first, int* last) {
   *last = month == 12 ? 366 : kMonths[month].before;
 }
 
-int DayOfYear(int day, int month, int year) {
-  return ToDayIndex(day, month) - (month >= 3 && !IsLeapYear(year));
-}
+int DayOfYear(int day, int month, int year) { return ToDayIndex(day, month) - (month >= 3 && !IsLeapYear(year)); }
 
 int DayOfWeek(int day, int month, int year) {
   int y = year - (month <= 2);

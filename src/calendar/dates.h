@@ -10,15 +10,15 @@ constexpr int DataYear = 2007;
 // DayIndex: a day of the year numbered as in a leap year (1 January = 1,
 // 29 February = 60, 1 March = 61, 31 December = 366) in every year.
 
-int IsLeapYear(int year);                 // 1 or 0
-int DaysInYear(int year);                 // 365 or 366
-int BaseDaysInMonth(int month);           // common-year length
+int IsLeapYear(int year);        // 1 or 0
+int DaysInYear(int year);        // 365 or 366
+int BaseDaysInMonth(int month);  // common-year length
 int DaysInMonth(int month, int year);
-int ToDayIndex(int day, int month);       // 1..366
+int ToDayIndex(int day, int month);                  // 1..366
 void FromDayIndex(int index, int* day, int* month);  // index 1..366
 void MonthDayIndexRange(int month, int* first, int* last);
-int DayOfYear(int day, int month, int year);  // 1..365 (366)
-int DayOfWeek(int day, int month, int year);  // 1 = Monday .. 7 = Sunday
+int DayOfYear(int day, int month, int year);        // 1..365 (366)
+int DayOfWeek(int day, int month, int year);        // 1 = Monday .. 7 = Sunday
 int JulianDayNumber(int month, int day, int year);  // years 0..99 taken as 1900 + year
 int IsoWeekNumber(int month, int year, int day);    // 1..53
 int IsoWeekYear(int month, int year, int week);

@@ -5,16 +5,16 @@
 
 constexpr const char* kMonthNames[LanguageCount][12] = {
     // January .. December
-    {"enero", "febrero", "marzo", "abril", "mayo", "junio", "julio", "agosto", "septiembre", "octubre",
-     "noviembre", "diciembre"},
+    {"enero", "febrero", "marzo", "abril", "mayo", "junio", "julio", "agosto", "septiembre", "octubre", "noviembre",
+     "diciembre"},
     {"gener", "febrer", "març", "abril", "maig", "juny", "juliol", "agost", "setembre", "octubre", "novembre",
      "desembre"},
-    {"xaneiro", "febreiro", "marzo", "abril", "maio", "xuño", "xullo", "agosto", "setembro", "outubro",
-     "novembro", "decembro"},
+    {"xaneiro", "febreiro", "marzo", "abril", "maio", "xuño", "xullo", "agosto", "setembro", "outubro", "novembro",
+     "decembro"},
     {"urtarrila", "otsaila", "martxoa", "apirilia", "maiatza", "ekaina", "uztaila", "abuztua", "iraila", "urria",
      "azaroa", "abendua"},
-    {"janeiro", "fevereiro", "março", "abril", "maio", "junho", "juhlo", "agosto", "setembro", "outubro",
-     "novembro", "dezembro"},
+    {"janeiro", "fevereiro", "março", "abril", "maio", "junho", "juhlo", "agosto", "setembro", "outubro", "novembro",
+     "dezembro"},
     {"janvier", "février", "mars", "avril", "mai", "juin", "juillet", "août", "setembre", "octobre", "novembre",
      "décembre"},
 };
@@ -31,12 +31,8 @@ constexpr const char* kWeekdayNames[LanguageCount][7] = {
 
 constexpr const char* kWeekdayInitials[LanguageCount][7] = {
     // Monday .. Sunday grid columns
-    {"l", "m", "x", "j", "v", "s", "d"},
-    {"l", "m", "x", "j", "v", "s", "d"},
-    {"l", "m", "m", "x", "v", "s", "d"},
-    {"l", "m", "x", "j", "v", "s", "d"},
-    {"s", "t", "q", "q", "s", "s", "d"},
-    {"l", "m", "m", "j", "v", "s", "d"},
+    {"l", "m", "x", "j", "v", "s", "d"}, {"l", "m", "x", "j", "v", "s", "d"}, {"l", "m", "m", "x", "v", "s", "d"},
+    {"l", "m", "x", "j", "v", "s", "d"}, {"s", "t", "q", "q", "s", "s", "d"}, {"l", "m", "m", "j", "v", "s", "d"},
 };
 
 constexpr const char* kMoonPhaseNames[LanguageCount][5] = {
@@ -51,16 +47,16 @@ constexpr const char* kMoonPhaseNames[LanguageCount][5] = {
 
 constexpr const char* kZodiacNames[LanguageCount][12] = {
     // Aries .. Pisces
-    {"Aries", "Tauro", "Géminis", "Cáncer", "Leo", "Virgo", "Libra", "Escorpio", "Sagitario", "Capricornio",
-     "Acuario", "Piscis"},
-    {"Àries", "Taure", "Bessons", "Cranc", "Lleó", "Verge", "Balança", "Escorpió", "Sagitari", "Capricorn",
-     "Aquari", "Peixos"},
+    {"Aries", "Tauro", "Géminis", "Cáncer", "Leo", "Virgo", "Libra", "Escorpio", "Sagitario", "Capricornio", "Acuario",
+     "Piscis"},
+    {"Àries", "Taure", "Bessons", "Cranc", "Lleó", "Verge", "Balança", "Escorpió", "Sagitari", "Capricorn", "Aquari",
+     "Peixos"},
     {"Áries", "Touro", "Gêmeos", "Câncer", "Leão", "Virgem", "Libra", "Escorpião", "Sagitário", "Capricórnio",
      "Aquário", "Peixes"},
     {"Aries", "Taurus", "Geminis", "Cancer", "Leo", "Virgo", "Libra", "Scorpius", "Sagittarius", "Capricornius",
      "Aquarius", "Piscis"},
-    {"Carneiro", "Touro", "Gémeos", "Caranguejo", "Leão", "Virgem", "Balança", "Escorpião", "Sagitário",
-     "Capricórnio", "Aquário", "Peixes"},
+    {"Carneiro", "Touro", "Gémeos", "Caranguejo", "Leão", "Virgem", "Balança", "Escorpião", "Sagitário", "Capricórnio",
+     "Aquário", "Peixes"},
     {"Bélier", "Taureau", "Gémeaux", "Cancer", "Lion", "Vierge", "Balance", "Scorpion", "Sagittaire", "Capricorne",
      "Verseau", "Poissons"},
 };

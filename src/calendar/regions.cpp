@@ -92,82 +92,82 @@ const int RegionTableSize = std::size(RegionTable);
 // Own holidays of 2007: the communities' first, then the cities'.
 constexpr RegionHolidayRecord RegionHolidayTable[] = {
     // Code, DayIndex
-    {2, 59},    {2, 96},                  // Andalucía
-    {3, 96},    {3, 114},                 // Aragón
-    {4, 96},    {4, 252},                 // Asturias
-    {5, 61},    {5, 96},    {5, 361},     // Illes Balears
-    {6, 151},                             // Islas Canarias
-    {7, 96},    {7, 259},                 // Cantabria
-    {8, 96},    {8, 152},                 // Castilla - La Mancha
-    {9, 96},    {9, 114},                 // Castilla y León
-    {10, 100},  {10, 255},  {10, 361},    // Cataluña
-    {11, 96},   {11, 246},                // Ceuta
-    {12, 96},   {12, 252},                // Extremadura
-    {13, 96},   {13, 138},  {13, 207},    // Galicia
-    {14, 96},   {14, 161},                // La Rioja
-    {15, 96},   {15, 123},                // Madrid
-    {16, 79},   {16, 96},                 // Melilla
-    {17, 79},   {17, 96},   {17, 161},    // Murcia
-    {18, 96},   {18, 100},                // Navarra
-    {19, 96},   {19, 100},                // País Vasco
-    {20, 79},   {20, 100},  {20, 283},    // Valencia
-    {200, 177}, {200, 240},               // Almería
-    {201, 50},  {201, 282},               // Cádiz
-    {202, 252}, {202, 298},               // Córdoba
-    {203, 2},   {203, 159},               // Granada
-    {204, 216}, {204, 252},               // Huelva
-    {205, 163}, {205, 292},               // Jaén
-    {206, 232}, {206, 252},               // Málaga
-    {207, 151}, {207, 159},               // Sevilla
-    {300, 22},  {300, 223},               // Huesca
-    {301, 101}, {301, 191},               // Teruel
-    {302, 29},  {302, 65},                // Zaragoza
-    {400, 150}, {400, 265},               // Oviedo
-    {500, 20},  {500, 100},               // Palma de Mallorca
-    {600, 268},                           // El Hierro
-    {601, 259},                           // Fuerteventura
-    {602, 51},  {602, 177}, {602, 252},   // Gran Canaria
-    {603, 282},                           // La Gomera
-    {604, 259},                           // Lanzarote
-    {605, 273},                           // La Palma
-    {606, 2},   {606, 51},  {606, 124},   // Tenerife
-    {700, 207}, {700, 243},               // Santander
-    {800, 177}, {800, 252},               // Albacete
-    {801, 156}, {801, 235},               // Ciudad Real
-    {802, 153}, {802, 265},               // Cuenca
-    {803, 252}, {803, 258},               // Guadalajara
-    {804, 23},  {804, 159},               // Toledo
-    {900, 123}, {900, 289},               // Ávila
-    {901, 167}, {901, 181},               // Burgos
-    {902, 181}, {902, 279},               // León
-    {903, 33},  {903, 277},               // Palencia
-    {904, 164}, {904, 252},               // Salamanca
-    {905, 181}, {905, 299},               // Segovia
-    {906, 180}, {906, 276},               // Soria
-    {907, 135}, {907, 252},               // Valladolid
-    {908, 149}, {908, 181},               // Zamora
-    {1000, 156}, {1000, 268},             // Barcelona
-    {1001, 207}, {1001, 303},             // Girona
-    {1002, 132}, {1002, 273},             // Lleida
-    {1003, 79},  {1003, 268},             // Tarragona
-    {1100, 165}, {1100, 219},             // Ceuta
-    {1200, 51},  {1200, 181},             // Badajoz
-    {1201, 114}, {1201, 151},             // Cáceres
-    {1300, 51},  {1300, 100},             // A Coruña
-    {1301, 51},  {1301, 279},             // Lugo
-    {1302, 51},  {1302, 317},             // Ourense
-    {1303, 52},  {1303, 193},             // Pontevedra
-    {1400, 163}, {1400, 265},             // Logroño
-    {1500, 136}, {1500, 314},             // Madrid
-    {1600, 252}, {1600, 261},             // Melilla
-    {1700, 101}, {1700, 255},             // Murcia
-    {1800, 334}, {1800, 338},             // Pamplona
-    {1900, 213}, {1900, 237},             // Bilbao
-    {1901, 20},  {1901, 213},             // San Sebastián
-    {1902, 119}, {1902, 207},             // Vitoria
-    {2000, 110}, {2000, 177},             // Alicante
-    {2001, 72},  {2001, 181},             // Castellón
-    {2002, 22},  {2002, 107},             // Valencia
+    {2, 59},     {2, 96},                  // Andalucía
+    {3, 96},     {3, 114},                 // Aragón
+    {4, 96},     {4, 252},                 // Asturias
+    {5, 61},     {5, 96},     {5, 361},    // Illes Balears
+    {6, 151},                              // Islas Canarias
+    {7, 96},     {7, 259},                 // Cantabria
+    {8, 96},     {8, 152},                 // Castilla - La Mancha
+    {9, 96},     {9, 114},                 // Castilla y León
+    {10, 100},   {10, 255},   {10, 361},   // Cataluña
+    {11, 96},    {11, 246},                // Ceuta
+    {12, 96},    {12, 252},                // Extremadura
+    {13, 96},    {13, 138},   {13, 207},   // Galicia
+    {14, 96},    {14, 161},                // La Rioja
+    {15, 96},    {15, 123},                // Madrid
+    {16, 79},    {16, 96},                 // Melilla
+    {17, 79},    {17, 96},    {17, 161},   // Murcia
+    {18, 96},    {18, 100},                // Navarra
+    {19, 96},    {19, 100},                // País Vasco
+    {20, 79},    {20, 100},   {20, 283},   // Valencia
+    {200, 177},  {200, 240},               // Almería
+    {201, 50},   {201, 282},               // Cádiz
+    {202, 252},  {202, 298},               // Córdoba
+    {203, 2},    {203, 159},               // Granada
+    {204, 216},  {204, 252},               // Huelva
+    {205, 163},  {205, 292},               // Jaén
+    {206, 232},  {206, 252},               // Málaga
+    {207, 151},  {207, 159},               // Sevilla
+    {300, 22},   {300, 223},               // Huesca
+    {301, 101},  {301, 191},               // Teruel
+    {302, 29},   {302, 65},                // Zaragoza
+    {400, 150},  {400, 265},               // Oviedo
+    {500, 20},   {500, 100},               // Palma de Mallorca
+    {600, 268},                            // El Hierro
+    {601, 259},                            // Fuerteventura
+    {602, 51},   {602, 177},  {602, 252},  // Gran Canaria
+    {603, 282},                            // La Gomera
+    {604, 259},                            // Lanzarote
+    {605, 273},                            // La Palma
+    {606, 2},    {606, 51},   {606, 124},  // Tenerife
+    {700, 207},  {700, 243},               // Santander
+    {800, 177},  {800, 252},               // Albacete
+    {801, 156},  {801, 235},               // Ciudad Real
+    {802, 153},  {802, 265},               // Cuenca
+    {803, 252},  {803, 258},               // Guadalajara
+    {804, 23},   {804, 159},               // Toledo
+    {900, 123},  {900, 289},               // Ávila
+    {901, 167},  {901, 181},               // Burgos
+    {902, 181},  {902, 279},               // León
+    {903, 33},   {903, 277},               // Palencia
+    {904, 164},  {904, 252},               // Salamanca
+    {905, 181},  {905, 299},               // Segovia
+    {906, 180},  {906, 276},               // Soria
+    {907, 135},  {907, 252},               // Valladolid
+    {908, 149},  {908, 181},               // Zamora
+    {1000, 156}, {1000, 268},              // Barcelona
+    {1001, 207}, {1001, 303},              // Girona
+    {1002, 132}, {1002, 273},              // Lleida
+    {1003, 79},  {1003, 268},              // Tarragona
+    {1100, 165}, {1100, 219},              // Ceuta
+    {1200, 51},  {1200, 181},              // Badajoz
+    {1201, 114}, {1201, 151},              // Cáceres
+    {1300, 51},  {1300, 100},              // A Coruña
+    {1301, 51},  {1301, 279},              // Lugo
+    {1302, 51},  {1302, 317},              // Ourense
+    {1303, 52},  {1303, 193},              // Pontevedra
+    {1400, 163}, {1400, 265},              // Logroño
+    {1500, 136}, {1500, 314},              // Madrid
+    {1600, 252}, {1600, 261},              // Melilla
+    {1700, 101}, {1700, 255},              // Murcia
+    {1800, 334}, {1800, 338},              // Pamplona
+    {1900, 213}, {1900, 237},              // Bilbao
+    {1901, 20},  {1901, 213},              // San Sebastián
+    {1902, 119}, {1902, 207},              // Vitoria
+    {2000, 110}, {2000, 177},              // Alicante
+    {2001, 72},  {2001, 181},              // Castellón
+    {2002, 22},  {2002, 107},              // Valencia
 };
 const int RegionHolidayTableSize = std::size(RegionHolidayTable);
 
@@ -226,8 +226,7 @@ void CollectRegionHolidays(int community, int city, int32_t holidays[LocalHolida
   std::sort(holidays, holidays + LocalHolidaySlots);
 }
 
-void ClassifyMonth(int month, int year, const int32_t holidays[LocalHolidaySlots], int showOther,
-                   int32_t classes[31]) {
+void ClassifyMonth(int month, int year, const int32_t holidays[LocalHolidaySlots], int showOther, int32_t classes[31]) {
   const int days = DaysInMonth(month, year);
   for (int d = 1; d <= 31; ++d) classes[d - 1] = d <= days && DayOfWeek(d, month, year) == 7 ? SundayDay : WorkingDay;
 

@@ -10,9 +10,9 @@
 enum DayClass : int32_t { WorkingDay = 0, SundayDay = 1, PublicHoliday = 2, OtherCommunityHoliday = 3 };
 
 struct RegionRecord {
-  int32_t Parent;   // 0 for a community, else the community code
-  int32_t Code;     // communities 1..20, cities 100 x community + k
-  const char* Name; // Windows-1252
+  int32_t Parent;    // 0 for a community, else the community code
+  int32_t Code;      // communities 1..20, cities 100 x community + k
+  const char* Name;  // Windows-1252
 };
 
 // The communities (codes 1..CommunityCount) then the cities ordered by code.
@@ -54,7 +54,6 @@ void CollectRegionHolidays(int community, int city, int32_t holidays[LocalHolida
 // month's last day are 0. holidays are the own holidays (ascending DayIndex
 // values, as CollectRegionHolidays gives them); showOther 1 marks the days
 // that are holidays in other communities. Regional days count in DataYear only.
-void ClassifyMonth(int month, int year, const int32_t holidays[LocalHolidaySlots], int showOther,
-                   int32_t classes[31]);
+void ClassifyMonth(int month, int year, const int32_t holidays[LocalHolidaySlots], int showOther, int32_t classes[31]);
 // The class of one day, as ClassifyMonth gives it.
 int ClassifyDay(int day, int month, int year, const int32_t holidays[LocalHolidaySlots], int showOther);

@@ -59,11 +59,11 @@ static void AddEvent(icalcomponent* calendar, const NoteRecord& note, int day, i
   std::snprintf(uid, sizeof uid, "%04d%02d%02d-nota@oristel", year, month, day);
   const std::string text = EventText(note.Text);
   const size_t lineBreak = text.find('\n');
-  icalcomponent* event = icalcomponent_vanew(
-      ICAL_VEVENT_COMPONENT, icalproperty_new_uid(uid), icalproperty_new_dtstamp(stamp),
-      icalproperty_new_dtstart(start), icalproperty_new_dtend(end),
-      icalproperty_new_summary(text.substr(0, lineBreak).c_str()), icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT),
-      nullptr);
+  icalcomponent* event =
+      icalcomponent_vanew(ICAL_VEVENT_COMPONENT, icalproperty_new_uid(uid), icalproperty_new_dtstamp(stamp),
+                          icalproperty_new_dtstart(start), icalproperty_new_dtend(end),
+                          icalproperty_new_summary(text.substr(0, lineBreak).c_str()),
+                          icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT), nullptr);
   if (lineBreak != std::string::npos) icalcomponent_add_property(event, icalproperty_new_description(text.c_str()));
   if (choices.IncludeUpdateDate) {
     const LocalTime changed = FromFileTime(note.UpdateTime);
@@ -76,10 +76,9 @@ int WriteIcalExport(const char* path, const WizardChoices& choices, int year, Ic
   *result = {};
   NotesImage notes;
   if (!ReadNotesImage(&notes)) return 0;
-  icalcomponent* calendar =
-      icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
-                          icalproperty_new_prodid("-//Oristel//Oristel " ORISTEL_VERSION "//ES"),
-                          icalproperty_new_calscale("GREGORIAN"), nullptr);
+  icalcomponent* calendar = icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
+                                                icalproperty_new_prodid("-//Oristel//Oristel " ORISTEL_VERSION "//ES"),
+                                                icalproperty_new_calscale("GREGORIAN"), nullptr);
   const icaltimetype stamp = UtcTime(OsConvertZone(OsLocalTime(), 1));
   for (int month = 1; month <= 12; ++month) {
     if (!choices.MonthSelected[month - 1]) continue;

@@ -21,12 +21,12 @@ namespace {
 // gives (each day once, with the start time of the instance that gave it).
 struct EventDays {
   int Year;
-  bool IsDate;           // all-day: DTSTART is a DATE
-  bool IsUtc;            // times in UTC, read in the computer's local time
-  icaltimezone* Zone;    // the zone its times are written in (UTC for floating times)
-  int Instances;         // instances seen, to bound a runaway rule
+  bool IsDate;                // all-day: DTSTART is a DATE
+  bool IsUtc;                 // times in UTC, read in the computer's local time
+  icaltimezone* Zone;         // the zone its times are written in (UTC for floating times)
+  int Instances;              // instances seen, to bound a runaway rule
   std::vector<time_t> Moved;  // starts of the instances that events of their own replace
-  bool Seen[367];        // by DayIndex
+  bool Seen[367];             // by DayIndex
   struct Day {
     int DayIndex, Hour, Minute;
   };
@@ -144,9 +144,9 @@ struct ImportState {
   NotesImage Notes;
   int Year, Add;
   std::vector<MovedInstance> Moved;  // ordered by UID
-  bool Touched[367];  // days written by this import
+  bool Touched[367];                 // days written by this import
   std::vector<int> EventLines;
-  size_t Events;      // events met so far
+  size_t Events;  // events met so far
   IcalImportResult* Result;
 };
 
@@ -164,7 +164,8 @@ void LogEvent(ImportState* s, icalcomponent* event) {
   char entry[320];
   const int n = std::snprintf(entry, sizeof entry, "\r\nLínea: %d (cita no leída) %.255s", line,
                               Utf8ToCp1252(summary ? summary : "").c_str());
-  if (n > 0) AppendToFile(path, entry, static_cast<uint32_t>(n < static_cast<int>(sizeof entry) ? n : sizeof entry - 1));
+  if (n > 0)
+    AppendToFile(path, entry, static_cast<uint32_t>(n < static_cast<int>(sizeof entry) ? n : sizeof entry - 1));
 }
 
 void ImportEvent(ImportState* s, icalcomponent* event) {
@@ -219,7 +220,8 @@ void CollectMoved(ImportState* s, icalcomponent* component) {
     const char* uid = icalcomponent_get_uid(c);
     if (icalcomponent_isa(c) != ICAL_VEVENT_COMPONENT || !id || !uid) continue;
     const icaltimetype start = icalproperty_get_datetime_with_component(id, c);
-    s->Moved.push_back({uid, icaltime_as_timet_with_zone(start, start.zone ? start.zone : icaltimezone_get_utc_timezone())});
+    s->Moved.push_back(
+        {uid, icaltime_as_timet_with_zone(start, start.zone ? start.zone : icaltimezone_get_utc_timezone())});
   }
 }
 
@@ -228,8 +230,10 @@ void ImportComponent(ImportState* s, icalcomponent* component) {
   for (icalcomponent* c = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); c;
        c = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT)) {
     const icalcomponent_kind kind = icalcomponent_isa(c);
-    if (kind == ICAL_VEVENT_COMPONENT) ImportEvent(s, c);
-    else if (kind == ICAL_VCALENDAR_COMPONENT) ImportComponent(s, c);
+    if (kind == ICAL_VEVENT_COMPONENT)
+      ImportEvent(s, c);
+    else if (kind == ICAL_VCALENDAR_COMPONENT)
+      ImportComponent(s, c);
   }
 }
 

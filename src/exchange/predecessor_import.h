@@ -6,7 +6,7 @@
 
 constexpr uint32_t PredecessorFlagsOffset = 112;  // 12 x 31 words, as the notes file's flags
 constexpr uint32_t PredecessorRecordSize = 174;
-constexpr uint32_t PredecessorNoteSize = 169;     // bytes 5..173 of the day's record
+constexpr uint32_t PredecessorNoteSize = 169;  // bytes 5..173 of the day's record
 constexpr const char* PredecessorNotesName = "Brisol2006.dbf";
 constexpr const char* PredecessorFlagsName = "Brisol2006.cal";
 

@@ -8,7 +8,9 @@
 #include "notes/notes_store.h"
 
 // The column separator of each action: the web page, TXT, CSV.
-static char DaySeparator(int action) { return action == ActionTextExport ? ';' : action == ActionCsvExport ? ',' : '-'; }
+static char DaySeparator(int action) {
+  return action == ActionTextExport ? ';' : action == ActionCsvExport ? ',' : '-';
+}
 
 // A date as the export writes it: 5/3/2007, or 2007-03-05.
 static void AppendDate(std::string* text, int day, int month, int year, int iso) {

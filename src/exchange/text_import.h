@@ -9,14 +9,14 @@
 constexpr uint32_t MaxImportFileSize = 98838;
 
 struct ImportContext {
-  std::string Buffer;     // the whole file
-  uint32_t LineStart;     // offset of the current line
-  int32_t LineLength;     // its length without the line end
-  int32_t LineNumber;     // 1 for the first line
-  char DateField[11];     // the characters before the separator
-  char NoteText[256];     // the note of the line, at most 255 characters
+  std::string Buffer;  // the whole file
+  uint32_t LineStart;  // offset of the current line
+  int32_t LineLength;  // its length without the line end
+  int32_t LineNumber;  // 1 for the first line
+  char DateField[11];  // the characters before the separator
+  char NoteText[256];  // the note of the line, at most 255 characters
   int32_t Day, Month;
-  int32_t ErrorsLogged;   // 1 once a bad line has been logged
+  int32_t ErrorsLogged;  // 1 once a bad line has been logged
 };
 
 // Reads the file whole; 0 for an empty file (without a message), one that

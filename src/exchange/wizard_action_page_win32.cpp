@@ -51,7 +51,8 @@ static void OnSelectionChanged(HWND page) {
 
 // Fills the list and selects the recorded action.
 static void OnInitDialog(HWND page) {
-  for (const ActionRow& row : ActionRows) SendDlgItemMessageA(page, IDC_ACTION_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.Entry));
+  for (const ActionRow& row : ActionRows)
+    SendDlgItemMessageA(page, IDC_ACTION_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.Entry));
   SendDlgItemMessageA(page, IDC_ACTION_LIST, LB_SETCURSEL, static_cast<WPARAM>(g_wizardChoices.Action), 0);
   OnSelectionChanged(page);
 }

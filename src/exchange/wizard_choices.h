@@ -4,13 +4,13 @@
 #include <cstdint>
 
 enum WizardAction : int32_t {
-  ActionWebPage = 0,       // the calendar as a web page (.htm)
-  ActionTextExport = 1,    // text with semicolons (.txt)
-  ActionCsvExport = 2,     // text with commas (.csv)
-  ActionPredecessor = 3,   // the notes of the predecessor program
-  ActionTextImport = 4,    // notes from a .txt or .csv file
-  ActionIcalExport = 5,    // one all-day event per note (.ics)
-  ActionIcalImport = 6,    // the events of the year shown from a .ics file
+  ActionWebPage = 0,      // the calendar as a web page (.htm)
+  ActionTextExport = 1,   // text with semicolons (.txt)
+  ActionCsvExport = 2,    // text with commas (.csv)
+  ActionPredecessor = 3,  // the notes of the predecessor program
+  ActionTextImport = 4,   // notes from a .txt or .csv file
+  ActionIcalExport = 5,   // one all-day event per note (.ics)
+  ActionIcalImport = 6,   // the events of the year shown from a .ics file
 };
 
 struct WizardChoices {

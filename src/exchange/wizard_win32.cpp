@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #include "base/program_files.h"
-#include "base/settings.h"
 #include "base/property_sheet_win32.h"
+#include "base/settings.h"
 #include "base/shell_win32.h"
 #include "exchange/html_export.h"
 #include "exchange/ical_exchange.h"
@@ -77,7 +77,8 @@ int ChooseExportFile(HWND owner, int action) {
   const ExportFileKind* found = FindExportFileKind(action);
   if (!found) return 0;
   const ExportFileKind& kind = *found;
-  std::snprintf(g_wizardChoices.TargetPath, sizeof g_wizardChoices.TargetPath, "Notas_Calendario_2007%s", kind.Extension);
+  std::snprintf(g_wizardChoices.TargetPath, sizeof g_wizardChoices.TargetPath, "Notas_Calendario_2007%s",
+                kind.Extension);
   char folder[MAX_PATH];
   GetDocumentsFolder(folder);
   OPENFILENAMEA dialog = {sizeof dialog};

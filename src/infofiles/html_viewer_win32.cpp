@@ -38,8 +38,8 @@ int ShowHtmlPage(const char* path) {
   if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return ReportFileError(path, VerbOpen), 1;
   LoadedModule engine("MSHTML.DLL");
   if (!engine.Module) return ShowInBrowser(path);
-  auto* show = reinterpret_cast<SHOWHTMLDIALOGFN*>(
-      reinterpret_cast<void*>(GetProcAddress(engine.Module, "ShowHTMLDialog")));
+  auto* show =
+      reinterpret_cast<SHOWHTMLDIALOGFN*>(reinterpret_cast<void*>(GetProcAddress(engine.Module, "ShowHTMLDialog")));
   if (!show) return ShowInBrowser(path);
   const std::string url = MakeFileUrl(path);
   WCHAR wide[PathSize];

@@ -32,7 +32,8 @@ static int InfoFilePath(const InfoFileHeader& header, char path[PathSize]) {
 int CountInfoFiles() {
   char dir[PathSize];
   if (GetProgramDirectory(dir) < 0) return 0;
-  return OsFindFiles(dir, ".cal", [](const DirectoryEntry&, void*) { return 1; }, nullptr);
+  return OsFindFiles(
+      dir, ".cal", [](const DirectoryEntry&, void*) { return 1; }, nullptr);
 }
 
 namespace {
@@ -107,8 +108,7 @@ static int LoadText(const InfoFileHeader& header, InfoText* text, int day) {
   std::vector<unsigned char> packed;
   if (ok) {
     const uint64_t end = uint64_t{PackedTextOffset} + header.PackedSize;
-    if (header.PackedSize == 0 || end > OsFileSize(file))
-      ok = ShowProgramMessage(MessageUnpackFailed);
+    if (header.PackedSize == 0 || end > OsFileSize(file)) ok = ShowProgramMessage(MessageUnpackFailed);
   }
   if (ok) {
     try {
@@ -125,8 +125,8 @@ static int LoadText(const InfoFileHeader& header, InfoText* text, int day) {
     return 0;
   }
   lzo_uint length = UnpackBufferSize;
-  const int status = lzo1x_decompress_safe(packed.data(), packed.size(), reinterpret_cast<unsigned char*>(text->Text.data()),
-                                           &length, nullptr);
+  const int status = lzo1x_decompress_safe(packed.data(), packed.size(),
+                                           reinterpret_cast<unsigned char*>(text->Text.data()), &length, nullptr);
   if (status != LZO_E_OK || !DayStartSound(text->DayStart, length) || (day == 0 && header.TextSize > length)) {
     text->Text.clear();
     return ShowProgramMessage(MessageUnpackFailed);
@@ -181,14 +181,16 @@ int UnpackPackedPage(const char* source, const char* target) {
   if (lzo1x_decompress_safe(packed.data(), size, reinterpret_cast<unsigned char*>(page.data()), &length, nullptr) !=
       LZO_E_OK)
     return ShowProgramMessage(MessageUnpackFailed);
-  const size_t written = std::find(page.begin(), page.begin() + static_cast<std::ptrdiff_t>(length), '\0') - page.begin();
+  const size_t written =
+      std::find(page.begin(), page.begin() + static_cast<std::ptrdiff_t>(length), '\0') - page.begin();
   return WriteFileAt(target, page.data(), 0, static_cast<uint32_t>(written));
 }
 
 int ReadTodaySelection(std::vector<InfoFileHeader>* headers) {
   headers->clear();
   char path[PathSize];
-  if (!BuildProgramPath(path, SettingsFileIndex)[0]) return ReportFileError(ProgramFileName(SettingsFileIndex), VerbOpen) - 1;
+  if (!BuildProgramPath(path, SettingsFileIndex)[0])
+    return ReportFileError(ProgramFileName(SettingsFileIndex), VerbOpen) - 1;
   const FileHandle file = OpenExistingFile(FileRead, path);
   if (file == NoFile) return -1;
   uint32_t n = 0;
@@ -199,7 +201,8 @@ int ReadTodaySelection(std::vector<InfoFileHeader>* headers) {
     ok = ReportFileError(path, VerbRead);
   if (ok && n > 0) {
     headers->resize(n);
-    ok = ReadAtOffset(file, path, headers->data(), TodaySelectionOffset, n * static_cast<uint32_t>(sizeof(InfoFileHeader)));
+    ok = ReadAtOffset(file, path, headers->data(), TodaySelectionOffset,
+                      n * static_cast<uint32_t>(sizeof(InfoFileHeader)));
   }
   OsClose(file);
   if (!ok) {
@@ -211,7 +214,8 @@ int ReadTodaySelection(std::vector<InfoFileHeader>* headers) {
 
 int SaveTodaySelection(const InfoFileHeader* headers, int count) {
   char path[PathSize];
-  if (!BuildProgramPath(path, SettingsFileIndex)[0]) return ReportFileError(ProgramFileName(SettingsFileIndex), VerbOpen);
+  if (!BuildProgramPath(path, SettingsFileIndex)[0])
+    return ReportFileError(ProgramFileName(SettingsFileIndex), VerbOpen);
   const FileHandle file = OpenExistingFile(FileWrite, path);
   if (file == NoFile) return 0;
   uint32_t k = 0;

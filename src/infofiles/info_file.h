@@ -41,8 +41,8 @@ static_assert(offsetof(InfoFileHeader, WholeViewAllowed) == 112);
 static_assert(offsetof(InfoFileHeader, FormatMarker) == 116);
 
 constexpr uint32_t InfoFormatMarker = 12;
-constexpr uint32_t YearOverviewId = 100;     // the year overview entry of the year data list
-constexpr uint32_t DayStartOffset = 116;     // DayStart[d] at DayStartOffset + 4 d, d = 1..367
+constexpr uint32_t YearOverviewId = 100;  // the year overview entry of the year data list
+constexpr uint32_t DayStartOffset = 116;  // DayStart[d] at DayStartOffset + 4 d, d = 1..367
 constexpr uint32_t DayStartCount = 367;
 constexpr uint32_t PackedTextOffset = 1592;
 constexpr uint32_t UnpackBufferSize = 278595;  // every unpacked text and page is shorter

@@ -113,7 +113,8 @@ struct PageFile {
     if (File != NoFile) OsClose(File);
   }
   int Create() {
-    if (!BuildProgramPath(Path, TempPageFileIndex)[0]) return ReportFileError(ProgramFileName(TempPageFileIndex), VerbCreate);
+    if (!BuildProgramPath(Path, TempPageFileIndex)[0])
+      return ReportFileError(ProgramFileName(TempPageFileIndex), VerbCreate);
     File = CreateNewFile(Path);
     return File != NoFile;
   }
@@ -153,8 +154,8 @@ int BuildWholeFilePage(const CalendarSettings& s, const InfoFileHeader& header) 
   if (!page.Create()) return 0;
   std::string text;
   AppendPageFrame(PageHead, &text);
-  text += "\r\n<P id=p1>" + TitleText(header) + "<P>Archivo: " +
-          std::string(header.FileName, strnlen(header.FileName, sizeof header.FileName)) + "<HR>\r\n";
+  text += "\r\n<P id=p1>" + TitleText(header) +
+          "<P>Archivo: " + std::string(header.FileName, strnlen(header.FileName, sizeof header.FileName)) + "<HR>\r\n";
   if (!page.WriteFirst(text)) return 0;
   int ok = 1;
   const int walked = WalkDayTexts(header, [&](int k, std::string_view dayText) {

@@ -28,12 +28,9 @@ struct NotesEditorLabels {
   const char* Label;
 };
 static constexpr NotesEditorLabels kLabels[LanguageCount] = {
-    {"Aceptar", "Cancelar", "Hoy...", "Notas"},
-    {"Acceptar", "Cancel-lar", "Avui...", "Notes"},
-    {"Acetar", "Cancelar", "Hoxe...", "Notas"},
-    {"Ados", "Utzi", "Egun...", "Oharrak"},
-    {"Aceitar", "Cancelar", "Hoje...", "Verbetar"},
-    {"OK", "Annuler", "Aujourd'hui...", "Notes"},
+    {"Aceptar", "Cancelar", "Hoy...", "Notas"},     {"Acceptar", "Cancel-lar", "Avui...", "Notes"},
+    {"Acetar", "Cancelar", "Hoxe...", "Notas"},     {"Ados", "Utzi", "Egun...", "Oharrak"},
+    {"Aceitar", "Cancelar", "Hoje...", "Verbetar"}, {"OK", "Annuler", "Aujourd'hui...", "Notes"},
 };
 
 enum ControlAtom : WORD { AtomButton = 0x0080, AtomEdit = 0x0081, AtomStatic = 0x0082 };
@@ -109,8 +106,8 @@ static int BuildNotesTemplate(WORD* block, size_t words) {
   face[sizeof face - 1] = 0;
 
   TemplateWriter w = {block, block + words};
-  const DLGTEMPLATE header = {EditorStyle, 0, static_cast<WORD>(std::size(kEditorItems)), 0, 0, EditorWidth,
-                              EditorHeight};
+  const DLGTEMPLATE header = {EditorStyle, 0,           static_cast<WORD>(std::size(kEditorItems)), 0, 0,
+                              EditorWidth, EditorHeight};
   PutBytes(w, &header, sizeof header);
   PutWord(w, 0);  // no menu
   PutWord(w, 0);  // the default class

@@ -14,13 +14,12 @@ static_assert(std::endian::native == std::endian::little);
 static constexpr uint32_t kMonthFlagsSize = 31 * sizeof(int32_t);  // 124
 
 // Offset of the flag word of (day, month): 0..1484.
-static uint32_t FlagOffset(int day, int month) {
-  return static_cast<uint32_t>(4 * (31 * (month - 1) + (day - 1)));
-}
+static uint32_t FlagOffset(int day, int month) { return static_cast<uint32_t>(4 * (31 * (month - 1) + (day - 1))); }
 
 // Offset of the record slot of (day, month), by its DayIndex 1..366.
 static uint32_t RecordOffset(int day, int month) {
-  return NoteFlagTableSize + static_cast<uint32_t>(sizeof(NoteRecord)) * static_cast<uint32_t>(ToDayIndex(day, month) - 1);
+  return NoteFlagTableSize +
+         static_cast<uint32_t>(sizeof(NoteRecord)) * static_cast<uint32_t>(ToDayIndex(day, month) - 1);
 }
 
 // Length of text, counting at most max characters; never reads past them.

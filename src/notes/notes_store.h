@@ -15,7 +15,7 @@ struct NoteRecord {
 static_assert(sizeof(NoteRecord) == 264);
 static_assert(offsetof(NoteRecord, Text) == 8);
 
-constexpr uint32_t NoteFlagTableSize = 12 * 31 * 4;                      // 1488
+constexpr uint32_t NoteFlagTableSize = 12 * 31 * 4;                               // 1488
 constexpr uint32_t NotesFileSize = NoteFlagTableSize + 366 * sizeof(NoteRecord);  // 98112
 constexpr int MaxNoteLength = 255;
 

@@ -8,9 +8,7 @@
 
 static HANDLE H(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 
-static FileHandle Opened(HANDLE h) {
-  return h == INVALID_HANDLE_VALUE ? NoFile : reinterpret_cast<FileHandle>(h);
-}
+static FileHandle Opened(HANDLE h) { return h == INVALID_HANDLE_VALUE ? NoFile : reinterpret_cast<FileHandle>(h); }
 
 FileHandle OsOpenExisting(const char* path, uint32_t access) {
   if (const FileHandle memory = MemoryFileOpen(path, access)) return memory;
@@ -111,8 +109,8 @@ LocalTime OsConvertZone(const LocalTime& time, int toUtc) {
   in.wMinute = static_cast<WORD>(time.Minute);
   in.wSecond = static_cast<WORD>(time.Second);
   // Outside what the system converts (before 1601), the time stays as it is.
-  const BOOL done = toUtc ? TzSpecificLocalTimeToSystemTime(nullptr, &in, &out)
-                          : SystemTimeToTzSpecificLocalTime(nullptr, &in, &out);
+  const BOOL done =
+      toUtc ? TzSpecificLocalTimeToSystemTime(nullptr, &in, &out) : SystemTimeToTzSpecificLocalTime(nullptr, &in, &out);
   if (!done) return time;
   return {out.wYear, out.wMonth, out.wDayOfWeek, out.wDay, out.wHour, out.wMinute, out.wSecond, 0};
 }

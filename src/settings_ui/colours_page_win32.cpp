@@ -105,8 +105,8 @@ static LRESULT CALLBACK SwatchProc(HWND swatch, UINT message, WPARAM wParam, LPA
 // Puts SwatchProc under the nine swatches.
 static void SubclassSwatches(HWND page) {
   for (int i = 0; i < SwatchCount; ++i) {
-    WNDPROC previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        GetDlgItem(page, IDC_SWATCH_BASE + i), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SwatchProc)));
+    WNDPROC previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(GetDlgItem(page, IDC_SWATCH_BASE + i), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SwatchProc)));
     if (previous && previous != SwatchProc) g_staticProc = previous;
   }
 }

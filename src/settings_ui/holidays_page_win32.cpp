@@ -42,7 +42,8 @@ static void FillCities(HWND page, int32_t community) {
   SendMessageA(combo, CB_RESETCONTENT, 0, 0);
   AddRegionEntry(combo, "", 0);
   for (int i = 0; i < RegionTableSize; ++i)
-    if (RegionTable[i].Parent == community && community != 0) AddRegionEntry(combo, RegionTable[i].Name, RegionTable[i].Code);
+    if (RegionTable[i].Parent == community && community != 0)
+      AddRegionEntry(combo, RegionTable[i].Name, RegionTable[i].Code);
 }
 
 // Shows the community's flag in the preview and deletes the one shown before.

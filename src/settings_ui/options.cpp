@@ -18,11 +18,9 @@ int EndSettingsCopy(intptr_t sheetResult, const CalendarSettings& copy, Calendar
 
 // The field of each swatch, by swatch index.
 constexpr ColorRef CalendarSettings::*SwatchFields[SwatchCount] = {
-    &CalendarSettings::WorkdayTextColor,      &CalendarSettings::SundayTextColor,
-    &CalendarSettings::HolidayTextColor,      &CalendarSettings::OtherHolidayTextColor,
-    &CalendarSettings::TitleTextColor,        &CalendarSettings::CalendarBackColor,
-    &CalendarSettings::NoteDayBackColor,      &CalendarSettings::TodayBackColor,
-    &CalendarSettings::TitleBackColor,
+    &CalendarSettings::WorkdayTextColor,      &CalendarSettings::SundayTextColor, &CalendarSettings::HolidayTextColor,
+    &CalendarSettings::OtherHolidayTextColor, &CalendarSettings::TitleTextColor,  &CalendarSettings::CalendarBackColor,
+    &CalendarSettings::NoteDayBackColor,      &CalendarSettings::TodayBackColor,  &CalendarSettings::TitleBackColor,
 };
 
 ColorRef* SwatchColor(CalendarSettings* settings, int swatch) {

@@ -32,7 +32,8 @@ INT_PTR HandlePageNotification(HWND page, LPARAM lParam, PageHandler onSetActive
 }
 
 int RunOptionsSheet(HWND owner) {
-  g_settingsCopy = static_cast<CalendarSettings*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof *g_settingsCopy));
+  g_settingsCopy =
+      static_cast<CalendarSettings*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof *g_settingsCopy));
   if (!g_settingsCopy) return 0;
   BeginSettingsCopy(g_settings, g_settingsCopy);
   const INT_PTR result = RunPropertySheet(owner, "Oristel - Opciones", 0, OptionsPages, OptionsPageCount);

@@ -2,7 +2,7 @@
 #pragma once
 
 enum HitCode : int {
-  HitNothing = 0,      // 1..31: that day of the month shown
+  HitNothing = 0,  // 1..31: that day of the month shown
   HitPrevMonth = 101,
   HitNextMonth = 102,
   HitTitle = 103,

@@ -12,18 +12,35 @@ void ComputeLayoutRect(int element, int w, int h, int drawFlag, Rect* rect) {
   const int half = w / 2;                 // the grid's indent, rounded toward zero
   const int strip = 8 * h + kGridMargin;  // top of the flag strip
   switch (element) {
-    case LayoutWindow: *rect = {0, 0, 8 * w, strip + (drawFlag ? kFlagStripHeight : 0)}; break;
-    case LayoutPrevArrow: *rect = {0, 0, w, h}; break;
-    case LayoutNextArrow: *rect = {7 * w, 0, 8 * w, h}; break;
-    case LayoutTitle: *rect = {w, 0, 7 * w, h}; break;
-    case LayoutWeekdayHeader: *rect = {half, h, half + 7 * w, 2 * h}; break;
-    case LayoutDayGrid: *rect = {half, 2 * h, half + 7 * w, 8 * h}; break;
-    case LayoutMoonBox: *rect = GridCellRect(2, 5, w, h); break;
-    case LayoutFlag: *rect = {half, strip, half + FlagTileWidth, strip + FlagTileHeight}; break;
+    case LayoutWindow:
+      *rect = {0, 0, 8 * w, strip + (drawFlag ? kFlagStripHeight : 0)};
+      break;
+    case LayoutPrevArrow:
+      *rect = {0, 0, w, h};
+      break;
+    case LayoutNextArrow:
+      *rect = {7 * w, 0, 8 * w, h};
+      break;
+    case LayoutTitle:
+      *rect = {w, 0, 7 * w, h};
+      break;
+    case LayoutWeekdayHeader:
+      *rect = {half, h, half + 7 * w, 2 * h};
+      break;
+    case LayoutDayGrid:
+      *rect = {half, 2 * h, half + 7 * w, 8 * h};
+      break;
+    case LayoutMoonBox:
+      *rect = GridCellRect(2, 5, w, h);
+      break;
+    case LayoutFlag:
+      *rect = {half, strip, half + FlagTileWidth, strip + FlagTileHeight};
+      break;
     case LayoutFlagCaption:
       *rect = {half + FlagTileWidth + kFlagCaptionGap, strip, half + 7 * w, strip + FlagTileHeight};
       break;
-    default: break;  // not an element: the caller's rectangle stays as it was
+    default:
+      break;  // not an element: the caller's rectangle stays as it was
   }
 }
 

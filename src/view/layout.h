@@ -5,14 +5,14 @@
 #include "os/platform_records.h"
 
 enum LayoutElement : int {
-  LayoutWindow = 1,         // the whole calendar: the client area and the off-screen image
+  LayoutWindow = 1,  // the whole calendar: the client area and the off-screen image
   LayoutPrevArrow = 2,
   LayoutNextArrow = 3,
   LayoutTitle = 4,
   LayoutWeekdayHeader = 5,
-  LayoutDayGrid = 6,        // 7 columns (Monday..Sunday) by 6 rows
+  LayoutDayGrid = 6,  // 7 columns (Monday..Sunday) by 6 rows
   LayoutMoonBox = 7,
-  LayoutFlag = 8,           // one flag tile
+  LayoutFlag = 8,  // one flag tile
   LayoutFlagCaption = 9,
 };
 

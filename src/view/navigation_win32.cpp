@@ -2,9 +2,9 @@
 
 #include "base/settings.h"
 #include "notes/notes_editor_win32.h"
-#include "view/year_dialog_win32.h"
 #include "view/hit_test.h"
 #include "view/render_win32.h"
+#include "view/year_dialog_win32.h"
 
 // One month back or forward, across year ends.
 static void StepMonth(int delta) {

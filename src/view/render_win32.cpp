@@ -51,7 +51,7 @@ static POINT RectCenter(const Rect& r) { return {r.left + (r.right - r.left) / 2
 // message font at 96 DPI), then growing with the cell, so that on a larger
 // screen font it stays the size of the title's letters.
 static void DrawArrowHead(HDC dc, int left, POINT p, int h) {
-  const int half = h > 17 ? (h + 2) / 5 : 3;  // 3 .. ; 5 for the 23-pixel cell at 144 DPI
+  const int half = h > 17 ? (h + 2) / 5 : 3;           // 3 .. ; 5 for the 23-pixel cell at 144 DPI
   const int back = (half - 1) / 2, tip = half - back;  // 1 and 2 at 3
   ScopedSelect select(dc, GetStockObject(BLACK_BRUSH));
   if (left) {

@@ -42,7 +42,11 @@ std::string EditorTexts(HWND editor) {
 // the lower half a note takes, and the notes editor of the 5th with its
 // caption and labels, "Hoy..." enabled (2007 has its today pages).
 TEST_F(FullMoon2007, EveryLanguageShowsTheMoonTodayTheFlagAndTheEditor) {
-  const struct { int flag; const char *shot, *editor; } rows[] = {  // flag -1: none, a note today
+  const struct {
+    int flag;
+    const char *shot, *editor;
+  } rows[] = {
+      // flag -1: none, a note today
       {0, "today_without_note", "  marzo, 5|Aceptar|Cancelar|Hoy...|Notas"},
       {13, "flag_strip_galicia", "  mar\xE7, 5|Acceptar|Cancel-lar|Avui...|Notes"},
       {1, "flag_strip_none", "  marzo, 5|Acetar|Cancelar|Hoxe...|Notas"},
@@ -56,7 +60,8 @@ TEST_F(FullMoon2007, EveryLanguageShowsTheMoonTodayTheFlagAndTheEditor) {
     const auto& row = rows[language];
     CalendarSettings settings = Settings();
     settings.Language = language, settings.DrawFlag = row.flag > 0;
-    if (row.flag > 0) settings.Community = row.flag, settings.City = 0, settings.WindowHeight += 35;  // as the options fit it
+    if (row.flag > 0)
+      settings.Community = row.flag, settings.City = 0, settings.WindowHeight += 35;  // as the options fit it
     if (row.flag < 0) AddNoteText(3, 3, "Hoy", 0);
     Start(settings);
     const Capture shot = SaveScreenshot(CaptureClient(app.Window), "month_language_" + std::to_string(language));
@@ -69,17 +74,24 @@ TEST_F(FullMoon2007, EveryLanguageShowsTheMoonTodayTheFlagAndTheEditor) {
     };
     const Rect box = Element(LayoutMoonBox), cell = DayCell(3), flag = Element(LayoutFlag);
     EXPECT_EQ(MoonRow(shot, box), (MoonPixels{Black, White, White, White})) << language;
-    EXPECT_GT(count({box.right, box.top, shot.Width, box.bottom}, [&](uint32_t p) { return p == Rgb(started.WorkdayTextColor); }),
-              5) << "the phase name, language " << language;
+    EXPECT_GT(count({box.right, box.top, shot.Width, box.bottom},
+                    [&](uint32_t p) { return p == Rgb(started.WorkdayTextColor); }),
+              5)
+        << "the phase name, language " << language;
     for (int y = cell.top; y < cell.bottom; ++y)
       EXPECT_EQ(shot.At(cell.left + 1, y),
-                Rgb(row.flag < 0 && y >= cell.bottom - started.CellHeight / 2 ? started.NoteDayBackColor : started.TodayBackColor))
+                Rgb(row.flag < 0 && y >= cell.bottom - started.CellHeight / 2 ? started.NoteDayBackColor
+                                                                              : started.TodayBackColor))
           << language << ", row " << y - cell.top;
     if (row.flag > 0) {
-      EXPECT_EQ((std::array{shot.At(flag.left, flag.top + 5), shot.At(flag.right - 1, flag.top + 5)}), (std::array{White, 0xC0C0C0u}));
+      EXPECT_EQ((std::array{shot.At(flag.left, flag.top + 5), shot.At(flag.right - 1, flag.top + 5)}),
+                (std::array{White, 0xC0C0C0u}));
       const Rect inside = {flag.left + 1, flag.top + 1, flag.right - 1, flag.bottom - 1};
-      const int blues = count(inside, blue), ink = count(Element(LayoutFlagCaption), [&](uint32_t p) { return p != Rgb(started.CalendarBackColor); });
-      EXPECT_TRUE(row.flag == 13 ? blues > 60 && ink > 20 : !blues && !ink && count(inside, dark) > 20) << blues << " blue, " << ink << " ink";
+      const int blues = count(inside, blue),
+                ink =
+                    count(Element(LayoutFlagCaption), [&](uint32_t p) { return p != Rgb(started.CalendarBackColor); });
+      EXPECT_TRUE(row.flag == 13 ? blues > 60 && ink > 20 : !blues && !ink && count(inside, dark) > 20)
+          << blues << " blue, " << ink << " ink";
     }
     HWND editor = OpenEditor(5);
     EXPECT_EQ(EditorTexts(editor), row.editor);
@@ -90,11 +102,10 @@ TEST_F(FullMoon2007, EveryLanguageShowsTheMoonTodayTheFlagAndTheEditor) {
 }
 
 // The moon square of the first run at the suite's date.
-#define MOON_TEST(Suite, shotName, ...)                                                        \
-  TEST_F(Suite, TheMoonSquare) {                                                               \
-    started = Measured().Saved;                                                                \
-    EXPECT_EQ(MoonRow(SaveScreenshot(Measured().Month, shotName), Element(LayoutMoonBox)),      \
-              (MoonPixels{__VA_ARGS__}));                                                      \
+#define MOON_TEST(Suite, shotName, ...)                                                                                \
+  TEST_F(Suite, TheMoonSquare) {                                                                                       \
+    started = Measured().Saved;                                                                                        \
+    EXPECT_EQ(MoonRow(SaveScreenshot(Measured().Month, shotName), Element(LayoutMoonBox)), (MoonPixels{__VA_ARGS__})); \
   }
 MOON_TEST(NewMoon2007, "moon_new", Black, Black, Black, Black)
 MOON_TEST(FirstQuarter2007, "moon_first_quarter", Black, Black, Black, White)

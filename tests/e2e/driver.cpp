@@ -83,21 +83,25 @@ bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
 PROCESS_INFORMATION RunCommand(std::string commandLine) {
   STARTUPINFOA startup = {sizeof startup};
   PROCESS_INFORMATION process{};
-  const BOOL ran = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+  const BOOL ran =
+      CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
   return ran ? process : PROCESS_INFORMATION{};
 }
 
 HWND FindWindowOf(DWORD processId, const char* className, const char* caption, HWND except, int milliseconds) {
   HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND window = nullptr; !found && (window = FindWindowExA(nullptr, window, className, nullptr));) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(window, &owner);
-      if (owner == processId && window != except && IsWindowVisible(window) && (!caption || TextWide(window) == caption))
-        found = window;
-    }
-    return found != nullptr;
-  }, milliseconds);
+  WaitUntil(
+      [&] {
+        for (HWND window = nullptr; !found && (window = FindWindowExA(nullptr, window, className, nullptr));) {
+          DWORD owner = 0;
+          GetWindowThreadProcessId(window, &owner);
+          if (owner == processId && window != except && IsWindowVisible(window) &&
+              (!caption || TextWide(window) == caption))
+            found = window;
+        }
+        return found != nullptr;
+      },
+      milliseconds);
   return found;
 }
 
@@ -112,7 +116,8 @@ DWORD WaitForExit(PROCESS_INFORMATION& process, int milliseconds) {
   DWORD code = STILL_ACTIVE;
   if (process.hProcess && WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0)
     GetExitCodeProcess(process.hProcess, &code);
-  else if (process.hProcess) TerminateProcess(process.hProcess, 99);
+  else if (process.hProcess)
+    TerminateProcess(process.hProcess, 99);
   CloseHandle(process.hProcess), CloseHandle(process.hThread);
   process = {};
   return code;
@@ -180,7 +185,8 @@ static Capture CaptureOnce(HWND window, bool repaintAll) {
   HGDIOBJ previous = SelectObject(memory, image);
   BitBlt(memory, 0, 0, capture.Width, capture.Height, screen, 0, 0, SRCCOPY);
   SelectObject(memory, previous);
-  if (!capture.Pixels.empty()) GetDIBits(memory, image, 0, capture.Height, capture.Pixels.data(), &info, DIB_RGB_COLORS);
+  if (!capture.Pixels.empty())
+    GetDIBits(memory, image, 0, capture.Height, capture.Pixels.data(), &info, DIB_RGB_COLORS);
   for (uint32_t& p : capture.Pixels) p &= 0x00FFFFFF;
   DeleteObject(image);
   DeleteDC(memory);

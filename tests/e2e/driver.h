@@ -37,7 +37,10 @@ inline void InstallHtmlDouble(const ProgramDir& dir) {
 void UseProgramDir(const ProgramDir& dir);
 std::vector<unsigned char> ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::vector<unsigned char>& bytes);
-inline std::string ReadText(const std::string& path) { const auto bytes = ReadWholeFile(path); return {bytes.begin(), bytes.end()}; }
+inline std::string ReadText(const std::string& path) {
+  const auto bytes = ReadWholeFile(path);
+  return {bytes.begin(), bytes.end()};
+}
 inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 // Sets the default value of a key of HKEY_CLASSES_ROOT; the value it had.
 std::string SetClassDefault(const char* key, const std::string& value);
@@ -72,7 +75,9 @@ HWND FindWindowOf(DWORD processId, const char* className, const char* caption, H
 inline HWND FindDialog(DWORD pid, const char* caption = nullptr, int ms = 10000) {
   return FindWindowOf(pid, "#32770", caption, nullptr, ms);
 }
-inline HWND FindOtherDialog(DWORD pid, HWND except, int ms = 10000) { return FindWindowOf(pid, "#32770", nullptr, except, ms); }
+inline HWND FindOtherDialog(DWORD pid, HWND except, int ms = 10000) {
+  return FindWindowOf(pid, "#32770", nullptr, except, ms);
+}
 // The text of a window of another process, through the wide call (an edit
 // box answers the narrow one with nothing), in Windows-1252.
 std::string TextWide(HWND window);
@@ -83,7 +88,9 @@ inline std::string MessageBoxText(HWND box) { return TextWide(GetDlgItem(box, 0x
 std::vector<std::string> ListBoxTexts(HWND list);
 std::string ListBoxSelection(HWND list);
 bool SelectListEntry(HWND list, const std::string& text);
-inline bool WaitGone(HWND w, int ms = 10000) { return WaitUntil([&] { return !IsWindow(w) || !IsWindowVisible(w); }, ms); }
+inline bool WaitGone(HWND w, int ms = 10000) {
+  return WaitUntil([&] { return !IsWindow(w) || !IsWindowVisible(w); }, ms);
+}
 
 // User actions, posted: they return at once.
 void ClickClient(HWND window, int x, int y);
@@ -92,7 +99,9 @@ inline void MenuCommand(HWND window, int id) { PostMessageA(window, WM_COMMAND, 
 inline void TypeText(HWND c, const char* text) {
   for (; *text; ++text) PostMessageA(c, WM_CHAR, static_cast<unsigned char>(*text), 1);
 }
-inline void PressKey(HWND c, UINT key) { PostMessageA(c, WM_KEYDOWN, key, 1), PostMessageA(c, WM_KEYUP, key, 0xC0000001); }
+inline void PressKey(HWND c, UINT key) {
+  PostMessageA(c, WM_KEYDOWN, key, 1), PostMessageA(c, WM_KEYUP, key, 0xC0000001);
+}
 inline void PressButton(HWND d, int id) {
   PostMessageA(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
 }

@@ -22,10 +22,13 @@ class Exchange2007Wizard : public Exchange2007 {
  protected:
   // The recording command stands for the programs that open the files.
   static void SetUpTestSuite() {
-    for (int i = 0; i < 5; ++i) saved[i] = SetClassDefault(Opened[i], i < 4 ? "OristelTest.Opened" : RecordingCommand());
+    for (int i = 0; i < 5; ++i)
+      saved[i] = SetClassDefault(Opened[i], i < 4 ? "OristelTest.Opened" : RecordingCommand());
     DeleteFileA(kOpenedRecord);
   }
-  static void TearDownTestSuite() { for (int i = 0; i < 5; ++i) SetClassDefault(Opened[i], saved[i]); }
+  static void TearDownTestSuite() {
+    for (int i = 0; i < 5; ++i) SetClassDefault(Opened[i], saved[i]);
+  }
   DWORD Pid() const { return app.Process.dwProcessId; }
   HWND OpenWizard() { return MenuCommand(app.Window, IDM_EXPORT_IMPORT), wizard = FindDialog(Pid()); }
   HWND Page() const { return reinterpret_cast<HWND>(SendMessageA(wizard, PSM_GETCURRENTPAGEHWND, 0, 0)); }
@@ -42,15 +45,22 @@ class Exchange2007Wizard : public Exchange2007 {
     return Press(PSBTN_NEXT, control);
   }
   // Clicks a button of the current page; true once it is checked.
-  bool Click(int id) { return PostMessageA(Item(id), BM_CLICK, 0, 0) && WaitUntil([&] { return Checked(id); }); }
+  bool Click(int id) {
+    return PostMessageA(Item(id), BM_CLICK, 0, 0) && WaitUntil([&] { return Checked(id); });
+  }
   bool Checked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  int Months() const { int bits = 0; for (int m = 1; m <= 12; ++m) bits |= Checked(IDC_MONTH_BASE + m) << (m - 1); return bits; }
+  int Months() const {
+    int bits = 0;
+    for (int m = 1; m <= 12; ++m) bits |= Checked(IDC_MONTH_BASE + m) << (m - 1);
+    return bits;
+  }
   // A new wizard led to the action's page: the options that do not apply
   // disabled; all months or the mode chosen.
   void OpenOn(int action, int mode = 0) {
     ASSERT_TRUE(OpenWizard() && Choose(action, mode ? IDC_IMPORT_ADD : IDC_SELECT_ALL_MONTHS)) << action;
     for (int id : {IDC_INCLUDE_UPDATE_DATE, IDC_INCLUDE_EMPTY_DAYS, IDC_ISO_DATES})  // only the first for iCalendar
-      EXPECT_EQ(IsWindowEnabled(Item(id)) != 0, !mode && (action != ActionIcalExport || id == IDC_INCLUDE_UPDATE_DATE)) << id;
+      EXPECT_EQ(IsWindowEnabled(Item(id)) != 0, !mode && (action != ActionIcalExport || id == IDC_INCLUDE_UPDATE_DATE))
+          << id;
     if (!mode) PressButton(Page(), IDC_SELECT_ALL_MONTHS);
     ASSERT_TRUE(!mode || Click(mode));
     EXPECT_EQ(mode ? Checked(IDC_IMPORT_ADD) : Months(), mode ? mode == IDC_IMPORT_ADD : 0xFFF) << action;
@@ -61,7 +71,9 @@ class Exchange2007Wizard : public Exchange2007 {
   std::string FinishWithFile(const std::string& path) {
     HWND dialog = Finish();
     GUITHREADINFO focus = {sizeof focus};  // the dialog opens with the name box in focus
-    WaitUntil([&] { return GetGUIThreadInfo(app.Process.dwThreadId, &focus) && GetAncestor(focus.hwndFocus, GA_ROOT) == dialog; });
+    WaitUntil([&] {
+      return GetGUIThreadInfo(app.Process.dwThreadId, &focus) && GetAncestor(focus.hwndFocus, GA_ROOT) == dialog;
+    });
     HWND name = dialog ? focus.hwndFocus : nullptr;
     const std::string offered = TextWide(name);
     EXPECT_TRUE(name && TypeOver(name, path.c_str()) && PressAndWaitGone(dialog, IDOK));
@@ -116,13 +128,19 @@ TEST_F(Exchange2007Wizard, EveryActionThroughTheWizard) {
   PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
   EXPECT_TRUE(WaitGone(wizard) && Quiet()) << "a cancelled wizard shows nothing, writes nothing";
 
-  const struct Import { int Action, Mode, Day; const char *Source, *Text, *Log, *Done; } imports[] = {
-      {ActionTextImport, IDC_IMPORT_ADD, 6, "importar.txt", "\"Fecha\";\"Notas\"\r\n6/3/2007;\"Médico\"\r\n1/1/207;\"x\"\r\n",
+  const struct Import {
+    int Action, Mode, Day;
+    const char *Source, *Text, *Log, *Done;
+  } imports[] = {
+      {ActionTextImport, IDC_IMPORT_ADD, 6, "importar.txt",
+       "\"Fecha\";\"Notas\"\r\n6/3/2007;\"Médico\"\r\n1/1/207;\"x\"\r\n",
        "Se han producido errores en la importación.\r\nGuardados en el archivo: Calendario_Errores_Import.txt\r\n"
-       "¿Desea ver el archivo?", "Importación finalizada"},
+       "¿Desea ver el archivo?",
+       "Importación finalizada"},
       {ActionPredecessor, IDC_IMPORT_ADD, 8, "", "", nullptr, "Importación finalizada"},
       {ActionIcalImport, IDC_IMPORT_REPLACE, 13, "citas.ics",
-       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20070312\r\nDTEND;VALUE=DATE:20070314\r\nSUMMARY:Congreso\r\n"
+       "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20070312\r\nDTEND;VALUE=DATE:20070314\r\nSUMMARY:"
+       "Congreso\r\n"
        "END:VEVENT\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20060313\r\nSUMMARY:Antes\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
        nullptr, "Importación finalizada\r\nNotas guardadas: 2\r\nCitas fuera del año 2007: 1"},
   };
@@ -143,18 +161,24 @@ TEST_F(Exchange2007Wizard, EveryActionThroughTheWizard) {
       EXPECT_EQ(FinishWithFile(source), "") << "no name offered";
     }
     ASSERT_TRUE(WaitGone(wizard));
-    if (row.Log) { EXPECT_EQ(Answer(IDYES), row.Log); }
+    if (row.Log) {
+      EXPECT_EQ(Answer(IDYES), row.Log);
+    }
     EXPECT_EQ(Answer(IDOK), row.Done);
     RedrawWindow(app.Window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_EQ(std::tuple(before == noted, cell()), std::tuple(false, noted)) << "the month is redrawn";
   }
-  EXPECT_TRUE(WaitUntil([&] { return ReadText(kOpenedRecord).find("Calendario_Errores_Import.txt") != std::string::npos; }));
+  EXPECT_TRUE(
+      WaitUntil([&] { return ReadText(kOpenedRecord).find("Calendario_Errores_Import.txt") != std::string::npos; }));
   NoteRecord replaced{};
   EXPECT_TRUE(ReadNote(12, 3, &replaced) && std::string(replaced.Text) == "Congreso") << replaced.Text;
   SaveScreenshot(CaptureClient(app.Window), "wizard_after_import");
   DeleteFileA(kOpenedRecord);
 
-  const struct Export { int Action, Back, Option, Answer; const char *Name, *Extension, *Contains; } exports[] = {
+  const struct Export {
+    int Action, Back, Option, Answer;
+    const char *Name, *Extension, *Contains;
+  } exports[] = {
       {ActionTextExport, 0, 0, IDNO, "notas", ".txt", "\r\n5/3/2007;\"Dentista\"\r\n"},
       {ActionCsvExport, 0, IDC_ISO_DATES, IDYES, "notas.csv", ".csv", "\r\n2007-03-05,\"Dentista\"\r\n"},
       {ActionWebPage, 3, 0, IDYES, "notas.htm", ".htm", "<P>5/3/2006-Dentista\r\n"},

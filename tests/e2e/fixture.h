@@ -32,7 +32,10 @@ struct FirstRun {
 };
 const FirstRun& Measured();
 // yyyymmdd of a FILETIME of local time.
-inline int DateOf(FileTime time) { const LocalTime t = FromFileTime(time); return t.Year * 10000 + t.Month * 100 + t.Day; }
+inline int DateOf(FileTime time) {
+  const LocalTime t = FromFileTime(time);
+  return t.Year * 10000 + t.Month * 100 + t.Day;
+}
 
 class OristelTest : public ::testing::Test {
  protected:
@@ -45,14 +48,20 @@ class OristelTest : public ::testing::Test {
   }
 
   // Settings of a program that has run before, with today selected.
-  CalendarSettings Settings() const { CalendarSettings s = Measured().Saved; return s.SelectedDay = ExpectedDate() % 100, s; }
+  CalendarSettings Settings() const {
+    CalendarSettings s = Measured().Saved;
+    return s.SelectedDay = ExpectedDate() % 100, s;
+  }
   // Stages the settings and starts Oristel.
   void Start(const CalendarSettings& settings);
   void Start() { Start(Settings()); }
   DWORD Close() { return CloseOristel(app); }
 
   // Layout of the month window for the settings started with (today's month).
-  Rect Element(int e) const { Rect r{}; return ComputeLayoutRect(e, started.CellWidth, started.CellHeight, started.DrawFlag, &r), r; }
+  Rect Element(int e) const {
+    Rect r{};
+    return ComputeLayoutRect(e, started.CellWidth, started.CellHeight, started.DrawFlag, &r), r;
+  }
   Rect DayCell(int day) const {
     return DayCellRect(day, ExpectedDate() / 100 % 100, ExpectedDate() / 10000, started.CellWidth, started.CellHeight);
   }
@@ -80,7 +89,7 @@ class OristelTest : public ::testing::Test {
   CalendarSettings started{};
 };
 
-#define E2E_SUITE(Name, Year, Month, Day)                                            \
+#define E2E_SUITE(Name, Year, Month, Day)                                          \
   class Name : public OristelTest {                                                \
    protected:                                                                      \
     int ExpectedDate() const override { return Year * 10000 + Month * 100 + Day; } \

@@ -13,7 +13,8 @@ E2E_SUITE(InfoFiles2007, 2007, 3, 5);
 namespace {
 
 constexpr char kSun[] = "Salida y puesta del sol", kHolidays[] = "Fiestas de 2007", kWorld[] = "Días internacionales";
-constexpr char kOverview[] = "El año 2007", kSelectionCaption[] = "Selección de datos mostrados al pulsar el botón: Hoy...";
+constexpr char kOverview[] = "El año 2007",
+               kSelectionCaption[] = "Selección de datos mostrados al pulsar el botón: Hoy...";
 using Texts = std::vector<std::string>;
 
 }  // namespace
@@ -86,7 +87,8 @@ TEST_F(InfoFiles2007Dialogs, TheSelectionMovesEntriesAndStoresTheChoice) {
   for (int accept : {0, 1}) {
     HWND dialog = Open(IDM_INFO_FILES, kSelectionCaption);
     HWND chosen = GetDlgItem(dialog, IDC_CHOSEN_LIST), available = GetDlgItem(dialog, IDC_AVAILABLE_LIST);
-    EXPECT_EQ(std::pair(ListBoxTexts(chosen), ListBoxTexts(available)), std::pair(Texts{kHolidays}, Texts{kWorld, kSun}));
+    EXPECT_EQ(std::pair(ListBoxTexts(chosen), ListBoxTexts(available)),
+              std::pair(Texts{kHolidays}, Texts{kWorld, kSun}));
     if (accept) SaveScreenshot(CaptureClient(dialog), "info_selection");
     for (const auto& s : accept ? std::span(steps) : std::span(steps, 2)) {
       ASSERT_TRUE(!s.Pick || SelectListEntry(s.Button == IDC_ADD_FILE ? available : chosen, s.Pick));
@@ -99,7 +101,8 @@ TEST_F(InfoFiles2007Dialogs, TheSelectionMovesEntriesAndStoresTheChoice) {
   }
   std::vector<InfoFileHeader> selection;
   ASSERT_EQ(ReadTodaySelection(&selection), 2);
-  EXPECT_EQ(std::pair(selection[0].FileId, selection[1].FileId), std::pair(1u, 3u)) << "the sunrise, then the world days";
+  EXPECT_EQ(std::pair(selection[0].FileId, selection[1].FileId), std::pair(1u, 3u))
+      << "the sunrise, then the world days";
   EXPECT_EQ(Close(), 0u);
 }
 
@@ -153,7 +156,8 @@ TEST_F(InfoFiles2007Dialogs, WithoutTheEngineTheBrowserShowsThePages) {
   HWND dialog = Open(IDM_YEAR_DATA, kOverview);
   ASSERT_TRUE(SelectListEntry(GetDlgItem(dialog, IDC_YEAR_DATA_LIST), kWorld));
   PressButton(dialog, IDC_VIEW_FILE);
-  EXPECT_NE(PageInBrowser("cal_temp.htm").find("<P id=p1>Días internacionales<P>Archivo: Mundo_2007.cal"), std::string::npos);
+  EXPECT_NE(PageInBrowser("cal_temp.htm").find("<P id=p1>Días internacionales<P>Archivo: Mundo_2007.cal"),
+            std::string::npos);
   SetClassDefault(".htm", "OristelTest.Nothing");
   PressButton(dialog, IDC_VIEW_FILE);
   ExpectMessage("No he podido abrir el archivo: " + dir.File("cal_temp.htm"));

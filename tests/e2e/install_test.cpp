@@ -36,31 +36,41 @@ DWORD RunToEnd(const std::string& commandLine) {
 // itself, removing the entry last). By hand, the uninstaller asks before the
 // notes and the settings go, No being the answer Enter gives; Yes deletes them.
 TEST_F(Install2007, InstallRunUpgradeAndUninstallKeepTheUsersFilesUnlessTold) {
-  const std::string installer = EnvironmentFile("ORISTEL_INSTALLER"), staged = EnvironmentFile("ORISTEL_PROGRAM_DIR") + "\\";
+  const std::string installer = EnvironmentFile("ORISTEL_INSTALLER"),
+                    staged = EnvironmentFile("ORISTEL_PROGRAM_DIR") + "\\";
   char temp[MAX_PATH], programs[MAX_PATH] = "";
   GetTempPathA(sizeof temp, temp);
   SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, programs);
   const std::string folder = std::string(temp) + "oristel_install\\Programas de Usuario\\Oristel";
-  const std::string shortcut = std::string(programs) + "\\Oristel.lnk", uninstaller = "\"" + folder + "\\Desinstalar.exe\"";
+  const std::string shortcut = std::string(programs) + "\\Oristel.lnk",
+                    uninstaller = "\"" + folder + "\\Desinstalar.exe\"";
   UseProgramDir(dir = {folder + "\\"});
   for (const std::string& file : ListFiles(dir.Path, "*")) DeleteFileA(dir.File(file.c_str()).c_str());
   auto install = [&] { return RunToEnd("\"" + installer + "\" /S /D=" + folder); };  // /D last and unquoted
-  auto userFiles = [&] { return std::pair(ReadWholeFile(dir.File("cal_2007.op")), ReadWholeFile(dir.File("cal_notas.dat"))); };
+  auto userFiles = [&] {
+    return std::pair(ReadWholeFile(dir.File("cal_2007.op")), ReadWholeFile(dir.File("cal_notas.dat")));
+  };
   auto packedFilesLeft = [&](bool program, bool users) {  // of the packed files
-    for (const std::string& file : ListFiles(staged, "*")) EXPECT_EQ(Exists(dir.File(file.c_str())), UsersFile(file) ? users : program) << file;
+    for (const std::string& file : ListFiles(staged, "*"))
+      EXPECT_EQ(Exists(dir.File(file.c_str())), UsersFile(file) ? users : program) << file;
   };
 
   ASSERT_EQ(install(), 0u);
-  for (const std::string& file : ListFiles(staged, "*")) EXPECT_EQ(ReadWholeFile(dir.File(file.c_str())), ReadWholeFile(staged + file)) << file;
+  for (const std::string& file : ListFiles(staged, "*"))
+    EXPECT_EQ(ReadWholeFile(dir.File(file.c_str())), ReadWholeFile(staged + file)) << file;
   EXPECT_TRUE(Exists(folder + "\\Desinstalar.exe") && Exists(shortcut));
   const std::pair<const char*, std::string> entry[] = {
-      {"DisplayName", "Oristel"},          {"DisplayVersion", ORISTEL_VERSION},
-      {"Publisher", "Equipo de Oristel"},  {"InstallLocation", folder},
-      {"UninstallString", uninstaller},    {"QuietUninstallString", uninstaller + " /S"},
+      {"DisplayName", "Oristel"},
+      {"DisplayVersion", ORISTEL_VERSION},
+      {"Publisher", "Equipo de Oristel"},
+      {"InstallLocation", folder},
+      {"UninstallString", uninstaller},
+      {"QuietUninstallString", uninstaller + " /S"},
       {"DisplayIcon", dir.File("Oristel.exe") + ",0"},
   };
   for (const auto& [name, value] : entry) EXPECT_EQ(UninstallValue(name), value) << name;
-  const int sizeKb = std::atoi(UninstallValue("EstimatedSize").c_str()), exeKb = ReadWholeFile(staged + "Oristel.exe").size() / 1024;
+  const int sizeKb = std::atoi(UninstallValue("EstimatedSize").c_str()),
+            exeKb = ReadWholeFile(staged + "Oristel.exe").size() / 1024;
   EXPECT_TRUE(sizeKb >= exeKb && sizeKb <= exeKb + 1024) << "the folder's size in KB: " << sizeKb;
 
   app = StartOristel(dir);
@@ -76,7 +86,8 @@ TEST_F(Install2007, InstallRunUpgradeAndUninstallKeepTheUsersFilesUnlessTold) {
   EXPECT_EQ(userFiles(), kept);
 
   ASSERT_EQ(RunToEnd(UninstallValue("QuietUninstallString")), 0u);
-  ASSERT_TRUE(WaitUntil([] { return UninstallValue("DisplayName").empty(); }, 30000)) << "the uninstaller did not finish";
+  ASSERT_TRUE(WaitUntil([] { return UninstallValue("DisplayName").empty(); }, 30000))
+      << "the uninstaller did not finish";
   ASSERT_TRUE(WaitUntil([&] { return !Exists(folder + "\\Desinstalar.exe"); }));
   packedFilesLeft(false, true);
   EXPECT_FALSE(Exists(shortcut));
@@ -90,12 +101,14 @@ TEST_F(Install2007, InstallRunUpgradeAndUninstallKeepTheUsersFilesUnlessTold) {
   PressButton(pages, IDOK);  // "Desinstalar" on the confirmation page
   HWND question = FindOtherDialog(process.dwProcessId, pages, 30000);
   const std::string text = MessageBoxText(question);
-  for (const std::string& part : {std::string("borrar tambi\xE9n sus notas"), dir.File("cal_notas.dat"), dir.File("cal_2007.op")})
+  for (const std::string& part :
+       {std::string("borrar tambi\xE9n sus notas"), dir.File("cal_notas.dat"), dir.File("cal_2007.op")})
     EXPECT_NE(text.find(part), std::string::npos) << text;
   EXPECT_TRUE(GetWindowLongA(GetDlgItem(question, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON) << "No is the default";
   SaveScreenshot(CaptureClient(question), "uninstall_question");
   PressButton(question, IDYES);
-  EXPECT_TRUE(WaitUntil([] { return UninstallValue("DisplayName").empty(); }, 30000)) << "the uninstaller did not finish";
+  EXPECT_TRUE(WaitUntil([] { return UninstallValue("DisplayName").empty(); }, 30000))
+      << "the uninstaller did not finish";
   packedFilesLeft(false, false);
   WaitForExit(process, 0);  // its last page waits for "Cerrar"
 }
@@ -113,11 +126,13 @@ TEST_F(Install2007, TheProgramCarriesItsVersionAndManifest) {
   const auto* language = static_cast<const DWORD*>(value("\\VarFileInfo\\Translation"));
   ASSERT_TRUE(fixed && language);
   const DWORD ms = MAKELONG(ORISTEL_VERSION_MINOR, ORISTEL_VERSION_MAJOR), ls = MAKELONG(0, ORISTEL_VERSION_PATCH);
-  EXPECT_EQ((std::array{fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS, fixed->dwProductVersionLS,
-                        *language}),
+  EXPECT_EQ((std::array{fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+                        fixed->dwProductVersionLS, *language}),
             (std::array<DWORD, 5>{ms, ls, ms, ls, MAKELONG(0x0C0A, 1252)}));  // Spanish, Windows-1252
-  for (const auto& [name, text] : {std::pair{"FileVersion", ORISTEL_VERSION}, {"ProductVersion", ORISTEL_VERSION},
-                                   {"OriginalFilename", "Oristel.exe"}, {"CompanyName", "Equipo de Oristel"},
+  for (const auto& [name, text] : {std::pair{"FileVersion", ORISTEL_VERSION},
+                                   {"ProductVersion", ORISTEL_VERSION},
+                                   {"OriginalFilename", "Oristel.exe"},
+                                   {"CompanyName", "Equipo de Oristel"},
                                    {"LegalCopyright", "Copyright \xA9 2026 Equipo de Oristel"},
                                    {"FileDescription", "Oristel, calendario de 2007 con notas"}})
     EXPECT_STREQ(static_cast<const char*>(value(std::string("\\StringFileInfo\\0C0A04E4\\") + name)), text) << name;
@@ -125,10 +140,11 @@ TEST_F(Install2007, TheProgramCarriesItsVersionAndManifest) {
   HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
   ASSERT_NE(found, nullptr) << "no manifest";
-  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, found))), SizeofResource(module, found));
-  for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "level=\"asInvoker\"",
-                           ">true</dpiAware>", ">system</dpiAwareness>", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
-                           "{e2011457-1546-43c5-a5fe-008deee3d3f0}"})
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                             SizeofResource(module, found));
+  for (const char* part :
+       {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "level=\"asInvoker\"", ">true</dpiAware>",
+        ">system</dpiAwareness>", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "{e2011457-1546-43c5-a5fe-008deee3d3f0}"})
     EXPECT_NE(manifest.find(part), std::string::npos) << part;
   FreeLibrary(module);
 }

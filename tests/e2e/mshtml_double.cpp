@@ -5,8 +5,8 @@
 #include <windows.h>
 #include <objbase.h>
 
-extern "C" __declspec(dllexport) HRESULT WINAPI ShowHTMLDialog(HWND owner, IMoniker* moniker, VARIANT*, WCHAR*,
-                                                                VARIANT*) {
+extern "C" __declspec(dllexport) HRESULT WINAPI
+    ShowHTMLDialog(HWND owner, IMoniker* moniker, VARIANT*, WCHAR*, VARIANT*) {
   if (!moniker) return E_INVALIDARG;
   IBindCtx* context = nullptr;
   if (FAILED(CreateBindCtx(0, &context))) return E_FAIL;

@@ -16,7 +16,8 @@ constexpr int ColourRedBox = 706, ColourGreenBox = 707, ColourBlueBox = 708, Fon
 // The entries of a combo of the holidays page: the communities, or the
 // empty entry and the cities of one community.
 LRESULT RegionCount(int parent) {
-  return (parent != 0) + std::count_if(RegionTable, RegionTable + RegionTableSize, [&](auto& r) { return r.Parent == parent; });
+  return (parent != 0) +
+         std::count_if(RegionTable, RegionTable + RegionTableSize, [&](auto& r) { return r.Parent == parent; });
 }
 
 }  // namespace
@@ -39,10 +40,14 @@ class Options2007Sheet : public Options2007 {
     return gone;
   }
   // The client area now, and the layout of the window for the settings' cell.
-  std::pair<LONG, LONG> ClientSize() const { RECT r; return GetClientRect(app.Window, &r), std::pair(r.right, r.bottom); }
+  std::pair<LONG, LONG> ClientSize() const {
+    RECT r;
+    return GetClientRect(app.Window, &r), std::pair(r.right, r.bottom);
+  }
   static std::pair<LONG, LONG> CalendarSize(const CalendarSettings& s) {
     Rect r{};
-    return ComputeLayoutRect(LayoutWindow, s.CellWidth, s.CellHeight, s.DrawFlag, &r), std::pair<LONG, LONG>(r.right, r.bottom);
+    return ComputeLayoutRect(LayoutWindow, s.CellWidth, s.CellHeight, s.DrawFlag, &r),
+           std::pair<LONG, LONG>(r.right, r.bottom);
   }
   // Chooses the combo's entry with that item data (or that text) as a user does.
   static bool ChooseEntry(HWND dialog, int id, int32_t code, const wchar_t* text = nullptr) {
@@ -77,7 +82,8 @@ TEST_F(Options2007Sheet, AColourChosenAndALanguageLeftAreKeptOnCancel) {
   ASSERT_TRUE(PressAndWaitGone(dialog, IDOK));
   POINT inside{6, 6};  // read in the sheet: Wine gives another process's child windows no picture of their own
   MapWindowPoints(swatch, sheet, &inside, 1);
-  EXPECT_TRUE(WaitUntil([&] { return CaptureClient(sheet).At(inside.x, inside.y) == 0x12C856; })) << "the swatch shows it";
+  EXPECT_TRUE(WaitUntil([&] { return CaptureClient(sheet).At(inside.x, inside.y) == 0x12C856; }))
+      << "the swatch shows it";
   EXPECT_EQ(IsDlgButtonChecked(page = Tab(LanguageTab), IDC_LANGUAGE_BASE + 3), BST_CHECKED) << "kept once left";
   ClickClient(GetDlgItem(page, IDC_LANGUAGE_BASE + 2), 3, 3);
   ASSERT_TRUE(WaitUntil([&] { return IsDlgButtonChecked(page, IDC_LANGUAGE_BASE + 2) == BST_CHECKED; }));

@@ -59,17 +59,25 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
   for (bool escape : {true, false}) {  // the About box closes with Escape and with its button
     MenuCommand(app.Window, IDM_ABOUT);
     HWND about = FindDialog(app.Process.dwProcessId);
-    EXPECT_EQ(TextWide(about) + "|" + TextWide(GetDlgItem(about, IDOK)) + "|" + TextWide(GetDlgItem(about, IDC_HOME_PAGE)),
-              "|Cerrar|http://www.example.org/oristel/");
-    if (escape) SaveScreenshot(CaptureClient(about), "about_box"), PressKey(GetDlgItem(about, IDC_HOME_PAGE), VK_ESCAPE);
-    else PressButton(about, IDOK);
+    EXPECT_EQ(
+        TextWide(about) + "|" + TextWide(GetDlgItem(about, IDOK)) + "|" + TextWide(GetDlgItem(about, IDC_HOME_PAGE)),
+        "|Cerrar|http://www.example.org/oristel/");
+    if (escape)
+      SaveScreenshot(CaptureClient(about), "about_box"), PressKey(GetDlgItem(about, IDC_HOME_PAGE), VK_ESCAPE);
+    else
+      PressButton(about, IDOK);
     EXPECT_TRUE(WaitGone(about)) << escape;
   }
 
   // A note saved from the editor repaints only its cell, in the note colour;
   // emptied, it is deleted.
-  auto stored = [](int day) { NoteRecord record{}; return ReadNote(day, 3, &record), record; };
-  const std::string medico = "Cita con el m\xE9" "dico";
+  auto stored = [](int day) {
+    NoteRecord record{};
+    return ReadNote(day, 3, &record), record;
+  };
+  const std::string medico =
+      "Cita con el m\xE9"
+      "dico";
   const Capture plain = CaptureClient(app.Window);
   HWND editor = OpenEditor(5);
   ASSERT_TRUE(TypeOver(GetDlgItem(editor, IDC_NOTE_TEXT), medico.c_str()) && PressAndWaitGone(editor, IDOK));
@@ -79,7 +87,8 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
   int outside = 0;
   for (int y = 0; y < noted.Height; ++y)
     for (int x = 0; x < noted.Width; ++x)
-      outside += (x < cell.left || x >= cell.right || y < cell.top || y >= cell.bottom) && plain.At(x, y) != noted.At(x, y);
+      outside +=
+          (x < cell.left || x >= cell.right || y < cell.top || y >= cell.bottom) && plain.At(x, y) != noted.At(x, y);
   EXPECT_EQ(outside, 0) << "pixels changed outside the cell";
   EXPECT_EQ((std::array{noted.At(cell.left + 1, cell.top + 1), noted.At(cell.right - 2, cell.bottom - 2)}),
             (std::array{Rgb(started.NoteDayBackColor), Rgb(started.NoteDayBackColor)}));
@@ -119,9 +128,13 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
   // year shown; what is typed then, the way out (0: Enter, to the default
   // button, Cancel) and the year shown after it, the month drawn again when
   // it changed.
-  const struct { const char* typed; int button, year; } cases[] = {  // typed nullptr: untouched
-      {"1999", 0, 2008},    {"1790", IDOK, 1790},     {"5317", IDOK, 5317}, {"1789", IDOK, 5317}, {"5318", IDOK, 5317},
-      {"abc", IDOK, 5317},  {"2008", IDCANCEL, 5317}, {"2008", IDOK, 2008}, {nullptr, IDOK, 2008},
+  const struct {
+    const char* typed;
+    int button, year;
+  } cases[] = {
+      // typed nullptr: untouched
+      {"1999", 0, 2008},   {"1790", IDOK, 1790},     {"5317", IDOK, 5317}, {"1789", IDOK, 5317},  {"5318", IDOK, 5317},
+      {"abc", IDOK, 5317}, {"2008", IDCANCEL, 5317}, {"2008", IDOK, 2008}, {nullptr, IDOK, 2008},
   };
   int shown = 2008;
   for (const auto& c : cases) {
@@ -130,12 +143,14 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
     HWND dialog = FindDialog(app.Process.dwProcessId, "Cambiar el a\xF1o"), edit = GetDlgItem(dialog, IDC_YEAR_EDIT);
     RECT r{};
     GetWindowRect(dialog, &r);
-    EXPECT_EQ((std::array<LONG, 3>{LOWORD(SendDlgItemMessageA(dialog, IDC_YEAR_SPIN, UDM_GETPOS, 0, 0)), r.left, r.top}),
-              (std::array<LONG, 3>{shown, 512 - (r.right - r.left) / 2, 384 - (r.bottom - r.top) / 2}));
+    EXPECT_EQ(
+        (std::array<LONG, 3>{LOWORD(SendDlgItemMessageA(dialog, IDC_YEAR_SPIN, UDM_GETPOS, 0, 0)), r.left, r.top}),
+        (std::array<LONG, 3>{shown, 512 - (r.right - r.left) / 2, 384 - (r.bottom - r.top) / 2}));
     EXPECT_TRUE(!c.typed || TypeOver(edit, c.typed));
     c.button ? PressButton(dialog, c.button) : PressKey(edit, VK_RETURN);
     ASSERT_TRUE(WaitGone(dialog));
-    EXPECT_EQ(CaptureClient(app.Window, false).Pixels != before.Pixels, c.year != shown) << (c.typed ? c.typed : "untouched");
+    EXPECT_EQ(CaptureClient(app.Window, false).Pixels != before.Pixels, c.year != shown)
+        << (c.typed ? c.typed : "untouched");
     shown = c.year;
   }
   EXPECT_EQ(Close(), 0u);
@@ -167,6 +182,7 @@ TEST_F(March2007, ADamagedRecordIsRepairedWithoutLosingTheUsersChoices) {
   EXPECT_TRUE(!std::memcmp(&s.CalendarFont, &settings.CalendarFont, sizeof s.CalendarFont) &&
               !std::memcmp(&s.NotesFont, &settings.NotesFont, sizeof s.NotesFont));
   EXPECT_TRUE(s.CellWidth > Measured().Saved.CellWidth && s.CellHeight > Measured().Saved.CellHeight);
-  EXPECT_EQ((std::array<LONG, 6>{client.right, client.bottom, s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight}),
-            (std::array<LONG, 6>{8 * s.CellWidth, 8 * s.CellHeight + 4, 40, 50, r.right - r.left, r.bottom - r.top}));
+  EXPECT_EQ(
+      (std::array<LONG, 6>{client.right, client.bottom, s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight}),
+      (std::array<LONG, 6>{8 * s.CellWidth, 8 * s.CellHeight + 4, 40, 50, r.right - r.left, r.bottom - r.top}));
 }

@@ -20,7 +20,8 @@
 
 inline const std::string& FuzzDir() {
   static const std::string dir = [] {
-    const std::string path = std::filesystem::temp_directory_path().string() + "/oristel_fuzz_" + std::to_string(getpid()) + "/";
+    const std::string path =
+        std::filesystem::temp_directory_path().string() + "/oristel_fuzz_" + std::to_string(getpid()) + "/";
     std::filesystem::create_directories(path);
     OsSetExecutablePath((path + "Oristel.exe").c_str());
     OsSetMessageBoxHook([](const char*, const char*, MessageIcon) {});
@@ -57,7 +58,6 @@ inline void CheckNotesFile(int flagYear) {
       if (flag != 0 && (flag != 1 || day > DaysInMonth(month, flagYear))) std::abort();
       if (day > DaysInMonth(month, 2008)) continue;
       const char* record = &after[NoteFlagTableSize + sizeof(NoteRecord) * (ToDayIndex(day, month) - 1)];
-      if (flag ? !std::memchr(record + 8, 0, 256) : std::memcmp(record, &blank, sizeof blank) != 0)
-        std::abort();
+      if (flag ? !std::memchr(record + 8, 0, 256) : std::memcmp(record, &blank, sizeof blank) != 0) std::abort();
     }
 }

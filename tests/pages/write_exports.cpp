@@ -25,10 +25,17 @@
 
 namespace {
 
-const std::pair<int, std::string> Notes[] = {  // DayIndex, text
-    {1, "Año nuevo"},  {60, "Bisiesto"}, {65, "Dentista; 9h, \"urgente\""}, {66, "dos\r\nlíneas"}, {67, "<b>&"},
-    {68, "C:\\Documentos\\Oristel \\ fin"}, {69, "Una nota larga, " + std::string(239, 'x')},
-    {228, "a,b;c"}, {366, "fin\""},
+const std::pair<int, std::string> Notes[] = {
+    // DayIndex, text
+    {1, "Año nuevo"},
+    {60, "Bisiesto"},
+    {65, "Dentista; 9h, \"urgente\""},
+    {66, "dos\r\nlíneas"},
+    {67, "<b>&"},
+    {68, "C:\\Documentos\\Oristel \\ fin"},
+    {69, "Una nota larga, " + std::string(239, 'x')},
+    {228, "a,b;c"},
+    {366, "fin\""},
 };
 
 int Export(const std::filesystem::path& dir, const char* name, int action, int iso, int empty) {

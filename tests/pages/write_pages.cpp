@@ -26,7 +26,9 @@ int main(int argc, char** argv) {
   std::vector<InfoFileHeader> headers(static_cast<size_t>(CountInfoFiles()));
   ScanInfoFiles(headers.data(), static_cast<int>(headers.size()));
   for (const InfoFileHeader& h : headers)
-    if (h.FileId != 0 && h.WholeViewAllowed) ok &= keep(BuildWholeFilePage(s, h), "whole_" + std::string(h.FileName) + ".htm");
-  ok &= UnpackPackedPage((dir / YearOverviewPackedName).string().c_str(), (dir / YearOverviewPageName).string().c_str());
+    if (h.FileId != 0 && h.WholeViewAllowed)
+      ok &= keep(BuildWholeFilePage(s, h), "whole_" + std::string(h.FileName) + ".htm");
+  ok &=
+      UnpackPackedPage((dir / YearOverviewPackedName).string().c_str(), (dir / YearOverviewPageName).string().c_str());
   return ok ? 0 : 1;
 }

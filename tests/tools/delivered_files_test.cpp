@@ -30,37 +30,62 @@ namespace fs = std::filesystem;
 // October, changing at 01:00 UTC.
 TEST(DataTool, SunTimesWithinTwoMinutesOfPublishedTablesAndWindows1252) {
   auto off = [](int got, int hhmm) { return std::abs(got - (hhmm / 100 * 60 + hhmm % 100)); };
-  for (auto [month, day, rise, set] : {std::array{1, 1, 838, 1758}, {1, 5, 838, 1802}, {1, 10, 837, 1807}, {2, 21, 801, 1857}, {6, 4, 645, 2140}, {6, 7, 644, 2142},
-                                       {6, 21, 644, 2148}, {10, 1, 811, 1957}, {10, 12, 822, 1940}, {10, 21, 832, 1926}, {10, 24, 835, 1922}, {10, 28, 740, 1817}, {10, 31, 743, 1813}})
-    EXPECT_LE(std::max(off(MadridSunTimes2007(month, day).Rise, rise), off(MadridSunTimes2007(month, day).Set, set)), 2) << day << "/" << month;
-  for (auto [month, day, minuteUtc, offset] : {std::array{3, 24, 1439, 60}, {3, 25, 59, 60}, {3, 25, 60, 120}, {10, 28, 59, 120}, {10, 28, 60, 60}, {12, 31, 720, 60}, {1, 1, 0, 60}})
+  for (auto [month, day, rise, set] : {std::array{1, 1, 838, 1758},
+                                       {1, 5, 838, 1802},
+                                       {1, 10, 837, 1807},
+                                       {2, 21, 801, 1857},
+                                       {6, 4, 645, 2140},
+                                       {6, 7, 644, 2142},
+                                       {6, 21, 644, 2148},
+                                       {10, 1, 811, 1957},
+                                       {10, 12, 822, 1940},
+                                       {10, 21, 832, 1926},
+                                       {10, 24, 835, 1922},
+                                       {10, 28, 740, 1817},
+                                       {10, 31, 743, 1813}})
+    EXPECT_LE(std::max(off(MadridSunTimes2007(month, day).Rise, rise), off(MadridSunTimes2007(month, day).Set, set)), 2)
+        << day << "/" << month;
+  for (auto [month, day, minuteUtc, offset] : {std::array{3, 24, 1439, 60},
+                                               {3, 25, 59, 60},
+                                               {3, 25, 60, 120},
+                                               {10, 28, 59, 120},
+                                               {10, 28, 60, 60},
+                                               {12, 31, 720, 60},
+                                               {1, 1, 0, 60}})
     EXPECT_EQ(SpainOffsetMinutes2007(month, day, minuteUtc), offset) << day << "/" << month << " " << minuteUtc;
 
-
-// Every byte of Windows-1252 back from its character (glibc's iconv), and
-// what it lacks refused: C1 controls, other characters, broken UTF-8.
+  // Every byte of Windows-1252 back from its character (glibc's iconv), and
+  // what it lacks refused: C1 controls, other characters, broken UTF-8.
   const iconv_t utf8 = iconv_open("UTF-8", "CP1252");
   std::string got;
   for (int b = 1; b < 256; ++b) {
     char byte = char(b), text[4] = {}, *in = &byte, *out = text;
     size_t inLeft = 1, outLeft = sizeof text;
     // Windows-1252 lacks 0x81, 0x8D, 0x8F, 0x90, 0x9D
-    EXPECT_TRUE(iconv(utf8, &in, &inLeft, &out, &outLeft) == size_t(-1) || (Utf8ToCp1252(text, "test", &got) && got == std::string(1, byte))) << std::hex << b;
+    EXPECT_TRUE(iconv(utf8, &in, &inLeft, &out, &outLeft) == size_t(-1) ||
+                (Utf8ToCp1252(text, "test", &got) && got == std::string(1, byte)))
+        << std::hex << b;
   }
   iconv_close(utf8);
-  for (const char* bad : {"\xC2\x81", "\xC2\x9D", "\xC5\x91", "\xE2\x82\xAB", "\xE2\x86\x92", "\xC3", "\xC3\x41", "\x80", "\xF0\x9F\x98\x80"}) EXPECT_EQ(Utf8ToCp1252(bad, "test", &got), 0) << bad;
+  for (const char* bad : {"\xC2\x81", "\xC2\x9D", "\xC5\x91", "\xE2\x82\xAB", "\xE2\x86\x92", "\xC3", "\xC3\x41",
+                          "\x80", "\xF0\x9F\x98\x80"})
+    EXPECT_EQ(Utf8ToCp1252(bad, "test", &got), 0) << bad;
 }
 
 // A program directory written by the tool, one for each run of the tests
 // (ctest runs them side by side), where the program looks for its files.
 static const fs::path& Delivered() {
   static const fs::path path = fs::temp_directory_path() / ("oristel_delivered_" + std::to_string(getpid()));
-  static const int written = (fs::remove_all(path), fs::create_directories(path), std::atexit([] { fs::remove_all(path); }),
-                              WriteDeliveredFiles(ORISTEL_DATA_DIR, path.string()));
+  static const int written =
+      (fs::remove_all(path), fs::create_directories(path), std::atexit([] { fs::remove_all(path); }),
+       WriteDeliveredFiles(ORISTEL_DATA_DIR, path.string()));
   EXPECT_TRUE(written);
   return OsSetExecutablePath((path / "Oristel.exe").string().c_str()), path;
 }
-static std::string ReadAll(const std::string& name) { std::ifstream in(Delivered() / name, std::ios::binary); return {std::istreambuf_iterator<char>(in), {}}; }
+static std::string ReadAll(const std::string& name) {
+  std::ifstream in(Delivered() / name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
 
 // The day texts: every day that is a holiday anywhere has one, every other
 // none; the holidays of a day named by community and city; the world days of
@@ -70,30 +95,46 @@ TEST(DayTexts, HolidaysWorldDaysAndSunTimes) {
   ASSERT_TRUE(HolidayDayTexts(&holidays) && WorldDayTexts(ORISTEL_DATA_DIR "/world_days.txt", &world));
   std::vector<int> holiday(DayTextSlots, 0);  // and Good Friday, the national holiday of 6 April 2007
   for (int i = 0; i < RegionHolidayTableSize; ++i) holiday[RegionHolidayTable[i].Day] = holiday[ToDayIndex(6, 4)] = 1;
-  for (int i = 0; i < NationalHolidayTableSize; ++i) holiday[ToDayIndex(NationalHolidayTable[i].Day, NationalHolidayTable[i].Month)] = 1;
+  for (int i = 0; i < NationalHolidayTableSize; ++i)
+    holiday[ToDayIndex(NationalHolidayTable[i].Day, NationalHolidayTable[i].Month)] = 1;
   for (int d = 1; d < DayTextSlots; ++d) EXPECT_EQ(!holidays[d].empty(), holiday[d] == 1) << "DayIndex " << d;
-  for (const auto& [got, expected] : {std::pair{holidays[1], std::string("<P><B>Fiesta nacional:</B> Año Nuevo\r\n")},
-           {holidays[100], "<P><B>Lunes de Pascua:</B> fiesta en Cataluña - Catalunya, Navarra - Nafarroa, País Vasco - Euskadi y Valencia\r\n"
-                           "<P><B>Fiesta local</B> en Palma de Mallorca (Illes Balears) y A Coruña (Galicia)\r\n"},
-           {holidays[ToDayIndex(6, 4)], "<P><B>Fiesta nacional:</B> Viernes Santo\r\n"},
-           {world[ToDayIndex(21, 3)], "<P>Día Internacional de la Eliminación de la Discriminación Racial (Naciones Unidas)\r\n"
-                                      "<P>Día Mundial de la Poesía (UNESCO)\r\n<P>Día Forestal Mundial (FAO)\r\n"},
-           {world[ToDayIndex(18, 12)], "<P>Día Internacional del Migrante (Naciones Unidas)\r\n"},
-           {SunDayTexts()[1], "<P><B>Sol en Madrid:</B> sale a las 8:38 y se pone a las 17:59 (9 h 21 min de luz)\r\n"},
-           {SunDayTexts()[60], ""}, {ClockText(481), "8:01"}}) EXPECT_EQ(got, expected);
+  for (const auto& [got, expected] :
+       {std::pair{holidays[1], std::string("<P><B>Fiesta nacional:</B> Año Nuevo\r\n")},
+        {holidays[100],
+         "<P><B>Lunes de Pascua:</B> fiesta en Cataluña - Catalunya, Navarra - Nafarroa, País Vasco - Euskadi y "
+         "Valencia\r\n"
+         "<P><B>Fiesta local</B> en Palma de Mallorca (Illes Balears) y A Coruña (Galicia)\r\n"},
+        {holidays[ToDayIndex(6, 4)], "<P><B>Fiesta nacional:</B> Viernes Santo\r\n"},
+        {world[ToDayIndex(21, 3)],
+         "<P>Día Internacional de la Eliminación de la Discriminación Racial (Naciones Unidas)\r\n"
+         "<P>Día Mundial de la Poesía (UNESCO)\r\n<P>Día Forestal Mundial (FAO)\r\n"},
+        {world[ToDayIndex(18, 12)], "<P>Día Internacional del Migrante (Naciones Unidas)\r\n"},
+        {SunDayTexts()[1], "<P><B>Sol en Madrid:</B> sale a las 8:38 y se pone a las 17:59 (9 h 21 min de luz)\r\n"},
+        {SunDayTexts()[60], ""},
+        {ClockText(481), "8:01"}})
+    EXPECT_EQ(got, expected);
   const fs::path path = Delivered() / "world_days.txt";
   for (const char* line : {"", "13-01 Mes trece\n", "02-30 Treinta de febrero\n", "0101 Sin guion\n", "01-01\n"})
-    EXPECT_EQ(((std::ofstream(path) << "# comentario\n02-29 Bien\n" << line).flush(), WorldDayTexts(path.string(), &world)), !*line) << line;
+    EXPECT_EQ(((std::ofstream(path) << "# comentario\n02-29 Bien\n"
+                                    << line)
+                   .flush(),
+               WorldDayTexts(path.string(), &world)),
+              !*line)
+        << line;
   const std::string n29(29, 'n'), t65(65, 't');  // the longest name and title their fields hold
-  for (const auto& [name, title, text, ok] : {std::tuple{n29, t65, std::string("<P>ok"), 1}, {n29 + "n", t65, "<P>ok", 0}, {n29, t65 + "t", "<P>ok", 0},
-                                              {n29, t65, "<P>a+b", 0}, {n29, t65, "four", 0}, {n29, t65, std::string("<P>a\0b", 6), 0}}) {
+  for (const auto& [name, title, text, ok] : {std::tuple{n29, t65, std::string("<P>ok"), 1},
+                                              {n29 + "n", t65, "<P>ok", 0},
+                                              {n29, t65 + "t", "<P>ok", 0},
+                                              {n29, t65, "<P>a+b", 0},
+                                              {n29, t65, "four", 0},
+                                              {n29, t65, std::string("<P>a\0b", 6), 0}}) {
     InfoFileSource source{1, 1, 1, name, title, DayTexts(DayTextSlots)};
     Bytes file;
     InfoFileHeader header;
-    EXPECT_EQ((source.Days[5] = text, BuildInfoFile(source, &file, &header)), ok) << name.size() << " " << title.size() << " " << text;
+    EXPECT_EQ((source.Days[5] = text, BuildInfoFile(source, &file, &header)), ok)
+        << name.size() << " " << title.size() << " " << text;
   }
 }
-
 
 // The settings of data/settings.txt over the default colours, never saved,
 // with Madrid's own holidays; behind them the today selection; the notes
@@ -118,7 +159,8 @@ TEST(Delivered, SettingsNotesAndInformationFiles) {
     EXPECT_EQ(std::count_if(listed.begin(), listed.end(), [&](auto& l) { return !std::memcmp(&l, &h, sizeof h); }), 1);
     EXPECT_EQ(std::tuple(h.FileId, h.SelectionOrder, std::string(h.FileName), std::string(h.Title), h.WholeViewAllowed),
               std::tuple(sources[k].FileId, k + 1, sources[k].FileName, sources[k].Title, sources[k].WholeViewAllowed));
-    EXPECT_TRUE(WalkDayTexts(h, [&](int d, std::string_view text) { days[d] = text; }) && days == sources[k].Days) << h.FileName;
+    EXPECT_TRUE(WalkDayTexts(h, [&](int d, std::string_view text) { days[d] = text; }) && days == sources[k].Days)
+        << h.FileName;
   }
 }
 
@@ -130,12 +172,16 @@ TEST(Delivered, PackedPagesUnpackToTheirSourcesAndImagesAreSmallTransparentGifs)
   for (const auto& [name, page] : {std::pair{YearOverviewPackedName, overview}, {FormatsPackedName, formats}}) {
     ASSERT_TRUE(UnpackPackedPage((Delivered() / name).string().c_str(), (Delivered() / "page.htm").string().c_str()));
     EXPECT_EQ(ReadAll("page.htm"), page) << name;
-    EXPECT_TRUE(page.find("charset=ISO-8859-1") != std::string::npos && page.ends_with("</HTML>\r\n") && std::count(page.begin(), page.end(), '\n') == std::count(page.begin(), page.end(), '\r')) << name;
+    EXPECT_TRUE(page.find("charset=ISO-8859-1") != std::string::npos && page.ends_with("</HTML>\r\n") &&
+                std::count(page.begin(), page.end(), '\n') == std::count(page.begin(), page.end(), '\r'))
+        << name;
   }
-  for (const char* part : {"<CAPTION>abril</CAPTION>\r\n<TR><TH>l<TH>m<TH>x<TH>j<TH>v<TH>s<TH>d\r\n<TR><TD>&nbsp;<TD>&nbsp;"
-                           "<TD>&nbsp;<TD>&nbsp;<TD>&nbsp;<TD>&nbsp;<TD class=dom>1\r\n<TR><TD>2<TD>3<TD>4<TD>5<TD class=fes>6<TD>7<TD class=dom>8\r\n",
-                           "<TR><TD>viernes, 12 de octubre<TD>Fiesta Nacional de España\r\n",
-                           "<TR><TD><IMG src=\"l3.gif\" alt=\"\"><TD>Llena<TD>lunes, 30 de julio<TD>0:48<TD>Acuario\r\n"})
+  for (const char* part :
+       {"<CAPTION>abril</CAPTION>\r\n<TR><TH>l<TH>m<TH>x<TH>j<TH>v<TH>s<TH>d\r\n<TR><TD>&nbsp;<TD>&nbsp;"
+        "<TD>&nbsp;<TD>&nbsp;<TD>&nbsp;<TD>&nbsp;<TD class=dom>1\r\n<TR><TD>2<TD>3<TD>4<TD>5<TD class=fes>6<TD>7<TD "
+        "class=dom>8\r\n",
+        "<TR><TD>viernes, 12 de octubre<TD>Fiesta Nacional de España\r\n",
+        "<TR><TD><IMG src=\"l3.gif\" alt=\"\"><TD>Llena<TD>lunes, 30 de julio<TD>0:48<TD>Acuario\r\n"})
     EXPECT_NE(overview.find(part), std::string::npos) << part;
   // The images: 16 by 16, index 0 transparent; the moons seen from the north,
   // lit on the right at the first quarter and on the left at the last.
@@ -143,11 +189,18 @@ TEST(Delivered, PackedPagesUnpackToTheirSourcesAndImagesAreSmallTransparentGifs)
     int error = 0;
     GifFileType* gif = DGifOpenFileName((Delivered() / image.FileName).string().c_str(), &error);
     GraphicsControlBlock control{};
-    ASSERT_TRUE(gif && DGifSlurp(gif) == GIF_OK && gif->ImageCount == 1 && DGifSavedExtensionToGCB(gif, 0, &control) == GIF_OK) << image.FileName;
-    const ColorMapObject* map = gif->SavedImages[0].ImageDesc.ColorMap ? gif->SavedImages[0].ImageDesc.ColorMap : gif->SColorMap;
-    auto bright = [&](int x) { return map->Colors[gif->SavedImages[0].RasterBits[ImageSize / 2 * ImageSize + x]].Red > 0xA0; };
+    ASSERT_TRUE(gif && DGifSlurp(gif) == GIF_OK && gif->ImageCount == 1 &&
+                DGifSavedExtensionToGCB(gif, 0, &control) == GIF_OK)
+        << image.FileName;
+    const ColorMapObject* map =
+        gif->SavedImages[0].ImageDesc.ColorMap ? gif->SavedImages[0].ImageDesc.ColorMap : gif->SColorMap;
+    auto bright = [&](int x) {
+      return map->Colors[gif->SavedImages[0].RasterBits[ImageSize / 2 * ImageSize + x]].Red > 0xA0;
+    };
     EXPECT_EQ(std::tuple(gif->SWidth, gif->SHeight, control.TransparentColor), std::tuple(ImageSize, ImageSize, 0));
-    EXPECT_TRUE(!image.Phase || std::pair(bright(4), bright(11)) == std::pair(image.Phase >= 3, image.Phase == 2 || image.Phase == 3)) << image.FileName;  // left, right lit
+    EXPECT_TRUE(!image.Phase ||
+                std::pair(bright(4), bright(11)) == std::pair(image.Phase >= 3, image.Phase == 2 || image.Phase == 3))
+        << image.FileName;  // left, right lit
     DGifCloseFile(gif, &error);
   }
 }

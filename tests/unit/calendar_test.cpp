@@ -15,9 +15,15 @@
 using namespace std::chrono;
 
 // FNV-1a of a table written out: the expected digests are those of the published tables.
-static uint32_t Digest(const std::string& s) { uint32_t h = 2166136261u; for (unsigned char c : s) h = (h ^ c) * 16777619u; return h; }
+static uint32_t Digest(const std::string& s) {
+  uint32_t h = 2166136261u;
+  for (unsigned char c : s) h = (h ^ c) * 16777619u;
+  return h;
+}
 // The DayIndex is the ordinal of the day in a leap year.
-static int LeapOrdinal(int m, int d) { return int((sys_days{year{2000} / m / d} - sys_days{year{2000} / 1 / 1}).count()) + 1; }
+static int LeapOrdinal(int m, int d) {
+  return int((sys_days{year{2000} / m / d} - sys_days{year{2000} / 1 / 1}).count()) + 1;
+}
 static int MonthLength(int y, int m) { return int(unsigned(year_month_day_last{year{y} / m / last}.day())); }
 
 // Each day's results in this order: IsLeapYear, DaysInYear, DaysInMonth,
@@ -26,26 +32,57 @@ static int MonthLength(int y, int m) { return int(unsigned(year_month_day_last{y
 // 1900..1999), ToDayIndex, FromDayIndex (month x 100 + day), IsoWeekNumber,
 // IsoWeekYear. The ISO week is that of the day's Thursday, whose year is the ISO year.
 TEST(Dates, EveryDayFrom1790To5317AgainstCivilCalendar) {
-  for (int y = 1790; y <= 5317; ++y) for (int m = 1; m <= 12; ++m)
+  for (int y = 1790; y <= 5317; ++y)
+    for (int m = 1; m <= 12; ++m)
       for (int d = 1, first = LeapOrdinal(m, 1), length = MonthLength(y, m); d <= length; ++d) {
         const sys_days day = sys_days{year{y} / m / d}, thursday = day + days{4 - int(weekday{day}.iso_encoding())};
-        const int weekdayNumber = int(weekday{day}.iso_encoding()), week = IsoWeekNumber(m, y, d), base = m == 2 ? 28 : length;
-        const int isoYear = int(year_month_day{thursday}.year()), julianDay = int(day.time_since_epoch().count()) + 2440588;
+        const int weekdayNumber = int(weekday{day}.iso_encoding()), week = IsoWeekNumber(m, y, d),
+                  base = m == 2 ? 28 : length;
+        const int isoYear = int(year_month_day{thursday}.year()),
+                  julianDay = int(day.time_since_epoch().count()) + 2440588;
         int firstIndex = 0, lastIndex = 0, backDay = 0, backMonth = 0;
         MonthDayIndexRange(m, &firstIndex, &lastIndex), FromDayIndex(first + d - 1, &backDay, &backMonth);
-        const std::array got = {IsLeapYear(y), DaysInYear(y), DaysInMonth(m, y), BaseDaysInMonth(m), firstIndex, lastIndex, DayOfWeek(d, m, y), DayOfYear(d, m, y),
-                                JulianDayNumber(m, d, y), JulianDayNumber(m, d, y >= 1900 && y <= 1999 ? y - 1900 : y), ToDayIndex(d, m), backMonth * 100 + backDay, week, IsoWeekYear(m, y, week)};
-        const std::array expected = {int(year{y}.is_leap()), 365 + year{y}.is_leap(), length, base, first, first + base - (m != 2),
-                                     weekdayNumber, int((day - sys_days{year{y} / 1 / 1}).count()) + 1, julianDay, julianDay,
-                                     first + d - 1, m * 100 + d, int((thursday - sys_days{year{isoYear} / 1 / 1}).count()) / 7 + 1, isoYear};
+        const std::array got = {IsLeapYear(y),
+                                DaysInYear(y),
+                                DaysInMonth(m, y),
+                                BaseDaysInMonth(m),
+                                firstIndex,
+                                lastIndex,
+                                DayOfWeek(d, m, y),
+                                DayOfYear(d, m, y),
+                                JulianDayNumber(m, d, y),
+                                JulianDayNumber(m, d, y >= 1900 && y <= 1999 ? y - 1900 : y),
+                                ToDayIndex(d, m),
+                                backMonth * 100 + backDay,
+                                week,
+                                IsoWeekYear(m, y, week)};
+        const std::array expected = {int(year{y}.is_leap()),
+                                     365 + year{y}.is_leap(),
+                                     length,
+                                     base,
+                                     first,
+                                     first + base - (m != 2),
+                                     weekdayNumber,
+                                     int((day - sys_days{year{y} / 1 / 1}).count()) + 1,
+                                     julianDay,
+                                     julianDay,
+                                     first + d - 1,
+                                     m * 100 + d,
+                                     int((thursday - sys_days{year{isoYear} / 1 / 1}).count()) / 7 + 1,
+                                     isoYear};
         ASSERT_EQ(got, expected) << d << "/" << m << "/" << y;
       }
   EXPECT_EQ(JulianDayNumber(1, 1, 100), 1757585);  // 100 is not a short year
-  static LocalTime now;  // TodayInMonth reads the clock on every call
+  static LocalTime now;                            // TodayInMonth reads the clock on every call
   OsSetClockHook([] { return now; });
   // The clock's month and day; the month and year asked; the answer.
-  for (auto [month, day, askedMonth, askedYear, expected] : {std::array{4, 18, 4, 2007, 18}, {4, 18, 4, 2008, 0}, {4, 18, 3, 2007, 0}, {5, 3, 4, 2007, 0}, {5, 3, 5, 2007, 3}})
-    EXPECT_EQ((now = {2007, month, 0, day}, TodayInMonth(askedMonth, askedYear)), expected) << askedMonth << "/" << askedYear;
+  for (auto [month, day, askedMonth, askedYear, expected] : {std::array{4, 18, 4, 2007, 18},
+                                                             {4, 18, 4, 2008, 0},
+                                                             {4, 18, 3, 2007, 0},
+                                                             {5, 3, 4, 2007, 0},
+                                                             {5, 3, 5, 2007, 3}})
+    EXPECT_EQ((now = {2007, month, 0, day}, TodayInMonth(askedMonth, askedYear)), expected)
+        << askedMonth << "/" << askedYear;
   OsSetClockHook(nullptr);
 }
 
@@ -67,11 +104,14 @@ TEST(Moon, EveryDayAndMonthAgainstThePhasesOf2007) {
     MoonPhaseRecord records[6] = {{}, {}, {}, {}, {}, {0, -7}};
     MoonPhasesOfMonth(records, m);
     std::vector<int> got, expected;
-    for (int k = LeapOrdinal(m, 1); k < LeapOrdinal(m, 1) + MonthLength(2000, m); ++k) if (MoonPhaseOfDay(k)) expected.push_back(k);
+    for (int k = LeapOrdinal(m, 1); k < LeapOrdinal(m, 1) + MonthLength(2000, m); ++k)
+      if (MoonPhaseOfDay(k)) expected.push_back(k);
     for (const MoonPhaseRecord& r : records) got.push_back(r.Day);
     EXPECT_EQ(got, (expected.resize(5, 0), expected.push_back(-7), expected)) << m;
   }
-  for (int phase = -1; phase <= 5; ++phase) EXPECT_EQ(MoonImageName(phase), phase >= 1 && phase <= 4 ? std::string("l").append(std::to_string(phase)) : "") << phase;
+  for (int phase = -1; phase <= 5; ++phase)
+    EXPECT_EQ(MoonImageName(phase), phase >= 1 && phase <= 4 ? std::string("l").append(std::to_string(phase)) : "")
+        << phase;
 }
 
 // Every region in table order (the communities, codes 1..20, then their
@@ -82,16 +122,22 @@ TEST(Moon, EveryDayAndMonthAgainstThePhasesOf2007) {
 TEST(Regions, EveryRegionAndItsOwnHolidays) {
   std::string rows;
   for (int i = 0; i < RegionTableSize + 4; ++i) {
-    const RegionRecord row = i < RegionTableSize ? RegionTable[i] : std::array<RegionRecord, 4>{{{0, 0, ""}, {0, -1, ""}, {21, 2100, ""}, {99, 9999, ""}}}[i - RegionTableSize];
+    const RegionRecord row = i < RegionTableSize
+                                 ? RegionTable[i]
+                                 : std::array<RegionRecord, 4>{
+                                       {{0, 0, ""}, {0, -1, ""}, {21, 2100, ""}, {99, 9999, ""}}}[i - RegionTableSize];
     std::array<int32_t, 6> holidays = {77, 77, 77, 77, 77, 77};
     CollectRegionHolidays(row.Parent ? row.Parent : row.Code, row.Parent ? row.Code : 0, holidays.data());
     rows += std::to_string(row.Parent) + " " + std::to_string(row.Code) + " " + row.Name;
-    for (const int& day : holidays) rows.append(" ").append(std::to_string(day)).append(&day == &holidays[5] ? "," : "");
+    for (const int& day : holidays)
+      rows.append(" ").append(std::to_string(day)).append(&day == &holidays[5] ? "," : "");
   }
   EXPECT_EQ(Digest(rows), 0x820BA715u) << rows;
   for (int code = -1; code <= 2100; ++code) {
     std::string text(8, 'x'), name = code >= 1 && code <= 20 ? std::string(RegionTable[code - 1].Name, 0, 4) : "";
-    EXPECT_EQ((CommunityName(code, text.data(), 5), CommunityName(code, text.data(), 0), text), name.empty() ? std::string(8, 'x') : (name + '\0').append(7 - name.size(), 'x')) << code;
+    EXPECT_EQ((CommunityName(code, text.data(), 5), CommunityName(code, text.data(), 0), text),
+              name.empty() ? std::string(8, 'x') : (name + '\0').append(7 - name.size(), 'x'))
+        << code;
   }
 }
 
@@ -99,8 +145,10 @@ TEST(Regions, EveryRegionAndItsOwnHolidays) {
 // own one; a national holiday of every year; the movable one of 2007..2020.
 static int ExpectedClass(int y, int m, int d, const std::vector<int>& own, int showOther) {
   static const std::vector<int> national = {1, 1, 1, 6, 5, 1, 8, 15, 10, 12, 11, 1, 12, 6, 12, 8, 12, 25},
-                                movable = {4, 6, 3, 21, 4, 10, 4, 2, 4, 22, 4, 5, 3, 28, 4, 17, 4, 2, 3, 24, 4, 13, 3, 29, 4, 18, 4, 9},
-                                other = {10, 59, 61, 79, 96, 100, 114, 123, 138, 151, 152, 161, 207, 246, 252, 255, 259, 283};
+                                movable = {4, 6,  3, 21, 4, 10, 4, 2,  4, 22, 4, 5,  3, 28,
+                                           4, 17, 4, 2,  3, 24, 4, 13, 3, 29, 4, 18, 4, 9},
+                                other = {10,  59,  61,  79,  96,  100, 114, 123, 138,
+                                         151, 152, 161, 207, 246, 252, 255, 259, 283};
   auto has = [](const std::vector<int>& v, int k) { return std::find(v.begin(), v.end(), k) != v.end(); };
   int c = weekday{sys_days{year{y} / m / d}} == Sunday ? SundayDay : WorkingDay;
   if (y == 2007 && showOther && has(other, LeapOrdinal(m, d))) c = OtherCommunityHoliday;
@@ -112,14 +160,18 @@ static int ExpectedClass(int y, int m, int d, const std::vector<int>& own, int s
 // Every day of 1999..2022 without own holidays, with Madrid's, with days on
 // the edges of months, and with a stored record that holds days no month has.
 TEST(Holidays, EveryDayClassAgainstThePublishedTables) {
-  const std::vector<int> lists[] = {{0, 0, 0, 0, 0, 0}, {0, 0, 96, 123, 136, 314}, {2, 59, 61, 91, 153, 335}, {-7, 0, 60, 366, 367, 9999}};
-  for (int y = 1999; y <= 2022; ++y) for (const std::vector<int>& own : lists)
-      for (int m = 1; m <= 12; ++m) for (int showOther : {0, 1}) {
+  const std::vector<int> lists[] = {
+      {0, 0, 0, 0, 0, 0}, {0, 0, 96, 123, 136, 314}, {2, 59, 61, 91, 153, 335}, {-7, 0, 60, 366, 367, 9999}};
+  for (int y = 1999; y <= 2022; ++y)
+    for (const std::vector<int>& own : lists)
+      for (int m = 1; m <= 12; ++m)
+        for (int showOther : {0, 1}) {
           int32_t classes[31];
           ClassifyMonth(m, y, own.data(), showOther, classes);
           for (int d = 0; d <= 32; ++d) {  // a day outside the month is a working day
             const int expected = d >= 1 && d <= MonthLength(y, m) ? ExpectedClass(y, m, d, own, showOther) : WorkingDay;
-            ASSERT_EQ(ClassifyDay(d, m, y, own.data(), showOther), expected) << d << "/" << m << "/" << y << ", " << own[5];
+            ASSERT_EQ(ClassifyDay(d, m, y, own.data(), showOther), expected)
+                << d << "/" << m << "/" << y << ", " << own[5];
             ASSERT_EQ(d >= 1 && d <= 31 ? classes[d - 1] : WorkingDay, expected) << d << "/" << m << "/" << y;
           }
         }
@@ -133,9 +185,12 @@ TEST(Names, EveryEntryAgainstThePublishedTables) {
   for (int t = 0; t < 5; ++t) {
     std::string entries;
     for (int language : {-1, 0, 1, 2, 3, 4, 5, 6, 1 << 30})
-      for (int i = 0; i < std::array{12, 7, 7, 5, 12}[t]; ++i) entries += lookups[t](language, i + (t < 2)) + std::string(",");  // months and weekdays count from 1
-    EXPECT_EQ(Digest(entries), (std::array{0x617C9BA1u, 0xD818A810u, 0xA6214220u, 0x6A3CD5D8u, 0xF2CAD4BAu}[t])) << entries;
+      for (int i = 0; i < std::array{12, 7, 7, 5, 12}[t]; ++i)
+        entries += lookups[t](language, i + (t < 2)) + std::string(",");  // months and weekdays count from 1
+    EXPECT_EQ(Digest(entries), (std::array{0x617C9BA1u, 0xD818A810u, 0xA6214220u, 0x6A3CD5D8u, 0xF2CAD4BAu}[t]))
+        << entries;
   }
   auto text = [](int n) { return std::string(n < 10, ' ') + std::to_string(n); };
-  for (int n = 0; n <= 57; ++n) EXPECT_EQ(NumberText(n) + (n >= 1 && n <= 31 ? DayNumberText(n) : text(n)), text(n) + text(n));
+  for (int n = 0; n <= 57; ++n)
+    EXPECT_EQ(NumberText(n) + (n >= 1 && n <= 31 ? DayNumberText(n) : text(n)), text(n) + text(n));
 }

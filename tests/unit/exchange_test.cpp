@@ -12,7 +12,8 @@
 
 const FileTime kMarch5 = ToFileTime({2007, 3, 1, 5, 9, 7, 0, 0});  // 5 March 2007, 9:07
 const std::string kTxtHeader = "\"Fecha\";\"Notas\"\r\n";
-const std::string kIcs = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20070306\r\nSUMMARY:y\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+const std::string kIcs =
+    "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20070306\r\nSUMMARY:y\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
 
 class Exchange : public ProgramDirTest {
  protected:
@@ -31,10 +32,14 @@ class Exchange : public ProgramDirTest {
     for (int m : months) choices.MonthSelected[m - 1] = 1;
     const std::string path = PathOf("export");
     const char* to = path.c_str();
-    EXPECT_TRUE(action == ActionIcalExport ? WriteIcalExport(to, choices, year, &exported) : WriteTextExport(to, choices, year));
+    EXPECT_TRUE(action == ActionIcalExport ? WriteIcalExport(to, choices, year, &exported)
+                                           : WriteTextExport(to, choices, year));
     return Text(path);
   }
-  std::string Text(const std::string& path) { const Bytes bytes = ReadBytes(path); return {bytes.begin(), bytes.end()}; }
+  std::string Text(const std::string& path) {
+    const Bytes bytes = ReadBytes(path);
+    return {bytes.begin(), bytes.end()};
+  }
   std::string Notes() {  // every note of the file as "d/m=text", joined by "|"
     NotesImage image;
     NoteRecord r;
@@ -69,15 +74,20 @@ TEST_F(Exchange, ExportsWriteTheChosenMonths) {
     return LocalTime{t.Year, t.Month, 0, t.Day, t.Hour + (utc ? -1 : 1), t.Minute};
   });
   const std::string ics = Export(ActionIcalExport, 2007, {2, 3}, 1);
-  EXPECT_EQ(std::tuple(exported.NotesWritten, exported.LeapDaysSkipped, ics.find("0229")), std::tuple(1, 1, std::string::npos));
+  EXPECT_EQ(std::tuple(exported.NotesWritten, exported.LeapDaysSkipped, ics.find("0229")),
+            std::tuple(1, 1, std::string::npos));
   EXPECT_NE(ics.find("LAST-MODIFIED:20070305T080700Z\r\n"), std::string::npos) << ics;
 }
 
 // Each file is the header line and the rows given; "" for no log.
 TEST_F(Exchange, TextImportReadsEachRowByItsPositions) {
   const std::string n300(300, 'n');
-  const struct { std::string rows; std::string notes, log; } cases[] = {
-      {"05/03/2007,\"a;b,c\"\r\n6/03/2007;\"x\"\r\n9/3/2007;\"" + n300 + "\"\r\n", "5/3=a;b,c|6/3=x|9/3=" + n300.substr(45), ""},
+  const struct {
+    std::string rows;
+    std::string notes, log;
+  } cases[] = {
+      {"05/03/2007,\"a;b,c\"\r\n6/03/2007;\"x\"\r\n9/3/2007;\"" + n300 + "\"\r\n",
+       "5/3=a;b,c|6/3=x|9/3=" + n300.substr(45), ""},
       {"2007-03-05;\"x\"\r\n2007-3-6;\"y\"\r\n2007-3-15;\"z\"\r\n16/3/2007;\"w\"\r\n", "5/3=x|6/3=y|15/3=z|16/3=w", ""},
       {"5/3/2007;Dentista\r\n6/3/2007;\"dijo \"\"hola\"\"\"\r\n", "5/3=Dentista|6/3=dijo \"hola\"", ""},
       {"5/3/2007;\r\n6/3/2007;\"\"\r\nsin separador\r\n", "", ""},
@@ -88,8 +98,10 @@ TEST_F(Exchange, TextImportReadsEachRowByItsPositions) {
       // A quoted note may span lines, and the rows behind it keep their numbers;
       // a quote left open, a lone quote inside, or a quote at the end of a note
       // without doubled quotes ends the note at its own line.
-      {"9/3/2007;\"dos\r\nlíneas\"\r\n1/1/207;\"a\"\r\n", "9/3=dos\r\nlíneas", "\r\nLínea: 4 (formato incorrecto) 1/1/207;\"a\""},
-      {"10/3/2007;\"abierta\r\n11/3/2007;\"sigue\"\r\n12/3/2007;\"a\"b\r\nc\"\r\n", "10/3=abierta|11/3=sigue|12/3=a\"b", ""},
+      {"9/3/2007;\"dos\r\nlíneas\"\r\n1/1/207;\"a\"\r\n", "9/3=dos\r\nlíneas",
+       "\r\nLínea: 4 (formato incorrecto) 1/1/207;\"a\""},
+      {"10/3/2007;\"abierta\r\n11/3/2007;\"sigue\"\r\n12/3/2007;\"a\"b\r\nc\"\r\n", "10/3=abierta|11/3=sigue|12/3=a\"b",
+       ""},
       {"5/3/2007;\"17\"\"\r\n6/3/2007;2\"\r\n2007-03-07,\"cita\"\r\n", "5/3=17\"|6/3=2\"|7/3=cita", ""},
       {"5/3/2007;\"lista:\r\n1/2/3;a\r\nLlamar a, Juan\"\r\n", "5/3=lista:\r\n1/2/3;a\r\nLlamar a, Juan", ""},
   };
@@ -98,7 +110,9 @@ TEST_F(Exchange, TextImportReadsEachRowByItsPositions) {
     std::filesystem::remove(PathOf(ImportErrorsFileIndex));
     EXPECT_EQ(Import(kTxtHeader + c.rows), 1);
     EXPECT_EQ(std::tuple(Notes(), errors), std::tuple(c.notes, int{!c.log.empty()})) << c.rows;
-    if (c.log != "*") { EXPECT_EQ(Text(PathOf(ImportErrorsFileIndex)), c.log); }
+    if (c.log != "*") {
+      EXPECT_EQ(Text(PathOf(ImportErrorsFileIndex)), c.log);
+    }
   }
   // Bare line feeds; the first line is the header, whatever it holds; adding
   // joins the texts without a separator.
@@ -116,8 +130,9 @@ TEST_F(Exchange, ImportsRefuseWhatTheyCannotHold) {
   std::string text = kTxtHeader + "6/3/2007;\"x\"\r\n";
   text.resize(MaxImportFileSize, ' ');
   const std::string ics = kIcs + std::string(MaxIcalFileSize - kIcs.size(), '\n');
-  const int results[] = {Import(text + ' '),   Import(ics + '\n', 0, ".ics"), Import("Fecha;Notas\r\n", 0, ".ics"),
-                         Import("", 0, ".ics"), Import(text, 1),                Import(ics, 1, ".ics")};
+  const int results[] = {
+      Import(text + ' '), Import(ics + '\n', 0, ".ics"), Import("Fecha;Notas\r\n", 0, ".ics"), Import("", 0, ".ics"),
+      Import(text, 1),    Import(ics, 1, ".ics")};
   EXPECT_EQ(std::vector(results, results + 6), (std::vector{0, 0, 0, 0, 1, 1}));
   const std::string large = "El tamaño del archivo excede la capacidad disponible";
   const std::string notIcal = std::string("El archivo no es un calendario iCalendar (.ics): ") + PathOf("import.ics");
@@ -135,15 +150,16 @@ TEST_F(Exchange, EveryImportWritesTheNotesOnceOrNotAtAll) {
   WriteBytes(PathOf(PredecessorNotesName), Bytes(129 + 174 * 366, 'b'));
   static int failAt;
   OsSetFaultHook([](FaultPoint point) -> int { return point == failAt; });
-  const std::function<int()> imports[] = {[&] { return Import(kTxtHeader + "6/3/2007;\"x\"\r\n"); },
-                                          [&] { return Import(kIcs, 0, ".ics"); },
-                                          [&] { return ImportPredecessorNotes(PathOf(PredecessorNotesName).c_str(), 0); }};
+  const std::function<int()> imports[] = {
+      [&] { return Import(kTxtHeader + "6/3/2007;\"x\"\r\n"); }, [&] { return Import(kIcs, 0, ".ics"); },
+      [&] { return ImportPredecessorNotes(PathOf(PredecessorNotesName).c_str(), 0); }};
   for (int fault : {int{FaultWrite}, int{FaultReplace}, 0})
     for (const auto& import : imports) {
       failAt = fault;
       g_shown.clear();
       const int ok = import();
-      EXPECT_EQ(std::tuple(ok, !fault || ReadBytes(notes) == before, Released(notes)), std::tuple(!fault, true, true)) << fault;
+      EXPECT_EQ(std::tuple(ok, !fault || ReadBytes(notes) == before, Released(notes)), std::tuple(!fault, true, true))
+          << fault;
       EXPECT_EQ(g_shown, fault ? std::vector{FileMessage("escribir", notes)} : std::vector<std::string>{});
       EXPECT_FALSE(std::filesystem::exists(notes + ".tmp"));
     }
@@ -164,7 +180,8 @@ TEST_F(Exchange, ICalendarRoundTrip) {
   EXPECT_EQ(Utf8ToCp1252(unicode.c_str()), high);
   EXPECT_EQ(Cp1252ToUtf8(high.c_str()), unicode);
   EXPECT_EQ(Utf8ToCp1252("a\xC1\x81\xE0\x80\xA0\xC3(\xF8\x88\xE2\x98\x83\xED\xA0\x80\xC3\xA9"), "a(\xE9");
-  const std::string texts[] = {"", "Año \"nuevo\"; a, b \\ c", "dos \r\nlíneas\r\n", every, std::string(254, 'x') + "é"};
+  const std::string texts[] = {"", "Año \"nuevo\"; a, b \\ c", "dos \r\nlíneas\r\n", every,
+                               std::string(254, 'x') + "é"};
   for (int n = 1, day, month; n <= 366; ++n) {
     FromDayIndex(n, &day, &month);
     Keep(day, month, texts[n % 5] + (n % 5 == 1 || n % 5 == 2 ? std::to_string(n) : ""), kFixedNowTime);
@@ -175,7 +192,8 @@ TEST_F(Exchange, ICalendarRoundTrip) {
   Empty();
   EXPECT_EQ(Import(year, 0, ".ics", 2008), 1);
   EXPECT_EQ(ReadBytes(PathOf(NotesFileIndex)), notes);
-  EXPECT_EQ(std::tuple(ical.NotesStored, ical.EventsOutsideYear, ical.ErrorsLogged, g_shown.size()), std::tuple(366, 0, 0, 0u));
+  EXPECT_EQ(std::tuple(ical.NotesStored, ical.EventsOutsideYear, ical.ErrorsLogged, g_shown.size()),
+            std::tuple(366, 0, 0, 0u));
 }
 
 // Events placed by the local time of their UTC times, all-day ones up to the
@@ -189,7 +207,8 @@ TEST_F(Exchange, ICalendarImportPlacesEveryEvent) {
       "BEGIN:VEVENT\r\nDTSTART:20070305T223000Z\r\nSUMMARY:Tarde\r\nEND:VEVENT\r\n"
       "BEGIN:VEVENT\r\nDTSTART:20070306T090000\r\nDTEND:20070308T090000\r\nSUMMARY:Viaje\r\nEND:VEVENT\r\n"
       "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20070228\r\nDTEND;VALUE=DATE:20070302\r\nSUMMARY:Feria\r\nEND:VEVENT\r\n"
-      "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20071231\r\nDURATION:P3D\r\nSUMMARY:Fin\r\nRRULE:FREQ=YEARLY;COUNT=2\r\nEND:VEVENT\r\n"
+      "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20071231\r\nDURATION:P3D\r\nSUMMARY:Fin\r\nRRULE:FREQ=YEARLY;COUNT=2\r\nEND:"
+      "VEVENT\r\n"
       "BEGIN:VEVENT\r\nDTSTART:20080101T100000\r\nSUMMARY:Otro\r\nEND:VEVENT\r\n"
       "BEGIN:VEVENT\r\nSUMMARY:Roto\r\nRRULE:FREQ=SECONDLY\r\nDTSTART:20070301T000000\r\nEND:VEVENT\r\n";
   for (int add : {0, 1}) {
@@ -210,9 +229,12 @@ TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlaces) {
   Keep(2, 3, "intacta");
   Bytes flags(1600, 0xCC), database(129 + 174 * 366, 0x20);
   std::fill_n(flags.begin() + PredecessorFlagsOffset, 12 * 31 * 4, 0);
-  const struct { int day, month; std::string text; } notes[] = {
-      {1, 1, std::string(169, 'a')}, {29, 2, std::string("bisiesto\0", 9)}, {31, 2, std::string("no existe\0", 10)},
-      {1, 3, std::string("marzo  \0", 8)}, {5, 3, std::string(100, 'n') + '\0'}, {31, 12, std::string("fin\0", 4)}};
+  const struct {
+    int day, month;
+    std::string text;
+  } notes[] = {{1, 1, std::string(169, 'a')},           {29, 2, std::string("bisiesto\0", 9)},
+               {31, 2, std::string("no existe\0", 10)}, {1, 3, std::string("marzo  \0", 8)},
+               {5, 3, std::string(100, 'n') + '\0'},    {31, 12, std::string("fin\0", 4)}};
   for (const auto& [day, month, text] : notes) {
     flags[PredecessorFlagsOffset + 4 * (31 * (month - 1) + day - 1)] = 1;
     std::copy(text.begin(), text.end(), database.begin() + PredecessorNoteOffset(ToDayIndex(day, month)));

@@ -44,7 +44,8 @@ TEST_F(InfoFiles, DayTextsAreReadAndWalkedWithinTheirBounds) {
       {"TextSize behind 366's closing +", [](InfoFileLayout* f) { f->Header.TextSize = f->DayStart[367]; }, 1, 1, 4},
       {"TextSize at 366's closing +", [](InfoFileLayout* f) { f->Header.TextSize = f->DayStart[367] - 1; }, 1, 1, 3},
       {"TextSize past the text", [](InfoFileLayout* f) { f->Header.TextSize += 1; }, 1, 0, 0},
-      {"stream garbled", [](InfoFileLayout* f) { std::fill(f->Packed.begin() + 3, f->Packed.end() - 3, 0xFF); }, 0, 0, 0},
+      {"stream garbled", [](InfoFileLayout* f) { std::fill(f->Packed.begin() + 3, f->Packed.end() - 3, 0xFF); }, 0, 0,
+       0},
       {"packed size past the end", [](InfoFileLayout* f) { f->Header.PackedSize += 1; }, 0, 0, 0},
       {"packed size huge", [](InfoFileLayout* f) { f->Header.PackedSize = 0xFFFFFFF0u; }, 0, 0, 0},
       {"table descends", [](InfoFileLayout* f) { std::swap(f->DayStart[200], f->DayStart[300]); }, 0, 0, 0},
@@ -97,8 +98,10 @@ TEST_F(InfoFiles, TheScanKeepsArchivedFilesWithASevenTheMarkerAndAName) {
 TEST_F(InfoFiles, TheTodaySelectionIsStoredInOrderAndReadBack) {
   Bytes settings(TodaySelectionOffset + 3 * sizeof(InfoFileHeader), 0);
   WriteBytes(PathOf(SettingsFileIndex), settings);
-  InfoFileHeader array[] = {WriteInfoFile(dir, "x_2007.cal", 10, "x", kDays), {0, 3},  // an empty slot
-                            WriteInfoFile(dir, "y_2007.cal", 11, "y", kDays), WriteInfoFile(dir, "z_2007.cal", 12, "z", kDays)};
+  InfoFileHeader array[] = {WriteInfoFile(dir, "x_2007.cal", 10, "x", kDays),
+                            {0, 3},  // an empty slot
+                            WriteInfoFile(dir, "y_2007.cal", 11, "y", kDays),
+                            WriteInfoFile(dir, "z_2007.cal", 12, "z", kDays)};
   array[0].SelectionOrder = 2;  // y stays unchosen (order 0)
   array[3].SelectionOrder = 1;
   EXPECT_EQ(ApplyTodaySelection(array, 4), 1);
@@ -120,7 +123,8 @@ TEST_F(InfoFiles, TheTodaySelectionIsStoredInOrderAndReadBack) {
 // A page ends at its first NUL; a stream that does not decode, or decodes
 // past the buffer, leaves an empty page.
 TEST_F(InfoFiles, PackedPagesUnpackUpToTheirFirstNul) {
-  const std::string page = "<HTML><BODY>Año</BODY></HTML>", source = PathOf("Anyo_2007.cal"), target = PathOf("Anyo_2007.htm");
+  const std::string page = "<HTML><BODY>Año</BODY></HTML>", source = PathOf("Anyo_2007.cal"),
+                    target = PathOf("Anyo_2007.htm");
   WriteBytes(source, Pack(page + std::string(1, '\0') + "rest"));
   ASSERT_EQ(UnpackPackedPage(source.c_str(), target.c_str()), 1);
   EXPECT_EQ(ReadBytes(target), Bytes(page.begin(), page.end()));

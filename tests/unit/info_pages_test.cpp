@@ -1,20 +1,23 @@
 // The today page and the whole-file page, byte for byte, and the URL the
 // viewer is handed.
+#include "infofiles/info_pages.h"
 #include "info_file_builder.h"
 #include "program_dir.h"
-#include "infofiles/info_pages.h"
 
 namespace {
 
-CalendarSettings Day(int day, int month, int year = 2007) { return {.ShownMonth = month, .ShownYear = year, .SelectedDay = day}; }
+CalendarSettings Day(int day, int month, int year = 2007) {
+  return {.ShownMonth = month, .ShownYear = year, .SelectedDay = day};
+}
 
 // The days left and gone, the ISO 8601 dates (the week date in its own
 // year) and the day's moon phase.
 TEST(DateParagraph, TheWeekDateTakesItsOwnYear) {
   std::string page = "replaced";
   EXPECT_EQ(BuildDateParagraph(Day(31, 12), &page), 366);
-  EXPECT_EQ(page, "<P id=p1>lunes, 31 - diciembre\r\n<P>Quedan 0 días de 2007, han pasado 365\r\n<P><IMG src=\"iso.gif\">"
-                  "2007-12-31 - 2008-W01-1<P><IMG src=\"l4.gif\">Menguante -  7h 51m - Libra\r\n");
+  EXPECT_EQ(page,
+            "<P id=p1>lunes, 31 - diciembre\r\n<P>Quedan 0 días de 2007, han pasado 365\r\n<P><IMG src=\"iso.gif\">"
+            "2007-12-31 - 2008-W01-1<P><IMG src=\"l4.gif\">Menguante -  7h 51m - Libra\r\n");
 }
 
 using Pages = ProgramDirTest;
@@ -39,14 +42,15 @@ TEST_F(Pages, TheTodayPageJoinsTheChosenFilesTexts) {
   chosen[0].TextSize = 0;
   ASSERT_EQ(SaveTodaySelection(chosen, 2), 1);
   ASSERT_EQ(BuildTodayPage(Day(5, 3)), 1);
-  EXPECT_EQ(Text(ReadBytes(PathOf(TempPageFileIndex))),
-            WithHead("<P id=p1>lunes,  5 - marzo\r\n<P>Quedan 301 días de 2007, han pasado 64\r\n<P><IMG src=\"iso.gif\">"
-                     "2007-03-05 - 2007-W10-1<P>Sol: 8h 01m<P>hoy\r\n<TABLE><CAPTION>Fases lunares</CAPTION>\r\n"
-                     "<TR><TD id=t1><IMG src=\"l3.gif\">Llena<TD>sábado,  3<TD>23h 17m<TD>Virgo\r\n"
-                     "<TR><TD id=t1><IMG src=\"l4.gif\">Menguante<TD>lunes, 12<TD> 3h 54m<TD>Sagitario\r\n"
-                     "<TR><TD id=t1><IMG src=\"l1.gif\">Nueva<TD>lunes, 19<TD> 2h 42m<TD>Piscis\r\n"
-                     "<TR><TD id=t1><IMG src=\"l2.gif\">Creciente<TD>domingo, 25<TD>18h 16m<TD>Cáncer\r\n"
-                     "</TABLE>\r\n</BODY></HTML>"));
+  EXPECT_EQ(
+      Text(ReadBytes(PathOf(TempPageFileIndex))),
+      WithHead("<P id=p1>lunes,  5 - marzo\r\n<P>Quedan 301 días de 2007, han pasado 64\r\n<P><IMG src=\"iso.gif\">"
+               "2007-03-05 - 2007-W10-1<P>Sol: 8h 01m<P>hoy\r\n<TABLE><CAPTION>Fases lunares</CAPTION>\r\n"
+               "<TR><TD id=t1><IMG src=\"l3.gif\">Llena<TD>sábado,  3<TD>23h 17m<TD>Virgo\r\n"
+               "<TR><TD id=t1><IMG src=\"l4.gif\">Menguante<TD>lunes, 12<TD> 3h 54m<TD>Sagitario\r\n"
+               "<TR><TD id=t1><IMG src=\"l1.gif\">Nueva<TD>lunes, 19<TD> 2h 42m<TD>Piscis\r\n"
+               "<TR><TD id=t1><IMG src=\"l2.gif\">Creciente<TD>domingo, 25<TD>18h 16m<TD>Cáncer\r\n"
+               "</TABLE>\r\n</BODY></HTML>"));
   EXPECT_EQ(g_shown, (std::vector<std::string>{"No hay archivo de información seleccionado"}));
 }
 
@@ -56,7 +60,8 @@ TEST_F(Pages, TheWholeFilePageDatesEveryTextInTheLeapYearNumbering) {
   std::memset(h.Title, 'T', sizeof h.Title);
   ASSERT_EQ(BuildWholeFilePage(Day(5, 3), h), 1);
   EXPECT_EQ(Text(ReadBytes(PathOf(TempPageFileIndex))),
-            WithHead("\r\n<P id=p1>" + std::string(66, 'T') + "<P>Archivo: d_2007.cal<HR>\r\n"
+            WithHead("\r\n<P id=p1>" + std::string(66, 'T') +
+                     "<P>Archivo: d_2007.cal<HR>\r\n"
                      "<P>29 - febrero:<P><P>bisiesto<P> 1 - marzo:<P><P>marzo<HR></BODY></HTML>"));
 }
 

@@ -1,7 +1,7 @@
 // The notes file, on real files in a private temporary program directory.
 
-#include "calendar/dates.h"
 #include "notes/notes_store.h"
+#include "calendar/dates.h"
 #include "program_dir.h"
 
 // Sets the day's flag word and its 264-byte slot: time, text, zeros behind it.
@@ -21,7 +21,10 @@ TEST_F(NotesStoreTest, NotesLandInTheirFlagWordAndSlot) {
   Bytes expected(NotesFileSize, 0);
   PutNote(expected, 4, 7, 1, {1, 2}, std::string(256, 'x'));
   WriteBytes(PathOf(NotesFileIndex), expected);
-  const NoteRecord record = {{0x11223344, 0x01D5AABB}, "nota del d\xED" "a\r\nfin"}, deletion = {{9, 10}, ""};
+  const NoteRecord record = {{0x11223344, 0x01D5AABB},
+                             "nota del d\xED"
+                             "a\r\nfin"},
+                   deletion = {{9, 10}, ""};
   ASSERT_TRUE(WriteNote(10, 6, &record, 1) && WriteNote(10, 6, &deletion, 0) && WriteNote(31, 12, &record, 1));
   expected[1484] = 1;
   std::memcpy(expected.data() + NotesFileSize - sizeof record, &record, sizeof record);
@@ -43,10 +46,18 @@ TEST_F(NotesStoreTest, AddNoteText) {
   const std::string notes = PathOf(NotesFileIndex);
   const std::string a250(250, 'a'), a255(255, 'a'), b300(300, 'b');
   // old nullptr: the day has no note.
-  const struct { const char* old; std::string text; int append; std::string expected; } cases[] = {
-      {a250.c_str(), "0123456789", 1, a250 + "01234"}, {a255.c_str(), "x", 1, a255},
-      {nullptr, "hola", 1, "hola"},                    {"un texto antiguo bastante largo", "nuevo", 0, "nuevo"},
-      {"x", b300, 0, b300.substr(0, 255)},             {"algo", "", 0, ""},
+  const struct {
+    const char* old;
+    std::string text;
+    int append;
+    std::string expected;
+  } cases[] = {
+      {a250.c_str(), "0123456789", 1, a250 + "01234"},
+      {a255.c_str(), "x", 1, a255},
+      {nullptr, "hola", 1, "hola"},
+      {"un texto antiguo bastante largo", "nuevo", 0, "nuevo"},
+      {"x", b300, 0, b300.substr(0, 255)},
+      {"algo", "", 0, ""},
   };
   for (const auto& c : cases)
     for (int onImage : {0, 1}) {
@@ -74,10 +85,16 @@ TEST_F(NotesStoreTest, FailuresAreToldAndReleaseTheFile) {
   const std::string notes = PathOf(NotesFileIndex);
   int32_t flag = 0, flags[31] = {};
   NoteRecord record = {};
-  const Bytes short1487(1487, 0xFF), short123(123, 0xFF), table(NoteFlagTableSize, 0xFF), cut(NoteFlagTableSize + 100, 0xFF);
+  const Bytes short1487(1487, 0xFF), short123(123, 0xFF), table(NoteFlagTableSize, 0xFF),
+      cut(NoteFlagTableSize + 100, 0xFF);
   NotesImage image;
   // store nullptr: no file.
-  const struct { const Bytes* store; std::function<int()> call; int result; const char* verb; } cases[] = {
+  const struct {
+    const Bytes* store;
+    std::function<int()> call;
+    int result;
+    const char* verb;
+  } cases[] = {
       {nullptr, [&] { return ReadNote(5, 3, &record); }, 1, "abrir"},
       {nullptr, [&] { return AddNoteText(5, 3, "x", 1); }, 0, "abrir"},
       {&short1487, [&] { return ReadNoteFlag(31, 12, &flag); }, 0, "leer"},

@@ -21,7 +21,9 @@ using Bytes = std::vector<unsigned char>;
 
 inline std::vector<std::string> g_shown;  // texts of the message boxes, in order
 
-inline std::string FileMessage(const char* verb, const std::string& path) { return std::string("No he podido ") + verb + " el archivo: " + path; }
+inline std::string FileMessage(const char* verb, const std::string& path) {
+  return std::string("No he podido ") + verb + " el archivo: " + path;
+}
 
 // The tests' clock, Saturday 3 March 2007, 10:30:15.250, as a FILETIME.
 constexpr FileTime kFixedNowTime = {0xEE87FB20, 0x01C75D7E};
@@ -30,7 +32,8 @@ struct ProgramDirTest : ::testing::Test {
   void SetUp() override {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     // One directory for each test of each run: the suites of several worktrees may run side by side.
-    dir = std::filesystem::temp_directory_path() / (std::string("oristel_") + test->test_suite_name() + test->name() + std::to_string(std::random_device{}()));
+    dir = std::filesystem::temp_directory_path() /
+          (std::string("oristel_") + test->test_suite_name() + test->name() + std::to_string(std::random_device{}()));
     std::filesystem::remove_all(dir), std::filesystem::create_directories(dir), g_shown.clear();
     OsSetExecutablePath(PathOf("Oristel.exe").c_str());
     OsSetClockHook([] { return LocalTime{2007, 3, 6, 3, 10, 30, 15, 250}; });
@@ -41,13 +44,19 @@ struct ProgramDirTest : ::testing::Test {
     WriteBytes(PathOf("probe"), {}), OsClose(firstFree_ = OsOpenExisting(PathOf("probe").c_str(), FileRead));
   }
   void TearDown() override {
-    OsSetExecutablePath(nullptr), OsSetMessageBoxHook(nullptr), OsSetClockHook(nullptr), OsSetFaultHook(nullptr), OsSetZoneHook(nullptr), std::filesystem::remove_all(dir);
+    OsSetExecutablePath(nullptr), OsSetMessageBoxHook(nullptr), OsSetClockHook(nullptr), OsSetFaultHook(nullptr),
+        OsSetZoneHook(nullptr), std::filesystem::remove_all(dir);
   }
   // Full path of a file in the program directory, as the program builds it.
   std::string PathOf(int file) const { return BuildProgramPath(std::string(PathSize, 0).data(), file); }
   std::string PathOf(const char* name) const { return (dir / name).string(); }
-  void WriteBytes(const std::string& path, const Bytes& b) const { std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size()); }
-  Bytes ReadBytes(const std::string& path) const { std::ifstream in(path, std::ios::binary); return {std::istreambuf_iterator<char>(in), {}}; }
+  void WriteBytes(const std::string& path, const Bytes& b) const {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size());
+  }
+  Bytes ReadBytes(const std::string& path) const {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
   // No handle is left on path: Windows opens it only then (no sharing), and
   // elsewhere descriptors are reused lowest first, so it gets SetUp's.
   bool Released(const std::string& path) const {
