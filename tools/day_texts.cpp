@@ -108,7 +108,7 @@ const char* NationalHolidayName(int month, int day) {
     if (n.Month > month || (n.Month == month && n.Day > day)) break;
     if (n.Month == month && n.Day == day) return n.Name;
   }
-  const HolidayDate movable = MovableHolidayTable[DataYear - FirstMovableHolidayYear];
+  const HolidayDate movable = GoodFriday(DataYear);
   return movable.Month == month && movable.Day == day ? kMovableHolidayName : nullptr;
 }
 

@@ -177,24 +177,21 @@ constexpr HolidayDate NationalHolidayTable[] = {
 };
 const int NationalHolidayTableSize = std::size(NationalHolidayTable);
 
-constexpr HolidayDate MovableHolidayTable[] = {
-    // Month, Day; one row per year from 2007
-    {4, 6},   // 2007
-    {3, 21},  // 2008
-    {4, 10},  // 2009
-    {4, 2},   // 2010
-    {4, 22},  // 2011
-    {4, 5},   // 2012
-    {3, 28},  // 2013
-    {4, 17},  // 2014
-    {4, 2},   // 2015
-    {3, 24},  // 2016
-    {4, 13},  // 2017
-    {3, 29},  // 2018
-    {4, 18},  // 2019
-    {4, 9},   // 2020
-};
-static_assert(std::size(MovableHolidayTable) == LastMovableHolidayYear - FirstMovableHolidayYear + 1);
+HolidayDate GoodFriday(int year) {
+  // Easter Sunday of the Gregorian calendar (the anonymous algorithm of
+  // Meeus, Jones and Butcher), then the two days before it.
+  const int a = year % 19, b = year / 100, c = year % 100;
+  const int d = b / 4, e = b % 4;
+  const int f = (b + 8) / 25;
+  const int g = (b - f + 1) / 3;
+  const int h = (19 * a + b - d - g + 15) % 30;  // 0..29
+  const int i = c / 4, k = c % 4;
+  const int l = (32 + 2 * e + 2 * i - h - k) % 7;  // 0..6
+  const int m = (a + 11 * h + 22 * l) / 451;
+  const int easter = h + l - 7 * m + 22;  // days from the end of February: 22 March .. 25 April
+  const int friday = easter - 2;          // 20 .. 54
+  return friday <= 31 ? HolidayDate{3, friday} : HolidayDate{4, friday - 31};
+}
 
 constexpr int32_t OtherCommunityHolidayTable[] = {
     10, 59, 61, 79, 96, 100, 114, 123, 138, 151, 152, 161, 207, 246, 252, 255, 259, 283,
@@ -251,8 +248,8 @@ void ClassifyMonth(int month, int year, const int32_t holidays[LocalHolidaySlots
     if (h.Month == month) classes[h.Day - 1] = PublicHoliday;
   }
 
-  if ((month == 3 || month == 4) && year >= FirstMovableHolidayYear && year <= LastMovableHolidayYear) {
-    const HolidayDate& h = MovableHolidayTable[year - FirstMovableHolidayYear];
+  if (month == 3 || month == 4) {
+    const HolidayDate h = GoodFriday(year);
     if (h.Month == month) classes[h.Day - 1] = PublicHoliday;
   }
 }

@@ -35,11 +35,9 @@ struct HolidayDate {
 // The fixed national holidays of every year, ascending by month and day.
 extern const HolidayDate NationalHolidayTable[];
 extern const int NationalHolidayTableSize;
-// The movable national holiday of the years FirstMovableHolidayYear ..
-// LastMovableHolidayYear, indexed by year - FirstMovableHolidayYear.
-constexpr int FirstMovableHolidayYear = 2007;
-constexpr int LastMovableHolidayYear = 2020;
-extern const HolidayDate MovableHolidayTable[];
+// The movable national holiday of a year: Good Friday, two days before the
+// Gregorian Easter Sunday; 20 March .. 23 April of any year from 1583 on.
+HolidayDate GoodFriday(int year);
 // Days of 2007 (DayIndex, ascending) that are holidays in other communities.
 extern const int32_t OtherCommunityHolidayTable[];
 extern const int OtherCommunityHolidayTableSize;
