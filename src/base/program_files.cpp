@@ -133,3 +133,10 @@ int CreateEmptyFile(const char* path) {
   OsClose(file);
   return 1;
 }
+int WriteNewFile(const char* path, const void* buffer, uint32_t count) {
+  FileHandle file = CreateNewFile(path);
+  if (file == NoFile) return 0;
+  int ok = AppendToHandle(file, path, buffer, count);
+  OsClose(file);
+  return ok;
+}

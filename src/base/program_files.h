@@ -56,3 +56,5 @@ int ReadFileAt(const char* path, void* buffer, uint32_t offset, uint32_t count);
 int WriteFileAt(const char* path, const void* buffer, uint32_t offset, uint32_t count);
 int AppendToFile(const char* path, const void* buffer, uint32_t count);
 int CreateEmptyFile(const char* path);
+// Creates the file anew (verb 1) and writes the whole buffer into it (verb 4).
+int WriteNewFile(const char* path, const void* buffer, uint32_t count);

@@ -84,33 +84,24 @@ void BuildMonthTable(std::string* text, int year, int days, int month, const int
 }
 
 int WriteHtmlCalendar(const char* path, const WizardChoices& choices, int year, int language) {
-  std::string text;
+  NotesImage notes;
+  if (!ReadNotesImage(&notes)) return 0;
+  std::string text, month;
   BuildHtmlHeader(&text, year, language, OsLocalTime());
   BuildMonthMenu(&text, language, choices.MonthSelected);
-  const FileHandle file = CreateNewFile(path);
-  if (file == NoFile) return 0;
-  int ok = WriteAtOffset(file, path, text.data(), 0, static_cast<uint32_t>(text.size()));
-  auto write = [&](const std::string& piece) {
-    return AppendToHandle(file, path, piece.data(), static_cast<uint32_t>(piece.size()));
-  };
-  for (int m = 1; ok && m <= 12; ++m) {
+  for (int m = 1; m <= 12; ++m) {
     if (!choices.MonthSelected[m - 1]) continue;
     const int days = DaysInMonth(m, year);
-    int32_t flags[31] = {};
-    ok = ReadMonthFlags(m, flags);
-    if (ok) {
-      BuildMonthTable(&text, year, days, m, flags, language);
-      ok = write(text);
-    }
-    if (ok) {
-      text = "<DIV id=notas>\r\n";
-      ok = AppendDayLines(days, m, year, &text, flags, choices);
-    }
-    if (ok) ok = write(text + "</DIV>\r\n");
+    int32_t flags[31];
+    MonthFlagsFromImage(notes, m, flags);
+    BuildMonthTable(&month, year, days, m, flags, language);
+    text += month;
+    text += "<DIV id=notas>\r\n";
+    AppendDayLines(days, m, year, &text, notes, choices);
+    text += "</DIV>\r\n";
   }
-  if (ok) ok = write("<HR></BODY></HTML>");
-  OsClose(file);
-  return ok;
+  text += "<HR></BODY></HTML>";
+  return WriteNewFile(path, text.data(), static_cast<uint32_t>(text.size()));
 }
 
 int ExportNotes(const char* path, const WizardChoices& choices, int year, int language) {

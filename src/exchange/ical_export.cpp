@@ -98,9 +98,8 @@ int WriteIcalExport(const char* path, const WizardChoices& choices, int year, Ic
   int ok = 0;
   if (!text) {
     ShowProgramMessage(MessageNoMemory);
-  } else if (const FileHandle file = CreateNewFile(path); file != NoFile) {
-    ok = AppendToHandle(file, path, text, static_cast<uint32_t>(std::strlen(text)));
-    OsClose(file);
+  } else {
+    ok = WriteNewFile(path, text, static_cast<uint32_t>(std::strlen(text)));
   }
   icalmemory_free_buffer(text);
   return ok;

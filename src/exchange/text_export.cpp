@@ -35,17 +35,17 @@ static void AppendUpdateSuffix(std::string* text, const FileTime& time, int iso)
   *text += suffix;
 }
 
-int AppendDayLines(int days, int month, int year, std::string* text, const int32_t flags[31],
-                   const WizardChoices& choices) {
+void AppendDayLines(int days, int month, int year, std::string* text, const NotesImage& notes,
+                    const WizardChoices& choices) {
   const int action = choices.Action;
   for (int d = 1; d <= days && d <= 31; ++d) {
-    if (!flags[d - 1] && !choices.IncludeDaysWithoutNotes) continue;
+    NoteRecord record;
+    const int hasNote = ReadNoteFromImage(notes, d, month, &record);
+    if (!hasNote && !choices.IncludeDaysWithoutNotes) continue;
     if (action == ActionWebPage) *text += "<P>";
     AppendDate(text, d, month, year, choices.IsoDates);
     *text += DaySeparator(action);
-    if (flags[d - 1]) {
-      NoteRecord record{};
-      if (!ReadNote(d, month, &record)) return 0;
+    if (hasNote) {
       std::string note(record.Text);
       if (choices.IncludeUpdateDate) AppendUpdateSuffix(&note, record.UpdateTime, choices.IsoDates);
       if (action == ActionWebPage) {
@@ -63,24 +63,15 @@ int AppendDayLines(int days, int month, int year, std::string* text, const int32
     }
     *text += "\r\n";
   }
-  return 1;
 }
 
 int WriteTextExport(const char* path, const WizardChoices& choices, int year) {
+  NotesImage notes;
+  if (!ReadNotesImage(&notes)) return 0;
   std::string text = "\"Fecha\"";
   text += DaySeparator(choices.Action);
   text += "\"Notas\"\r\n";
-  const FileHandle file = CreateNewFile(path);
-  if (file == NoFile) return 0;
-  int ok = WriteAtOffset(file, path, text.data(), 0, static_cast<uint32_t>(text.size()));
-  for (int m = 1; ok && m <= 12; ++m) {
-    if (!choices.MonthSelected[m - 1]) continue;
-    int32_t flags[31] = {};
-    ok = ReadMonthFlags(m, flags);
-    text.clear();
-    if (ok) ok = AppendDayLines(DaysInMonth(m, year), m, year, &text, flags, choices);
-    if (ok) ok = AppendToHandle(file, path, text.data(), static_cast<uint32_t>(text.size()));
-  }
-  OsClose(file);
-  return ok;
+  for (int m = 1; m <= 12; ++m)
+    if (choices.MonthSelected[m - 1]) AppendDayLines(DaysInMonth(m, year), m, year, &text, notes, choices);
+  return WriteNewFile(path, text.data(), static_cast<uint32_t>(text.size()));
 }

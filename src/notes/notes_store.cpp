@@ -110,6 +110,10 @@ int ReadNoteFromImage(const NotesImage& image, int day, int month, NoteRecord* r
   return 1;
 }
 
+void MonthFlagsFromImage(const NotesImage& image, int month, int32_t flags[31]) {
+  std::memcpy(flags, image.Bytes.data() + FlagOffset(1, month), kMonthFlagsSize);
+}
+
 void AddNoteTextInImage(NotesImage* image, int day, int month, const char* text, int append) {
   char* flagBytes = image->Bytes.data() + FlagOffset(day, month);
   char* recordBytes = image->Bytes.data() + RecordOffset(day, month);

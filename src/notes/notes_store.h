@@ -44,6 +44,8 @@ int ReadNotesImage(NotesImage* image);
 // ReadNote on the image: 1 when the day has a note, which fills the record
 // (its text bounded); else 0, the record zero-filled.
 int ReadNoteFromImage(const NotesImage& image, int day, int month, NoteRecord* record);
+// ReadMonthFlags on the image.
+void MonthFlagsFromImage(const NotesImage& image, int month, int32_t flags[31]);
 // AddNoteText on the image: the day's note appended to (append 1, cut to 255
 // characters in all) or replaced, its flag set; every note of one image gets
 // the same time, that of its first change.
