@@ -1,6 +1,6 @@
 // The notes to and from iCalendar files (.ics), the format of the calendar
 // programs people use now: one all-day event per note out, the events of
-// the year shown in, through libical.
+// the year shown in, read through libical.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -1,8 +1,7 @@
 // The notes of the chosen months as an iCalendar file: one all-day event per
-// note, written by libical (escaping, folding at 75 octets between UTF-8
-// sequences, CR LF line ends).
-#include <libical/ical.h>
-
+// note, written directly in the bytes libical writes for the same events
+// (its escaping, its folding at 75 octets, CR LF line ends), one string for
+// the whole file and one write.
 #include <cstdio>
 #include <cstring>
 
@@ -16,20 +15,8 @@
 #define ORISTEL_VERSION "0"
 #endif
 
-// A libical date-time in UTC from a broken-down UTC time.
-static icaltimetype UtcTime(const LocalTime& t) {
-  icaltimetype time = icaltime_null_time();
-  time.year = t.Year;
-  time.month = t.Month;
-  time.day = t.Day;
-  time.hour = t.Hour;
-  time.minute = t.Minute;
-  time.second = t.Second;
-  return icaltime_set_timezone(&time, icaltimezone_get_utc_timezone());
-}
-
 // The note's text as iCalendar text: UTF-8, every line break (CR LF, or a
-// lone CR or LF) one LF, which libical writes as "\n"; control characters
+// lone CR or LF) one LF, which is written as "\n"; control characters
 // other than the tab, which iCalendar text cannot hold, dropped.
 static std::string EventText(const char* note) {
   std::string text;
@@ -44,42 +31,103 @@ static std::string EventText(const char* note) {
   return Cp1252ToUtf8(text.c_str());
 }
 
-// Adds the all-day event of the note of (day, month, year).
-static void AddEvent(icalcomponent* calendar, const NoteRecord& note, int day, int month, int year,
-                     const WizardChoices& choices, const icaltimetype& stamp) {
-  icaltimetype start = icaltime_null_date();
-  start.year = year;
-  start.month = month;
-  start.day = day;
-  icaltimetype end = start;
-  icaltime_adjust(&end, 1, 0, 0, 0);
+// A TEXT value escaped: the line break as "\n", a backslash, semicolon or
+// comma behind a backslash; the tab and everything else as it is.
+static void AppendEscapedText(std::string* line, const std::string& text) {
+  for (char c : text) {
+    if (c == '\n') {
+      *line += "\\n";
+      continue;
+    }
+    if (c == '\\' || c == ';' || c == ',') *line += '\\';
+    *line += c;
+  }
+}
+
+// Where the folded line that begins at start ends, of the left bytes still
+// to write (CR LF included): all of them when fewer than 75; else behind the
+// last ';', ':' or ' ' of its first 74 bytes; else before the last byte
+// that begins a UTF-8 sequence; else after 74 bytes.
+static size_t NextLineStart(const std::string& line, size_t start, size_t left) {
+  constexpr size_t kMaxLine = 75;
+  if (left < kMaxLine) return start + left;
+  for (size_t pos = start + kMaxLine - 2; pos > start; --pos)
+    if (line[pos] == ';' || line[pos] == ':' || line[pos] == ' ') return pos + 1;
+  for (size_t pos = start + kMaxLine - 1; pos > start; --pos) {
+    const unsigned char c = static_cast<unsigned char>(line[pos]);
+    if ((c & 0x80) == 0 || (c & 0xC0) == 0xC0) return pos;
+  }
+  return start + kMaxLine - 1;
+}
+
+// Appends the content line "name:value" with its CR LF, folded: each
+// further line begins with CR LF and a space.
+static void AppendContentLine(std::string* out, const std::string& name, const std::string& value) {
+  const std::string line = name + ":" + value + "\r\n";
+  size_t start = 0;
+  while (start < line.size()) {
+    const size_t next = NextLineStart(line, start, line.size() - start);
+    if (start > 0) *out += "\r\n ";
+    out->append(line, start, next - start);
+    start = next;
+  }
+}
+
+// A UTC date-time as iCalendar writes it: 20070305T090700Z.
+static std::string UtcText(const LocalTime& t) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d%02dZ", t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second);
+  return text;
+}
+
+// A date as iCalendar writes it: 20070305.
+static std::string DateText(int day, int month, int year) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d%02d%02d", year, month, day);
+  return text;
+}
+
+// Appends the all-day event of the note of (day, month, year).
+static void AppendEvent(std::string* out, const NoteRecord& note, int day, int month, int year,
+                        const WizardChoices& choices, const std::string& stamp) {
+  int endDay = day + 1, endMonth = month, endYear = year;
+  if (endDay > DaysInMonth(month, year)) {
+    endDay = 1;
+    endMonth = month == 12 ? 1 : month + 1;
+    endYear = month == 12 ? year + 1 : year;
+  }
   // The same day gives the same identifier on every export, so that a
   // calendar that reads the file again updates the event.
   char uid[48];
   std::snprintf(uid, sizeof uid, "%04d%02d%02d-nota@oristel", year, month, day);
   const std::string text = EventText(note.Text);
-  const size_t lineBreak = text.find('\n');
-  icalcomponent* event =
-      icalcomponent_vanew(ICAL_VEVENT_COMPONENT, icalproperty_new_uid(uid), icalproperty_new_dtstamp(stamp),
-                          icalproperty_new_dtstart(start), icalproperty_new_dtend(end),
-                          icalproperty_new_summary(text.substr(0, lineBreak).c_str()),
-                          icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT), nullptr);
-  if (lineBreak != std::string::npos) icalcomponent_add_property(event, icalproperty_new_description(text.c_str()));
-  if (choices.IncludeUpdateDate) {
-    const LocalTime changed = FromFileTime(note.UpdateTime);
-    icalcomponent_add_property(event, icalproperty_new_lastmodified(UtcTime(OsConvertZone(changed, 1))));
+  std::string summary, description;
+  AppendEscapedText(&summary, text.substr(0, text.find('\n')));
+  *out += "BEGIN:VEVENT\r\n";
+  AppendContentLine(out, "UID", uid);
+  AppendContentLine(out, "DTSTAMP", stamp);
+  AppendContentLine(out, "DTSTART;VALUE=DATE", DateText(day, month, year));
+  AppendContentLine(out, "DTEND;VALUE=DATE", DateText(endDay, endMonth, endYear));
+  AppendContentLine(out, "SUMMARY", summary);
+  AppendContentLine(out, "TRANSP", "TRANSPARENT");
+  if (text.find('\n') != std::string::npos) {
+    AppendEscapedText(&description, text);
+    AppendContentLine(out, "DESCRIPTION", description);
   }
-  icalcomponent_add_component(calendar, event);
+  if (choices.IncludeUpdateDate)
+    AppendContentLine(out, "LAST-MODIFIED", UtcText(OsConvertZone(FromFileTime(note.UpdateTime), 1)));
+  *out += "END:VEVENT\r\n";
 }
 
 int WriteIcalExport(const char* path, const WizardChoices& choices, int year, IcalExportResult* result) {
   *result = {};
   NotesImage notes;
   if (!ReadNotesImage(&notes)) return 0;
-  icalcomponent* calendar = icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
-                                                icalproperty_new_prodid("-//Oristel//Oristel " ORISTEL_VERSION "//ES"),
-                                                icalproperty_new_calscale("GREGORIAN"), nullptr);
-  const icaltimetype stamp = UtcTime(OsConvertZone(OsLocalTime(), 1));
+  std::string text = "BEGIN:VCALENDAR\r\n";
+  AppendContentLine(&text, "VERSION", "2.0");
+  AppendContentLine(&text, "PRODID", "-//Oristel//Oristel " ORISTEL_VERSION "//ES");
+  AppendContentLine(&text, "CALSCALE", "GREGORIAN");
+  const std::string stamp = UtcText(OsConvertZone(OsLocalTime(), 1));
   for (int month = 1; month <= 12; ++month) {
     if (!choices.MonthSelected[month - 1]) continue;
     NoteRecord note;
@@ -89,18 +137,10 @@ int WriteIcalExport(const char* path, const WizardChoices& choices, int year, Ic
         ++result->LeapDaysSkipped;
         continue;
       }
-      AddEvent(calendar, note, day, month, year, choices, stamp);
+      AppendEvent(&text, note, day, month, year, choices, stamp);
       ++result->NotesWritten;
     }
   }
-  char* text = icalcomponent_as_ical_string_r(calendar);
-  icalcomponent_free(calendar);
-  int ok = 0;
-  if (!text) {
-    ShowProgramMessage(MessageNoMemory);
-  } else {
-    ok = WriteNewFile(path, text, static_cast<uint32_t>(std::strlen(text)));
-  }
-  icalmemory_free_buffer(text);
-  return ok;
+  text += "END:VCALENDAR\r\n";
+  return WriteNewFile(path, text.data(), static_cast<uint32_t>(text.size()));
 }

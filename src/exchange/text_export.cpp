@@ -50,7 +50,16 @@ void AppendDayLines(int days, int month, int year, std::string* text, const Note
       if (choices.IncludeUpdateDate) AppendUpdateSuffix(&note, record.UpdateTime, choices.IsoDates);
       if (action == ActionWebPage) {
         // A note is text, not markup.
-        for (char c : note) *text += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, c);
+        for (char c : note) {
+          if (c == '&')
+            *text += "&amp;";
+          else if (c == '<')
+            *text += "&lt;";
+          else if (c == '>')
+            *text += "&gt;";
+          else
+            *text += c;
+        }
       } else {
         // A quote inside the field is doubled, as every CSV reader expects.
         *text += '"';
