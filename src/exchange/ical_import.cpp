@@ -234,7 +234,7 @@ bool Superseded(const ImportState& s, icalcomponent* event, const char* uid) {
   if (!icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY)) return latest->second != event;
   if (icalcomponent_get_sequence(event) >= icalcomponent_get_sequence(latest->second)) return false;
   icaltimetype start = icalcomponent_get_dtstart(latest->second), id = RecurrenceId(event);
-  return icalproperty_recurrence_is_excluded(latest->second, &start, &id);
+  return !icaltime_is_null_time(id) && icalproperty_recurrence_is_excluded(latest->second, &start, &id);
 }
 
 // The zone an RDATE's time is written in: its TZID's, else the series'.
@@ -272,9 +272,9 @@ void AddRdates(icalcomponent* event, std::vector<icalproperty*> rdates, EventDay
 // for and, for a change of the later instances too, their shift and length;
 // from, to: the span of the instances to expand, widened by those shifts.
 void CollectReplacements(const ImportState& s, const char* uid, EventDays* days, icaltimetype* from, icaltimetype* to) {
-  constexpr time_t kMaxWidening = 400 * 86400;
+  constexpr time_t kMaxWidening = 400 * 86400, kMaxShift = 50 * 366 * 86400;  // a shift within libical's int
   time_t back = 0, ahead = 0;
-  for (auto [c, last] = s.Changed.equal_range(uid ? uid : ""); uid && c != last; ++c) {
+  for (auto [c, last] = s.Changed.equal_range(uid); c != last; ++c) {
     if (Superseded(s, c->second, uid)) continue;
     icalproperty* id = icalcomponent_get_first_property(c->second, ICAL_RECURRENCEID_PROPERTY);
     icalparameter* range = icalproperty_get_first_parameter(id, ICAL_RANGE_PARAMETER);
@@ -282,7 +282,7 @@ void CollectReplacements(const ImportState& s, const char* uid, EventDays* days,
     r.Instant = icaltime_as_timet_with_zone(r.Id, r.Id.zone ? r.Id.zone : days->Zone);
     const icaltimetype start = icalcomponent_get_dtstart(c->second);
     const icaltime_span span = icaltime_span_new(start, icalcomponent_get_dtend(c->second), 1);
-    r.Shift = WallSeconds(*days, start) - WallSeconds(*days, r.Id);
+    r.Shift = std::clamp(WallSeconds(*days, start) - WallSeconds(*days, r.Id), -kMaxShift, kMaxShift);
     r.Length = span.end - span.start;
     r.Event = c->second;
     if (r.ThisAndFuture) back = std::max(back, std::min(r.Shift, kMaxWidening));
@@ -316,7 +316,7 @@ void ImportEvent(ImportState* s, icalcomponent* event) {
     from.year = s->Year - 1, from.month = 12, from.day = 30;
     to.year = s->Year + 1, to.month = 1, to.day = 2;
     from.zone = to.zone = icaltimezone_get_utc_timezone();
-    CollectReplacements(*s, uid, &days, &from, &to);
+    if (uid) CollectReplacements(*s, uid, &days, &from, &to);
     std::vector<icalproperty*> rdates;
     while (icalproperty* rdate = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY)) {
       icalcomponent_remove_property(event, rdate);
