@@ -162,8 +162,8 @@ def check_import(tool, name, data, expected, outside, errors):
     print(f"{name}: {len(expected)} notes as expected")
 
 
-# Where recurring_ical_events 2.0.1 departs from what the import must give:
-# the days only the import gives, and those only it gives.
+# Where Debian's recurring_ical_events (2.0.1) departs from what the import
+# must give: the days only the import gives, then those only the oracle gives.
 DEPARTURES = {
     # It reads RANGE=THISANDFUTURE as this instance only: the later instances
     # stay on their Thursdays instead of moving to Friday and Saturday.
