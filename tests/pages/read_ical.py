@@ -7,7 +7,10 @@ cal_notas.dat of 2007 with their update times, and calcurse must import it
 with every event on its day. Then files of real producers are
 imported by `WRITE_EXPORTS DIR FILE YEAR ADD` in the zone of Madrid: one
 written with icalendar as the web calendars write theirs, and calcurse's own
-export; the notes file must then hold exactly the expected notes."""
+export; the notes file must then hold exactly the expected notes. Last, the
+files of tests/ical (changed, cancelled and added instances of recurring
+events) are imported and expanded by recurring_ical_events, and both must give
+the same days."""
 import datetime as dt
 import os
 import subprocess
@@ -18,6 +21,7 @@ import zoneinfo
 from pathlib import Path
 
 import icalendar
+import recurring_ical_events
 
 sys.dont_write_bytecode = True
 sys.path.insert(0, str(Path(__file__).parent))
@@ -158,6 +162,54 @@ def check_import(tool, name, data, expected, outside, errors):
     print(f"{name}: {len(expected)} notes as expected")
 
 
+# Where Debian's recurring_ical_events (2.0.1) departs from what the import
+# must give: the days only the import gives, then those only the oracle gives.
+DEPARTURES = {
+    # It reads RANGE=THISANDFUTURE as this instance only: the later instances
+    # stay on their Thursdays instead of moving to Friday and Saturday.
+    "this_and_future.ics": ({(28, 9), (29, 9), (12, 10), (13, 10)}, {(27, 9), (11, 10)}),
+    # It keeps every copy of an event whose SEQUENCE is equal, whatever its
+    # LAST-MODIFIED or DTSTAMP, and a changed instance of an older copy that
+    # the newer copy excludes by EXDATE.
+    "two_copies.ics": (set(), {(19, 1), (27, 1), (10, 4)}),
+}
+
+
+def expanded_days(data):
+    """The days of 2007 of the events that recurring_ical_events expands, the cancelled ones left out: each from its
+    start to its end (an all-day end excluded, a timed one up to the second before), UTC times in Madrid's time, the
+    others as written, as the import reads them."""
+    days, madrid = set(), zoneinfo.ZoneInfo("Europe/Madrid")
+    for calendar in icalendar.Calendar.from_ical(data, multiple=True):
+        for event in recurring_ical_events.of(calendar).between(dt.date(2007, 1, 1), dt.date(2008, 1, 1)):
+            if str(event.get("STATUS", "")) == "CANCELLED":
+                continue
+            start, end = event.decoded("DTSTART"), event.decoded("DTEND")
+            if isinstance(start, dt.datetime) and start.tzname() == "UTC":
+                start, end = start.astimezone(madrid), end.astimezone(madrid)
+            if end > start:
+                end -= dt.timedelta(seconds=1) if isinstance(start, dt.datetime) else dt.timedelta(days=1)
+            day = start if type(start) is dt.date else start.date()
+            while day <= (end if type(end) is dt.date else end.date()):
+                if day.year == 2007:
+                    days.add((day.day, day.month))
+                day += dt.timedelta(days=1)
+    return days
+
+
+def check_instances(tool):
+    for ics in sorted((Path(__file__).parent.parent / "ical").glob("*.ics")):
+        with tempfile.TemporaryDirectory() as folder:
+            (Path(folder) / "cal_notas.dat").write_bytes(bytes(98112))
+            subprocess.run([tool, folder, str(ics), "2007", "0"], capture_output=True, check=True,
+                           env=dict(os.environ, TZ=MADRID))
+            imported = set(stored_notes(Path(folder) / "cal_notas.dat"))
+        expanded = expanded_days(ics.read_bytes())
+        assert imported and (imported - expanded, expanded - imported) == DEPARTURES.get(ics.name, (set(), set())), \
+            (ics.name, imported, expanded)
+        print(f"{ics.name}: {len(imported)} days as recurring_ical_events gives them")
+
+
 def main():
     tool, directory = sys.argv[1], Path(sys.argv[2])
     counts = subprocess.run([tool, str(directory)], capture_output=True, text=True, check=True,
@@ -171,6 +223,7 @@ def main():
     with tempfile.TemporaryDirectory() as home:
         data, expected = calcurse_export(home)
     check_import(tool, "calcurse.ics", data, expected, 0, 0)
+    check_instances(tool)
 
 
 if __name__ == "__main__":
