@@ -87,9 +87,26 @@ static std::string DateText(int day, int month, int year) {
   return text;
 }
 
+// The last change of notes in UTC text. The notes of one import share their
+// time, so the last conversion is kept: the system's is slow.
+struct UpdateTimes {
+  LocalTime Local{};
+  std::string Utc;
+};
+static const std::string& UpdateText(UpdateTimes* times, const FileTime& time) {
+  const LocalTime t = FromFileTime(time);
+  const LocalTime& k = times->Local;
+  if (times->Utc.empty() || t.Year != k.Year || t.Month != k.Month || t.Day != k.Day || t.Hour != k.Hour ||
+      t.Minute != k.Minute || t.Second != k.Second) {
+    times->Local = t;
+    times->Utc = UtcText(OsConvertZone(t, 1));
+  }
+  return times->Utc;
+}
+
 // Appends the all-day event of the note of (day, month, year).
 static void AppendEvent(std::string* out, const NoteRecord& note, int day, int month, int year,
-                        const WizardChoices& choices, const std::string& stamp) {
+                        const WizardChoices& choices, const std::string& stamp, UpdateTimes* times) {
   int endDay = day + 1, endMonth = month, endYear = year;
   if (endDay > DaysInMonth(month, year)) {
     endDay = 1;
@@ -114,8 +131,7 @@ static void AppendEvent(std::string* out, const NoteRecord& note, int day, int m
     AppendEscapedText(&description, text);
     AppendContentLine(out, "DESCRIPTION", description);
   }
-  if (choices.IncludeUpdateDate)
-    AppendContentLine(out, "LAST-MODIFIED", UtcText(OsConvertZone(FromFileTime(note.UpdateTime), 1)));
+  if (choices.IncludeUpdateDate) AppendContentLine(out, "LAST-MODIFIED", UpdateText(times, note.UpdateTime));
   *out += "END:VEVENT\r\n";
 }
 
@@ -128,6 +144,7 @@ int WriteIcalExport(const char* path, const WizardChoices& choices, int year, Ic
   AppendContentLine(&text, "PRODID", "-//Oristel//Oristel " ORISTEL_VERSION "//ES");
   AppendContentLine(&text, "CALSCALE", "GREGORIAN");
   const std::string stamp = UtcText(OsConvertZone(OsLocalTime(), 1));
+  UpdateTimes times;
   for (int month = 1; month <= 12; ++month) {
     if (!choices.MonthSelected[month - 1]) continue;
     NoteRecord note;
@@ -137,7 +154,7 @@ int WriteIcalExport(const char* path, const WizardChoices& choices, int year, Ic
         ++result->LeapDaysSkipped;
         continue;
       }
-      AppendEvent(&text, note, day, month, year, choices, stamp);
+      AppendEvent(&text, note, day, month, year, choices, stamp, &times);
       ++result->NotesWritten;
     }
   }

@@ -82,7 +82,7 @@ TEST_F(ProgramDirTest, IcalExportIsLibicalsTextOfTheSameEvents) {
     while (text.size() + piece.size() <= size_t(n * 7 % 256)) text += piece;
     if (n == 100) text = "";
     if (n == 101) text = "\r\nsolo la descripción";
-    NoteRecord record{ToFileTime({2007, 3, 1, 5, 9, 7, 0, 0}), {}};
+    NoteRecord record{ToFileTime({2007, 3, 1, 5, n / 60 % 24, n % 60, 0, 0}), {}};  // each its own minute
     std::snprintf(record.Text, sizeof record.Text, "%s", text.c_str());
     ASSERT_EQ(WriteNote(day, month, &record, 1), 1);
   }
