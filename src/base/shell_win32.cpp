@@ -1,5 +1,6 @@
 #include "base/shell_win32.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "base/gdi_win32.h"
@@ -25,6 +26,17 @@ void CenterOnScreen(HWND window) {
   WindowDC dc(window);
   const int screenW = GetDeviceCaps(dc.get(), HORZRES), screenH = GetDeviceCaps(dc.get(), VERTRES);
   SetWindowPos(window, nullptr, screenW / 2 - w / 2, screenH / 2 - h / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void KeepOnScreen(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  MONITORINFO screen = {sizeof screen};
+  if (!GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &screen)) return;
+  const RECT& area = screen.rcWork;
+  const int x = std::max(area.left, std::min(r.left, area.right - (r.right - r.left)));
+  const int y = std::max(area.top, std::min(r.top, area.bottom - (r.bottom - r.top)));
+  if (x != r.left || y != r.top) SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 int GetSystemMessageFont(LOGFONTA* font) {

@@ -16,6 +16,9 @@ extern HCURSOR g_handCursor;
 
 // Centres the window on the screen without changing its size or z-order.
 void CenterOnScreen(HWND window);
+// Moves the window, as little as needed, into the work area of the screen
+// it is on (its top left corner first when it is larger).
+void KeepOnScreen(HWND window);
 // Copies the system's message-box font into font; 1 on success, else font is untouched.
 int GetSystemMessageFont(LOGFONTA* font);
 

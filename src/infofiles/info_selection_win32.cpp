@@ -5,6 +5,7 @@
 #include "infofiles/info_dialogs_win32.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "infofiles/header_dialog_win32.h"
 #include "resources/resource.h"
@@ -14,6 +15,23 @@ static LRESULT AddListEntry(HWND list, const char* title, LPARAM fileId) {
   const LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title));
   if (index >= 0) SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), fileId);
   return index;
+}
+
+// Lets the list scroll sideways as far as its widest entry, so that a long
+// title can be read whole.
+static void FitScrollWidth(HWND list) {
+  WindowDC dc(list);
+  ScopedSelect font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+  LONG widest = 0;
+  for (LRESULT i = 0, count = SendMessageA(list, LB_GETCOUNT, 0, 0); i < count; ++i) {
+    char text[PathSize] = "";
+    if (SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) >= PathSize) continue;
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    SIZE size{};
+    GetTextExtentPoint32A(dc.get(), text, static_cast<int>(strlen(text)), &size);
+    widest = std::max(widest, size.cx);
+  }
+  SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 2 * GetSystemMetrics(SM_CXEDGE)), 0);
 }
 
 // Fills the two lists from the files' own headers: the chosen ones in their
@@ -28,6 +46,8 @@ static void FillSelectionLists(HWND dialog, HeaderArray* array) {
     const int list = h.SelectionOrder ? IDC_CHOSEN_LIST : IDC_AVAILABLE_LIST;
     AddListEntry(GetDlgItem(dialog, list), TitleText(h).c_str(), h.FileId);
   }
+  FitScrollWidth(GetDlgItem(dialog, IDC_AVAILABLE_LIST));
+  FitScrollWidth(GetDlgItem(dialog, IDC_CHOSEN_LIST));
 }
 
 // Moves the selected entry of one list to the other and selects it there.
@@ -41,6 +61,8 @@ static void MoveBetweenLists(HWND dialog, int from, int to) {
   SendMessageA(source, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
   const LRESULT added = AddListEntry(target, text, fileId);
   SendMessageA(target, LB_SETCURSEL, static_cast<WPARAM>(added), 0);
+  FitScrollWidth(source);
+  FitScrollWidth(target);
 }
 
 // Exchanges the selected chosen entry with its neighbour (step -1 up, +1

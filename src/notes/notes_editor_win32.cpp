@@ -44,7 +44,8 @@ constexpr DWORD LabelStyle = WS_CHILD | WS_VISIBLE;
 static_assert(EditorStyle == 0x90C800C0 && ButtonStyle == 0x50010000 && DefaultButtonStyle == 0x50010001);
 static_assert(EditStyle == 0x50810044 && LabelStyle == 0x50000000 && (ButtonStyle | WS_DISABLED) == 0x58010000);
 
-// The dialog's size and its controls, in dialog units, in creation order.
+// The dialog's size and its controls, in dialog units, in creation order:
+// the label just before the text box, which a screen reader names after it.
 constexpr short EditorWidth = 242, EditorHeight = 96;
 struct EditorItem {
   ControlAtom Atom;
@@ -58,8 +59,8 @@ static constexpr EditorItem kEditorItems[] = {
     {AtomButton, IDOK, &NotesEditorLabels::Accept, ButtonStyle, 15, 75, 58, 14},
     {AtomButton, IDCANCEL, &NotesEditorLabels::Cancel, DefaultButtonStyle, 93, 75, 58, 14},
     {AtomButton, IDC_NOTE_TODAY, &NotesEditorLabels::Today, ButtonStyle, 170, 75, 58, 14},
-    {AtomEdit, IDC_NOTE_TEXT, nullptr, EditStyle, 7, 16, 226, 50},
     {AtomStatic, 0xFFFF, &NotesEditorLabels::Label, LabelStyle, 7, 3, 220, 12},
+    {AtomEdit, IDC_NOTE_TEXT, nullptr, EditStyle, 7, 16, 226, 50},
 };
 
 // Where the next piece of the template goes; Position is nullptr once a
