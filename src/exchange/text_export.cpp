@@ -1,7 +1,5 @@
 #include "exchange/text_export.h"
 
-#include <cstdio>
-
 #include "base/clock.h"
 #include "base/program_files.h"
 #include "calendar/dates.h"
@@ -12,27 +10,45 @@ static char DaySeparator(int action) {
   return action == ActionTextExport ? ';' : action == ActionCsvExport ? ',' : '-';
 }
 
-// A date as the export writes it: 5/3/2007, or 2007-03-05.
-static void AppendDate(std::string* text, int day, int month, int year, int iso) {
-  char date[32];
-  if (iso)
-    std::snprintf(date, sizeof date, "%i-%02i-%02i", year, month, day);
-  else
-    std::snprintf(date, sizeof date, "%i/%i/%i", day, month, year);
-  *text += date;
+// Appends n (0..99999) in decimal, zeros in front up to `digits` digits (1..5).
+static void AppendNumber(std::string* text, int n, int digits) {
+  char reversed[5];
+  int k = 0;
+  do {
+    reversed[k++] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  } while (k < 5 && (n > 0 || k < digits));
+  while (k > 0) *text += reversed[--k];
 }
 
-// " (actualizada el: ...)", the time of the note's last change.
+// A date as the export writes it: 5/3/2007, or 2007-03-05.
+static void AppendDate(std::string* text, int day, int month, int year, int iso) {
+  if (iso) {
+    AppendNumber(text, year, 1);
+    *text += '-';
+    AppendNumber(text, month, 2);
+    *text += '-';
+    AppendNumber(text, day, 2);
+  } else {
+    AppendNumber(text, day, 1);
+    *text += '/';
+    AppendNumber(text, month, 1);
+    *text += '/';
+    AppendNumber(text, year, 1);
+  }
+}
+
+// " (actualizada el: ...)", the time of the note's last change: the date as
+// the export writes dates, then 09:07 (ISO) or 09h:07m.
 static void AppendUpdateSuffix(std::string* text, const FileTime& time, int iso) {
   const LocalTime t = FromFileTime(time);
-  char suffix[64];
-  if (iso)
-    std::snprintf(suffix, sizeof suffix, " (actualizada el: %i-%02i-%02i %02i:%02i)", t.Year, t.Month, t.Day, t.Hour,
-                  t.Minute);
-  else
-    std::snprintf(suffix, sizeof suffix, " (actualizada el: %i/%i/%i %02ih:%02im)", t.Day, t.Month, t.Year, t.Hour,
-                  t.Minute);
-  *text += suffix;
+  *text += " (actualizada el: ";
+  AppendDate(text, t.Day, t.Month, t.Year, iso);
+  *text += ' ';
+  AppendNumber(text, t.Hour, 2);
+  *text += iso ? ":" : "h:";
+  AppendNumber(text, t.Minute, 2);
+  *text += iso ? ")" : "m)";
 }
 
 void AppendDayLines(int days, int month, int year, std::string* text, const NotesImage& notes,
@@ -48,25 +64,29 @@ void AppendDayLines(int days, int month, int year, std::string* text, const Note
     if (hasNote) {
       std::string note(record.Text);
       if (choices.IncludeUpdateDate) AppendUpdateSuffix(&note, record.UpdateTime, choices.IsoDates);
+      // The note's text goes in runs between the characters that need more.
+      size_t from = 0;
       if (action == ActionWebPage) {
         // A note is text, not markup.
-        for (char c : note) {
-          if (c == '&')
-            *text += "&amp;";
-          else if (c == '<')
-            *text += "&lt;";
-          else if (c == '>')
-            *text += "&gt;";
-          else
-            *text += c;
+        for (size_t i = 0; i < note.size(); ++i) {
+          const char c = note[i];
+          const char* entity = c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : nullptr;
+          if (!entity) continue;
+          text->append(note, from, i - from);
+          *text += entity;
+          from = i + 1;
         }
+        text->append(note, from);
       } else {
         // A quote inside the field is doubled, as every CSV reader expects.
         *text += '"';
-        for (char c : note) {
-          if (c == '"') *text += '"';
-          *text += c;
+        for (size_t i = 0; i < note.size(); ++i) {
+          if (note[i] != '"') continue;
+          text->append(note, from, i + 1 - from);
+          *text += '"';
+          from = i + 1;
         }
+        text->append(note, from);
         *text += '"';
       }
     }
