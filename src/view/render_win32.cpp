@@ -250,6 +250,15 @@ void DrawSelectedDay(HDC dc, const CalendarSettings& s, Rect* cell) {
   TextOutA(dc, cell->left + s.CellWidth / 2, cell->top, DayNumberText(day), 2);
 }
 
+void DrawDayCell(HDC dc, const CalendarSettings& settings, int day, int focus, Rect* cell) {
+  CalendarSettings s = settings;
+  s.SelectedDay = day;
+  DrawSelectedDay(dc, s, cell);
+  if (!focus) return;
+  const RECT inside = {cell->left + 1, cell->top + 1, cell->right - 1, cell->bottom - 1};
+  DrawFocusRect(dc, &inside);
+}
+
 void RenderMonth(HWND window, int full) {
   MemoryDC memory(WindowDC(window).get());
   ScopedSelect image(memory.get(), g_offscreen.get());

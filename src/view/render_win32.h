@@ -15,6 +15,9 @@ void RedrawDay(HWND window, Rect* cell);
 // for a benchmark or a test).
 void DrawMonth(HDC dc, const CalendarSettings& settings, int full);
 void DrawSelectedDay(HDC dc, const CalendarSettings& settings, Rect* cell);
+// The cell of a day of the month shown drawn afresh, with the focus
+// rectangle inside it when focus is 1; its rectangle.
+void DrawDayCell(HDC dc, const CalendarSettings& settings, int day, int focus, Rect* cell);
 
 // A layout element for the record's cell size and flag option.
 Rect LayoutRectOf(const CalendarSettings& settings, int element);
