@@ -386,10 +386,9 @@ int main(int argc, char** argv) {
     // A key's move of the focus day within the month: the cell it leaves
     // drawn plain, the cell it enters drawn with the focus rectangle.
     const int from = g_settings->SelectedDay, to = from > 1 ? from - 1 : from + 1;
-    const double move = MicrosecondsPerPass(repetitions, [&] {
-      DrawDayCell(memory, *g_settings, from, 0, &cell);
-      DrawDayCell(memory, *g_settings, to, 1, &cell);
-    });
+    Rect entered;
+    const double move =
+        MicrosecondsPerPass(repetitions, [&] { DrawFocusMove(memory, *g_settings, from, to, &cell, &entered); });
     std::printf(
         "focus move within the month: %.1f us, against the one-day pass of today %.2fx, against a full pass %.2fx\n",
         move, move / day, move / full);

@@ -26,22 +26,20 @@ int FocusDay() {
 
 int WindowHasFocus() { return g_hasFocus; }
 
-// Draws a day's cell afresh into the image, with the focus rectangle inside
-// it when focus is 1, and invalidates the cell.
-static void DrawMark(HWND window, int day, int focus) {
-  MemoryDC memory(WindowDC(window).get());
-  ScopedSelect image(memory.get(), g_offscreen.get());
-  Rect cell;
-  DrawDayCell(memory.get(), *g_settings, day, focus, &cell);
-  InvalidateRect(window, AsRect(&cell), FALSE);
-}
-
 // Puts the rectangle where it belongs now: on the focus day while the window
-// has the focus and the cues are shown, nowhere otherwise.
+// has the focus and the cues are shown, nowhere otherwise. The cells it
+// leaves and enters are drawn in one pass and invalidated alone.
 static void RefreshMark(HWND window) {
   const int wanted = g_hasFocus && g_cuesShown ? FocusDay() : 0;
-  if (g_markedDay && g_markedDay != wanted) DrawMark(window, g_markedDay, 0);
-  if (wanted && wanted != g_markedDay) DrawMark(window, wanted, 1);
+  if (wanted == g_markedDay) return;
+  Rect left{}, entered{};
+  {
+    MemoryDC memory(WindowDC(window).get());
+    ScopedSelect image(memory.get(), g_offscreen.get());
+    DrawFocusMove(memory.get(), *g_settings, g_markedDay, wanted, &left, &entered);
+  }
+  if (g_markedDay) InvalidateRect(window, AsRect(&left), FALSE);
+  if (wanted) InvalidateRect(window, AsRect(&entered), FALSE);
   g_markedDay = wanted;
 }
 
