@@ -401,6 +401,15 @@ int main(int argc, char** argv) {
     double day = MicrosecondsPerPass(repetitions, [&] { DrawSelectedDay(memory, *g_settings, &cell); });
     std::printf("drawing passes (%dx%d, flag strip %s, %d each): full %.1f us, partial %.1f us, one day %.1f us\n",
                 area.right, area.bottom, flag ? "on" : "off", repetitions, full, partial, day);
+    // A key's move of the focus day within the month: the cell it leaves
+    // drawn plain, the cell it enters drawn with the focus rectangle.
+    const int from = g_settings->SelectedDay, to = from > 1 ? from - 1 : from + 1;
+    Rect entered;
+    const double move =
+        MicrosecondsPerPass(repetitions, [&] { DrawFocusMove(memory, *g_settings, from, to, &cell, &entered); });
+    std::printf(
+        "focus move within the month: %.1f us, against the one-day pass of today %.2fx, against a full pass %.2fx\n",
+        move, move / day, move / full);
     if (flag) continue;
     // The fixed cost every pass pays before it draws: the calendar font
     // created and selected, and the notes file opened for the flags.

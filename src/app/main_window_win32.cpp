@@ -17,8 +17,10 @@
 #include "resources/resource.h"
 #include "settings_ui/about_box_win32.h"
 #include "settings_ui/options_sheet_win32.h"
+#include "view/focus_day_win32.h"
 #include "view/hit_test.h"
 #include "view/layout.h"
+#include "view/month_accessible_win32.h"
 #include "view/navigation_win32.h"
 #include "view/render_win32.h"
 
@@ -136,6 +138,7 @@ static void OpenOptions(HWND window) {
   CreateOffscreenBitmap();
   RenderMonth(window, 1);
   InvalidateRect(window, nullptr, FALSE);
+  AfterMonthDrawn(window, 0);
 }
 
 // The export and import wizard; after an import the month is drawn again
@@ -145,6 +148,7 @@ static void OpenExportImport(HWND window) {
   if (result != ActionPredecessor + 1 && result != ActionTextImport + 1 && result != ActionIcalImport + 1) return;
   RenderMonth(window, 1);
   InvalidateRect(window, nullptr, FALSE);
+  AfterMonthDrawn(window, 0);
 }
 
 // The menu commands.
@@ -189,6 +193,7 @@ static RECT RestoredWindowRect(HWND window) {
 
 // Saves the settings with the window's rectangle and ends the message loop.
 static void OnDestroy(HWND window) {
+  DetachMonthAccessible();
   DestroyCursor(g_handCursor);
   g_handCursor = nullptr;
   g_offscreen.reset();
@@ -204,6 +209,22 @@ static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam,
       return 0;
     case WM_SETFOCUS:
       SetCursor(g_handShown ? g_handCursor : LoadCursorA(nullptr, IDC_ARROW));
+      OnFocusChange(window, 1);
+      return 0;
+    case WM_KILLFOCUS:
+      OnFocusChange(window, 0);
+      return 0;
+    case WM_KEYDOWN:
+      if (HandleMonthKey(window, static_cast<UINT>(wParam))) return 0;
+      break;
+    case WM_UPDATEUISTATE:
+      OnUiState(window, wParam);
+      break;
+    case WM_GETOBJECT:
+      if (LRESULT object = AnswerGetObject(window, wParam, lParam)) return object;
+      break;
+    case WM_ORISTEL_DEFAULT_ACTION:
+      DoDefaultAction(window, static_cast<int>(wParam));
       return 0;
     case WM_PAINT:
       OnPaint(window);

@@ -2,6 +2,7 @@
 
 #include "base/settings.h"
 #include "notes/notes_editor_win32.h"
+#include "view/focus_day_win32.h"
 #include "view/hit_test.h"
 #include "view/render_win32.h"
 #include "view/year_dialog_win32.h"
@@ -33,9 +34,11 @@ void HandleClick(HWND window, int code) {
   if (code > 100) {
     RenderMonth(window, 0);
     InvalidateRect(window, nullptr, FALSE);
+    AfterMonthDrawn(window, 1);
   } else {
     Rect cell;
     RedrawDay(window, &cell);
     InvalidateRect(window, reinterpret_cast<const RECT*>(&cell), FALSE);
+    AfterNoteWritten(window, code);
   }
 }

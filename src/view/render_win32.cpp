@@ -232,15 +232,11 @@ void DrawMonth(HDC dc, const CalendarSettings& s, int full) {
   }
 }
 
-void DrawSelectedDay(HDC dc, const CalendarSettings& s, Rect* cell) {
-  GdiObject<HFONT> font(CreateFontIndirectA(AsLogFont(s.CalendarFont)));
-  ScopedSelect selectFont(dc, font.get());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextAlign(dc, TA_CENTER | TA_TOP);
-  const int day = s.SelectedDay, month = s.ShownMonth, year = s.ShownYear;
+// One day's cell drawn afresh, the calendar font selected: its backgrounds,
+// the Sunday column's line and its number in its class colour.
+static void DrawOneDay(HDC dc, const CalendarSettings& s, int day, int note, Rect* cell) {
+  const int month = s.ShownMonth, year = s.ShownYear;
   const int dayClass = ClassifyDay(day, month, year, s.LocalHolidays, s.ShowOtherHolidays);
-  int32_t note = 0;
-  ReadNoteFlag(day, month, &note);
   *cell = DayCellRect(day, month, year, s.CellWidth, s.CellHeight);
   if (!note) FillRectColor(dc, *cell, s.CalendarBackColor);
   FillDayBackground(dc, s, *cell, note, TodayInMonth(month, year) == day);
@@ -248,6 +244,30 @@ void DrawSelectedDay(HDC dc, const CalendarSettings& s, Rect* cell) {
     DrawLine(dc, cell->left, cell->top, cell->left, cell->bottom, s.TitleBackColor);
   SetTextColor(dc, ClassColor(s, dayClass));
   TextOutA(dc, cell->left + s.CellWidth / 2, cell->top, DayNumberText(day), 2);
+}
+
+void DrawSelectedDay(HDC dc, const CalendarSettings& s, Rect* cell) {
+  GdiObject<HFONT> font(CreateFontIndirectA(AsLogFont(s.CalendarFont)));
+  ScopedSelect selectFont(dc, font.get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextAlign(dc, TA_CENTER | TA_TOP);
+  int32_t note = 0;
+  ReadNoteFlag(s.SelectedDay, s.ShownMonth, &note);
+  DrawOneDay(dc, s, s.SelectedDay, note, cell);
+}
+
+void DrawFocusMove(HDC dc, const CalendarSettings& s, int plainDay, int focusDay, Rect* plainCell, Rect* focusCell) {
+  GdiObject<HFONT> font(CreateFontIndirectA(AsLogFont(s.CalendarFont)));
+  ScopedSelect selectFont(dc, font.get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextAlign(dc, TA_CENTER | TA_TOP);
+  int32_t notes[31] = {};  // both days' flags in one read
+  if (!ReadMonthFlags(s.ShownMonth, notes)) std::memset(notes, 0, sizeof notes);
+  if (plainDay) DrawOneDay(dc, s, plainDay, notes[plainDay - 1], plainCell);
+  if (!focusDay) return;
+  DrawOneDay(dc, s, focusDay, notes[focusDay - 1], focusCell);
+  const RECT inside = {focusCell->left + 1, focusCell->top + 1, focusCell->right - 1, focusCell->bottom - 1};
+  DrawFocusRect(dc, &inside);
 }
 
 void RenderMonth(HWND window, int full) {

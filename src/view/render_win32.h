@@ -15,6 +15,11 @@ void RedrawDay(HWND window, Rect* cell);
 // for a benchmark or a test).
 void DrawMonth(HDC dc, const CalendarSettings& settings, int full);
 void DrawSelectedDay(HDC dc, const CalendarSettings& settings, Rect* cell);
+// A move of the focus rectangle in one pass: the cell of plainDay drawn
+// afresh without it, the cell of focusDay with it inside (either day 0 for
+// none, else a day of the month shown); their rectangles.
+void DrawFocusMove(HDC dc, const CalendarSettings& settings, int plainDay, int focusDay, Rect* plainCell,
+                   Rect* focusCell);
 
 // A layout element for the record's cell size and flag option.
 Rect LayoutRectOf(const CalendarSettings& settings, int element);
