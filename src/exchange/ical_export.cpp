@@ -32,16 +32,17 @@ static std::string EventText(const char* note) {
 }
 
 // A TEXT value escaped: the line break as "\n", a backslash, semicolon or
-// comma behind a backslash; the tab and everything else as it is.
+// comma behind a backslash; the tab and everything else as it is, in runs.
 static void AppendEscapedText(std::string* line, const std::string& text) {
-  for (char c : text) {
-    if (c == '\n') {
-      *line += "\\n";
-      continue;
-    }
-    if (c == '\\' || c == ';' || c == ',') *line += '\\';
-    *line += c;
+  constexpr char kEscaped[] = "\n\\;,";
+  size_t from = 0;
+  for (size_t i = text.find_first_of(kEscaped); i != std::string::npos; i = text.find_first_of(kEscaped, from)) {
+    line->append(text, from, i - from);
+    *line += '\\';
+    *line += text[i] == '\n' ? 'n' : text[i];
+    from = i + 1;
   }
+  line->append(text, from);
 }
 
 // Where the folded line that begins at start ends, of the left bytes still
@@ -63,6 +64,13 @@ static size_t NextLineStart(const std::string& line, size_t start, size_t left) 
 // Appends the content line "name:value" with its CR LF, folded: each
 // further line begins with CR LF and a space.
 static void AppendContentLine(std::string* out, const std::string& name, const std::string& value) {
+  if (name.size() + value.size() + 3 < 75) {  // one line
+    *out += name;
+    *out += ':';
+    *out += value;
+    *out += "\r\n";
+    return;
+  }
   const std::string line = name + ":" + value + "\r\n";
   size_t start = 0;
   while (start < line.size()) {

@@ -16,8 +16,11 @@ std::string Cp1252ToUtf8(const char* text) {
   std::string out;
   for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
     const uint32_t c = *p >= 0x80 && *p < 0xA0 ? kHighCodes[*p - 0x80] : *p;
-    if (c < 0x80) {
-      out += static_cast<char>(c);
+    if (c < 0x80) {  // a run of ASCII as it is
+      const unsigned char* end = p + 1;
+      while (*end && *end < 0x80) ++end;
+      out.append(reinterpret_cast<const char*>(p), end - p);
+      p = end - 1;
     } else if (c < 0x800) {
       out += static_cast<char>(0xC0 | c >> 6);
       out += static_cast<char>(0x80 | (c & 0x3F));
