@@ -20,26 +20,31 @@
 // other than the tab, which iCalendar text cannot hold, dropped.
 static std::string EventText(const char* note) {
   std::string text;
+  const char* run = note;  // the characters from run on go as they are
   for (const char* p = note; *p; ++p) {
-    if (*p == '\r') {
+    const unsigned char c = static_cast<unsigned char>(*p);
+    if ((c >= 0x20 && c != 0x7F) || c == '\n' || c == '\t') continue;
+    text.append(run, p);
+    if (c == '\r') {
       text += '\n';
       if (p[1] == '\n') ++p;
-    } else if (*p == '\n' || *p == '\t' || (static_cast<unsigned char>(*p) >= 0x20 && *p != 0x7F)) {
-      text += *p;
     }
+    run = p + 1;
   }
+  text.append(run);
   return Cp1252ToUtf8(text.c_str());
 }
 
 // A TEXT value escaped: the line break as "\n", a backslash, semicolon or
 // comma behind a backslash; the tab and everything else as it is, in runs.
 static void AppendEscapedText(std::string* line, const std::string& text) {
-  constexpr char kEscaped[] = "\n\\;,";
   size_t from = 0;
-  for (size_t i = text.find_first_of(kEscaped); i != std::string::npos; i = text.find_first_of(kEscaped, from)) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c > '\\' || (c != '\n' && c != '\\' && c != ';' && c != ',')) continue;  // most: none of the four
     line->append(text, from, i - from);
     *line += '\\';
-    *line += text[i] == '\n' ? 'n' : text[i];
+    *line += c == '\n' ? 'n' : c;
     from = i + 1;
   }
   line->append(text, from);

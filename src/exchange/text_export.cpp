@@ -70,8 +70,8 @@ void AppendDayLines(int days, int month, int year, std::string* text, const Note
         // A note is text, not markup.
         for (size_t i = 0; i < note.size(); ++i) {
           const char c = note[i];
-          const char* entity = c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : nullptr;
-          if (!entity) continue;
+          if (c > '>' || (c != '&' && c != '<' && c != '>')) continue;  // most characters: none of the three
+          const char* entity = c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;";
           text->append(note, from, i - from);
           *text += entity;
           from = i + 1;
