@@ -239,7 +239,8 @@ TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlaces) {
     flags[PredecessorFlagsOffset + 4 * (31 * (month - 1) + day - 1)] = 1;
     std::copy(text.begin(), text.end(), database.begin() + PredecessorNoteOffset(ToDayIndex(day, month)));
   }
-  const std::string folder = PathOf("a\\b") + "/", path = folder + PredecessorNotesName;  // the last separator counts
+  const std::string folder = PathOf("a\\b") + "/";  // the last separator counts
+  const std::string path = folder + PredecessorNotesName;
   std::filesystem::create_directories(folder);
   WriteBytes(folder + PredecessorFlagsName, flags);
   WriteBytes(path, database);

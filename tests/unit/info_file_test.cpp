@@ -76,7 +76,8 @@ TEST_F(InfoFiles, TheScanKeepsArchivedFilesWithASevenTheMarkerAndAName) {
 #else
   const uint32_t archived = chmod(PathOf("Viejo_2007.cal").c_str(), 0744);  // the native cleared archive bit: 0
 #endif
-  InfoFileLayout title = Layout("Titulo_2007.cal", 6, "", kDays), name = Layout("", 7, "Nombre", kDays);
+  InfoFileLayout title = Layout("Titulo_2007.cal", 6, "", kDays);
+  InfoFileLayout name = Layout("", 7, "Nombre", kDays);
   std::memset(title.Header.Title, 'T', sizeof title.Header.Title);
   std::memcpy(name.Header.FileName, "NombreMuyLargoDeVerda_2007.cal", sizeof name.Header.FileName);
   WriteLayout(dir, title);
@@ -123,8 +124,9 @@ TEST_F(InfoFiles, TheTodaySelectionIsStoredInOrderAndReadBack) {
 // A page ends at its first NUL; a stream that does not decode, or decodes
 // past the buffer, leaves an empty page.
 TEST_F(InfoFiles, PackedPagesUnpackUpToTheirFirstNul) {
-  const std::string page = "<HTML><BODY>Año</BODY></HTML>", source = PathOf("Anyo_2007.cal"),
-                    target = PathOf("Anyo_2007.htm");
+  const std::string page = "<HTML><BODY>Año</BODY></HTML>";
+  const std::string source = PathOf("Anyo_2007.cal");
+  const std::string target = PathOf("Anyo_2007.htm");
   WriteBytes(source, Pack(page + std::string(1, '\0') + "rest"));
   ASSERT_EQ(UnpackPackedPage(source.c_str(), target.c_str()), 1);
   EXPECT_EQ(ReadBytes(target), Bytes(page.begin(), page.end()));

@@ -23,20 +23,23 @@ TEST_F(NotesStoreTest, NotesLandInTheirFlagWordAndSlot) {
   WriteBytes(PathOf(NotesFileIndex), expected);
   const NoteRecord record = {{0x11223344, 0x01D5AABB},
                              "nota del d\xED"
-                             "a\r\nfin"},
-                   deletion = {{9, 10}, ""};
-  ASSERT_TRUE(WriteNote(10, 6, &record, 1) && WriteNote(10, 6, &deletion, 0) && WriteNote(31, 12, &record, 1));
+                             "a\r\nfin"};
+  const NoteRecord deletion = {{9, 10}, ""};
+  ASSERT_EQ((std::array{WriteNote(10, 6, &record, 1), WriteNote(10, 6, &deletion, 0), WriteNote(31, 12, &record, 1)}),
+            (std::array{1, 1, 1}));
   expected[1484] = 1;
   std::memcpy(expected.data() + NotesFileSize - sizeof record, &record, sizeof record);
   PutNote(expected, 10, 6, 0, {9, 10}, "");
   EXPECT_EQ(ReadBytes(PathOf(NotesFileIndex)), expected);
   NoteRecord back = {}, deleted = {}, unterminated = {};
   int32_t flags[31] = {};
-  EXPECT_TRUE(ReadNote(31, 12, &back) && ReadMonthFlags(12, flags) && ReadNote(10, 6, &deleted) &&
-              ReadNote(4, 7, &unterminated));
+  EXPECT_EQ((std::array{ReadNote(31, 12, &back), ReadMonthFlags(12, flags), ReadNote(10, 6, &deleted),
+                        ReadNote(4, 7, &unterminated)}),
+            (std::array{1, 1, 1, 1}));
   EXPECT_EQ(std::memcmp(&back, &record, sizeof record), 0);
-  EXPECT_TRUE(flags[30] == 1 && std::count(flags, flags + 31, 0) == 30);
-  EXPECT_TRUE(deleted.UpdateTime.Low == 0 && deleted.Text[0] == 0);
+  EXPECT_EQ(std::count(flags, flags + 30, 0), 30);
+  EXPECT_EQ(flags[30], 1);
+  EXPECT_EQ(std::pair(deleted.UpdateTime.Low, deleted.Text[0]), std::pair(0u, '\0'));
   EXPECT_EQ(std::string(unterminated.Text, sizeof unterminated.Text), std::string(255, 'x') + '\0');
   EXPECT_TRUE(g_shown.empty());
 }
@@ -85,8 +88,10 @@ TEST_F(NotesStoreTest, FailuresAreToldAndReleaseTheFile) {
   const std::string notes = PathOf(NotesFileIndex);
   int32_t flag = 0, flags[31] = {};
   NoteRecord record = {};
-  const Bytes short1487(1487, 0xFF), short123(123, 0xFF), table(NoteFlagTableSize, 0xFF),
-      cut(NoteFlagTableSize + 100, 0xFF);
+  const Bytes short1487(1487, 0xFF);
+  const Bytes short123(123, 0xFF);
+  const Bytes table(NoteFlagTableSize, 0xFF);
+  const Bytes cut(NoteFlagTableSize + 100, 0xFF);
   NotesImage image;
   // store nullptr: no file.
   const struct {
@@ -109,8 +114,12 @@ TEST_F(NotesStoreTest, FailuresAreToldAndReleaseTheFile) {
     g_shown.clear();
     EXPECT_EQ(c.call(), c.result) << c.verb;
     EXPECT_EQ(g_shown, std::vector{FileMessage(c.verb, notes)});
-    EXPECT_FALSE(std::memchr(&flag, 0xFF, sizeof flag) || std::memchr(flags, 0xFF, sizeof flags) ||
-                 std::memchr(&record, 0xFF, sizeof record));
-    EXPECT_TRUE(c.store ? ReadBytes(notes) == *c.store && Released(notes) : !std::filesystem::exists(notes)) << c.verb;
+    EXPECT_EQ(std::memchr(&flag, 0xFF, sizeof flag), nullptr) << c.verb;
+    EXPECT_EQ(std::memchr(flags, 0xFF, sizeof flags), nullptr) << c.verb;
+    EXPECT_EQ(std::memchr(&record, 0xFF, sizeof record), nullptr) << c.verb;
+    EXPECT_EQ(std::filesystem::exists(notes), c.store != nullptr) << c.verb;
+    if (!c.store) continue;
+    EXPECT_EQ(ReadBytes(notes), *c.store) << c.verb;
+    EXPECT_TRUE(Released(notes)) << c.verb;
   }
 }
