@@ -86,12 +86,15 @@ TEST_F(InfoFiles2007Dialogs, TheSelectionMovesEntriesAndStoresTheChoice) {
   };
   for (int accept : {0, 1}) {
     HWND dialog = Open(IDM_INFO_FILES, kSelectionCaption);
-    HWND chosen = GetDlgItem(dialog, IDC_CHOSEN_LIST), available = GetDlgItem(dialog, IDC_AVAILABLE_LIST);
+    HWND chosen = GetDlgItem(dialog, IDC_CHOSEN_LIST);
+    HWND available = GetDlgItem(dialog, IDC_AVAILABLE_LIST);
     EXPECT_EQ(std::pair(ListBoxTexts(chosen), ListBoxTexts(available)),
               std::pair(Texts{kHolidays}, Texts{kWorld, kSun}));
     if (accept) SaveScreenshot(CaptureClient(dialog), "info_selection");
     for (const auto& s : accept ? std::span(steps) : std::span(steps, 2)) {
-      ASSERT_TRUE(!s.Pick || SelectListEntry(s.Button == IDC_ADD_FILE ? available : chosen, s.Pick));
+      if (s.Pick) {
+        ASSERT_TRUE(SelectListEntry(s.Button == IDC_ADD_FILE ? available : chosen, s.Pick));
+      }
       PressButton(dialog, s.Button);
       EXPECT_TRUE(WaitUntil([&] { return ListBoxTexts(chosen) == s.Chosen; })) << s.Button;
       EXPECT_EQ(std::tuple(ListBoxTexts(available), ListBoxSelection(chosen), ListBoxSelection(available)),
@@ -132,9 +135,13 @@ TEST_F(InfoFiles2007Dialogs, TheEngineShowsThePages) {
   for (const auto& v : views) {
     ASSERT_TRUE(SelectListEntry(list, v.Entry));
     PressButton(dialog, IDC_VIEW_FILE);
-    v.Page ? ExpectPageShown(v.Page) : ExpectMessage(v.Message);
-    EXPECT_TRUE(!v.Page || WaitUntil([&] { return !Exists(dir.File(v.Page)); })) << "deleted after the showing";
-    if (v.Entry == kOverview) WriteWholeFile(dir.File("Anyo_2007.cal"), Pack("<HTML><BODY>El año</BODY></HTML>"));
+    if (v.Page) {
+      ExpectPageShown(v.Page);
+      EXPECT_TRUE(WaitUntil([&] { return !Exists(dir.File(v.Page)); })) << "deleted after the showing";
+    } else {
+      ExpectMessage(v.Message);
+    }
+    if (v.Entry == kOverview) WriteBytes(dir.File("Anyo_2007.cal"), Pack("<HTML><BODY>El año</BODY></HTML>"));
   }
   EXPECT_TRUE(PressAndWaitGone(dialog, IDCANCEL)) << "the list stays open";
   EXPECT_FALSE(Exists(kOpenedRecord));

@@ -14,6 +14,7 @@
 #include "calendar/regions.h"
 #include "day_texts.h"
 #include "delivered_files.h"
+#include "file_bytes.h"
 #include "gif_images.h"
 #include "notes/notes_store.h"
 #include "os/os.h"
@@ -86,10 +87,7 @@ static const fs::path& Delivered() {
   OsSetExecutablePath((path / "Oristel.exe").string().c_str());
   return path;
 }
-static std::string ReadAll(const std::string& name) {
-  std::ifstream in(Delivered() / name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+static std::string ReadAll(const std::string& name) { return ReadText((Delivered() / name).string()); }
 
 // The day texts: every day that is a holiday anywhere has one, every other
 // none; the holidays of a day named by community and city; the world days of

@@ -111,12 +111,10 @@ TEST(Moon, EveryDayAndMonthAgainstThePhasesOf2007) {
 // first, against the published tables; nothing for unknown codes. A
 // community's name is cut to the buffer; another code leaves it as it was.
 TEST(Regions, EveryRegionAndItsOwnHolidays) {
+  std::vector<RegionRecord> regions(RegionTable, RegionTable + RegionTableSize);
+  regions.insert(regions.end(), {{0, 0, ""}, {0, -1, ""}, {21, 2100, ""}, {99, 9999, ""}});  // unknown codes
   std::string rows;
-  for (int i = 0; i < RegionTableSize + 4; ++i) {
-    const RegionRecord row = i < RegionTableSize
-                                 ? RegionTable[i]
-                                 : std::array<RegionRecord, 4>{
-                                       {{0, 0, ""}, {0, -1, ""}, {21, 2100, ""}, {99, 9999, ""}}}[i - RegionTableSize];
+  for (const RegionRecord& row : regions) {
     std::array<int32_t, 6> holidays = {77, 77, 77, 77, 77, 77};
     CollectRegionHolidays(row.Parent ? row.Parent : row.Code, row.Parent ? row.Code : 0, holidays.data());
     rows += std::to_string(row.Parent) + " " + std::to_string(row.Code) + " " + row.Name;

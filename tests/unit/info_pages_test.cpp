@@ -22,7 +22,6 @@ TEST(DateParagraph, TheWeekDateTakesItsOwnYear) {
 
 using Pages = ProgramDirTest;
 
-std::string Text(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 // The head every page opens with, then the body.
 std::string WithHead(const std::string& body) {
   std::string page;
@@ -43,7 +42,7 @@ TEST_F(Pages, TheTodayPageJoinsTheChosenFilesTexts) {
   ASSERT_EQ(SaveTodaySelection(chosen, 2), 1);
   ASSERT_EQ(BuildTodayPage(Day(5, 3)), 1);
   EXPECT_EQ(
-      Text(ReadBytes(PathOf(TempPageFileIndex))),
+      ReadText(PathOf(TempPageFileIndex)),
       WithHead("<P id=p1>lunes,  5 - marzo\r\n<P>Quedan 301 días de 2007, han pasado 64\r\n<P><IMG src=\"iso.gif\">"
                "2007-03-05 - 2007-W10-1<P>Sol: 8h 01m<P>hoy\r\n<TABLE><CAPTION>Fases lunares</CAPTION>\r\n"
                "<TR><TD id=t1><IMG src=\"l3.gif\">Llena<TD>sábado,  3<TD>23h 17m<TD>Virgo\r\n"
@@ -59,7 +58,7 @@ TEST_F(Pages, TheWholeFilePageDatesEveryTextInTheLeapYearNumbering) {
   InfoFileHeader h = WriteInfoFile(dir, "d_2007.cal", 4, "", {{60, "<P>bisiesto"}, {61, "<P>marzo"}, {62, "nada"}});
   std::memset(h.Title, 'T', sizeof h.Title);
   ASSERT_EQ(BuildWholeFilePage(Day(5, 3), h), 1);
-  EXPECT_EQ(Text(ReadBytes(PathOf(TempPageFileIndex))),
+  EXPECT_EQ(ReadText(PathOf(TempPageFileIndex)),
             WithHead("\r\n<P id=p1>" + std::string(66, 'T') +
                      "<P>Archivo: d_2007.cal<HR>\r\n"
                      "<P>29 - febrero:<P><P>bisiesto<P> 1 - marzo:<P><P>marzo<HR></BODY></HTML>"));

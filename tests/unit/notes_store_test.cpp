@@ -48,34 +48,27 @@ TEST_F(NotesStoreTest, NotesLandInTheirFlagWordAndSlot) {
 TEST_F(NotesStoreTest, AddNoteText) {
   const std::string notes = PathOf(NotesFileIndex);
   const std::string a250(250, 'a'), a255(255, 'a'), b300(300, 'b');
-  // old nullptr: the day has no note.
-  const struct {
-    const char* old;
-    std::string text;
-    int append;
-    std::string expected;
-  } cases[] = {
-      {a250.c_str(), "0123456789", 1, a250 + "01234"},
-      {a255.c_str(), "x", 1, a255},
-      {nullptr, "hola", 1, "hola"},
-      {"un texto antiguo bastante largo", "nuevo", 0, "nuevo"},
-      {"x", b300, 0, b300.substr(0, 255)},
-      {"algo", "", 0, ""},
-  };
-  for (const auto& c : cases)
+  // The old note (nullptr: the day has none), the text, whether appended; the note then.
+  for (const auto& [old, text, append, expected] :
+       {std::tuple<const char*, std::string, int, std::string>{a250.c_str(), "0123456789", 1, a250 + "01234"},
+        {a255.c_str(), "x", 1, a255},
+        {nullptr, "hola", 1, "hola"},
+        {"un texto antiguo bastante largo", "nuevo", 0, "nuevo"},
+        {"x", b300, 0, b300.substr(0, 255)},
+        {"algo", "", 0, ""}})
     for (int onImage : {0, 1}) {
       Bytes image(NotesFileSize, 0);
       PutNote(image, 28, 2, 1, {3, 4}, "vecino");
       // A day without note keeps a stale slot; behind a short note lies another writer's byte.
-      PutNote(image, 29, 2, c.old ? 1 : 0, {1, 2}, c.old ? c.old : "ignorado, sin marca");
-      if (c.old && std::strlen(c.old) < 254) image[1488 + 264 * 59 + 8 + 254] = 'Z';
+      PutNote(image, 29, 2, old ? 1 : 0, {1, 2}, old ? old : "ignorado, sin marca");
+      if (old && std::strlen(old) < 254) image[1488 + 264 * 59 + 8 + 254] = 'Z';
       WriteBytes(notes, image);
       NotesImage inMemory;
       ASSERT_EQ(ReadNotesImage(&inMemory), 1);
-      if (onImage) AddNoteTextInImage(&inMemory, 29, 2, c.text.c_str(), c.append);
-      EXPECT_EQ(onImage ? WriteNotesImage(inMemory) : AddNoteText(29, 2, c.text.c_str(), c.append), 1);
-      PutNote(image, 29, 2, 1, kFixedNowTime, c.expected);
-      EXPECT_EQ(ReadBytes(notes), image) << c.expected << onImage;
+      if (onImage) AddNoteTextInImage(&inMemory, 29, 2, text.c_str(), append);
+      EXPECT_EQ(onImage ? WriteNotesImage(inMemory) : AddNoteText(29, 2, text.c_str(), append), 1);
+      PutNote(image, 29, 2, 1, kFixedNowTime, expected);
+      EXPECT_EQ(ReadBytes(notes), image) << expected << onImage;
     }
   EXPECT_TRUE(g_shown.empty());
 }
@@ -88,38 +81,29 @@ TEST_F(NotesStoreTest, FailuresAreToldAndReleaseTheFile) {
   const std::string notes = PathOf(NotesFileIndex);
   int32_t flag = 0, flags[31] = {};
   NoteRecord record = {};
-  const Bytes short1487(1487, 0xFF);
-  const Bytes short123(123, 0xFF);
-  const Bytes table(NoteFlagTableSize, 0xFF);
-  const Bytes cut(NoteFlagTableSize + 100, 0xFF);
   NotesImage image;
-  // store nullptr: no file.
-  const struct {
-    const Bytes* store;
-    std::function<int()> call;
-    int result;
-    const char* verb;
-  } cases[] = {
-      {nullptr, [&] { return ReadNote(5, 3, &record); }, 1, "abrir"},
-      {nullptr, [&] { return AddNoteText(5, 3, "x", 1); }, 0, "abrir"},
-      {&short1487, [&] { return ReadNoteFlag(31, 12, &flag); }, 0, "leer"},
-      {&short123, [&] { return ReadMonthFlags(1, flags); }, 0, "leer"},
-      {&table, [&] { return AddNoteText(1, 1, "x", 0); }, 0, "leer"},
-      {&table, [&] { return ReadNotesImage(&image); }, 0, "leer"},
-      {&cut, [&] { return ReadNote(1, 1, &record); }, 0, "leer"},
+  // The size of the file, all 0xFF (-1: no file); the call, its result and the verb told.
+  const std::tuple<int, std::function<int()>, int, const char*> cases[] = {
+      {-1, [&] { return ReadNote(5, 3, &record); }, 1, "abrir"},
+      {-1, [&] { return AddNoteText(5, 3, "x", 1); }, 0, "abrir"},
+      {1487, [&] { return ReadNoteFlag(31, 12, &flag); }, 0, "leer"},
+      {123, [&] { return ReadMonthFlags(1, flags); }, 0, "leer"},
+      {NoteFlagTableSize, [&] { return AddNoteText(1, 1, "x", 0); }, 0, "leer"},
+      {NoteFlagTableSize, [&] { return ReadNotesImage(&image); }, 0, "leer"},
+      {NoteFlagTableSize + 100, [&] { return ReadNote(1, 1, &record); }, 0, "leer"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [size, call, result, verb] : cases) {
     std::filesystem::remove(notes);
-    if (c.store) WriteBytes(notes, *c.store);
+    if (size >= 0) WriteBytes(notes, Bytes(size, 0xFF));
     g_shown.clear();
-    EXPECT_EQ(c.call(), c.result) << c.verb;
-    EXPECT_EQ(g_shown, std::vector{FileMessage(c.verb, notes)});
-    EXPECT_EQ(std::memchr(&flag, 0xFF, sizeof flag), nullptr) << c.verb;
-    EXPECT_EQ(std::memchr(flags, 0xFF, sizeof flags), nullptr) << c.verb;
-    EXPECT_EQ(std::memchr(&record, 0xFF, sizeof record), nullptr) << c.verb;
-    EXPECT_EQ(std::filesystem::exists(notes), c.store != nullptr) << c.verb;
-    if (!c.store) continue;
-    EXPECT_EQ(ReadBytes(notes), *c.store) << c.verb;
-    EXPECT_TRUE(Released(notes)) << c.verb;
+    EXPECT_EQ(call(), result) << verb;
+    EXPECT_EQ(g_shown, std::vector{FileMessage(verb, notes)});
+    EXPECT_EQ(std::memchr(&flag, 0xFF, sizeof flag), nullptr) << verb;
+    EXPECT_EQ(std::memchr(flags, 0xFF, sizeof flags), nullptr) << verb;
+    EXPECT_EQ(std::memchr(&record, 0xFF, sizeof record), nullptr) << verb;
+    EXPECT_EQ(std::filesystem::exists(notes), size >= 0) << verb;
+    if (size < 0) continue;
+    EXPECT_EQ(ReadBytes(notes), Bytes(size, 0xFF)) << verb;
+    EXPECT_TRUE(Released(notes)) << verb;
   }
 }

@@ -8,16 +8,14 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <numeric>
 #include <random>
 
 #include "base/program_files.h"
 #include "base/settings.h"
+#include "file_bytes.h"
 #include "os/os.h"
-
-using Bytes = std::vector<unsigned char>;
 
 inline std::vector<std::string> g_shown;  // texts of the message boxes, in order
 
@@ -58,13 +56,6 @@ struct ProgramDirTest : ::testing::Test {
   // Full path of a file in the program directory, as the program builds it.
   std::string PathOf(int file) const { return BuildProgramPath(std::string(PathSize, 0).data(), file); }
   std::string PathOf(const char* name) const { return (dir / name).string(); }
-  void WriteBytes(const std::string& path, const Bytes& b) const {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size());
-  }
-  Bytes ReadBytes(const std::string& path) const {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
   // No handle is left on path: Windows opens it only then (no sharing), and
   // elsewhere descriptors are reused lowest first, so it gets SetUp's.
   bool Released(const std::string& path) const {

@@ -12,21 +12,19 @@
 TEST(ProgramPathAndClock, EveryFileTheLongestDirectoryAndEveryDay) {
   const std::string d244 = "C:\\" + std::string(244, 'd') + "\\";
   const std::string d245 = "C:\\" + std::string(245, 'd') + "\\";
-  const struct {
-    std::string executable;
-    int file, last;
-    std::string expected;
-  } cases[] = {{"C:\\Prog\\Oristel.exe", NotesFileIndex, 7, "C:\\Prog\\cal_notas.dat"},
-               {"Oristel.exe", SettingsFileIndex, -1, ""},
-               {"/opt/a\\b/O.exe", NotesFileIndex, 8, "/opt/a\\b/cal_notas.dat"},
-               {d244 + "O.exe", SettingsFileIndex, 247, d244 + "cal_2007.op"},
-               {d245 + "O.exe", SettingsFileIndex, 248, ""}};
   char path[PathSize];
-  for (const auto& c : cases) {
-    OsSetExecutablePath(c.executable.c_str());
+  // The executable's path, the file; the directory's last index and the file's path.
+  for (const auto& [executable, file, last, expected] :
+       {std::tuple<std::string, int, int, std::string>{"C:\\Prog\\Oristel.exe", NotesFileIndex, 7,
+                                                       "C:\\Prog\\cal_notas.dat"},
+        {"Oristel.exe", SettingsFileIndex, -1, ""},
+        {"/opt/a\\b/O.exe", NotesFileIndex, 8, "/opt/a\\b/cal_notas.dat"},
+        {d244 + "O.exe", SettingsFileIndex, 247, d244 + "cal_2007.op"},
+        {d245 + "O.exe", SettingsFileIndex, 248, ""}}) {
+    OsSetExecutablePath(executable.c_str());
     std::memset(path, 'x', sizeof path);
-    EXPECT_EQ((std::pair<int, std::string>{GetProgramDirectory(path), BuildProgramPath(path, c.file)}),
-              std::pair(c.last, c.expected));
+    EXPECT_EQ((std::pair<int, std::string>{GetProgramDirectory(path), BuildProgramPath(path, file)}),
+              std::pair(last, expected));
   }
   OsSetExecutablePath("/p/O.exe");
   std::string all;
