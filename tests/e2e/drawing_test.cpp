@@ -43,11 +43,8 @@ std::string EditorTexts(HWND editor) {
 // the lower half a note takes, and the notes editor of the 5th with its
 // caption and labels, "Hoy..." enabled (2007 has its today pages).
 TEST_F(FullMoon2007, EveryLanguageShowsTheMoonTodayTheFlagAndTheEditor) {
-  const struct {
-    int flag;
-    const char *shot, *editor;
-  } rows[] = {
-      // flag -1: none, a note today
+  // The community of the flag strip (0: none drawn; -1: none, a note today), the screenshot, the editor's texts.
+  const std::tuple<int, const char*, const char*> rows[] = {
       {0, "today_without_note", "  marzo, 5|Aceptar|Cancelar|Hoy...|Notas"},
       {13, "flag_strip_galicia", "  mar\xE7, 5|Acceptar|Cancel-lar|Avui...|Notes"},
       {1, "flag_strip_none", "  marzo, 5|Acetar|Cancelar|Hoxe...|Notas"},
@@ -58,19 +55,19 @@ TEST_F(FullMoon2007, EveryLanguageShowsTheMoonTodayTheFlagAndTheEditor) {
   auto blue = [](uint32_t p) { return (p & 0xFF) > 0xA0 && (p >> 16) < 0x40; };  // Galicia's #009FE3
   auto dark = [](uint32_t p) { return (p & 0xFF) < 0x60 && ((p >> 8) & 0xFF) < 0x60 && (p >> 16) < 0x60; };
   for (int language = 0; language < LanguageCount; ++language) {
-    const auto& row = rows[language];
+    const auto& [community, shotName, editorTexts] = rows[language];
     CalendarSettings settings = Settings();
     settings.Language = language;
-    settings.DrawFlag = row.flag > 0;
-    if (row.flag > 0) {
-      settings.Community = row.flag;
+    settings.DrawFlag = community > 0;
+    if (community > 0) {
+      settings.Community = community;
       settings.City = 0;
       settings.WindowHeight += 35;  // as the options fit it
     }
-    if (row.flag < 0) AddNoteText(3, 3, "Hoy", 0);
+    if (community < 0) AddNoteText(3, 3, "Hoy", 0);
     Start(settings);
     const Capture shot = SaveScreenshot(CaptureClient(app.Window), "month_language_" + std::to_string(language));
-    if (row.shot) SaveScreenshot(shot, row.shot);
+    if (shotName) SaveScreenshot(shot, shotName);
     auto count = [&](const Rect& r, auto test) {  // the pixels of the rectangle for which the test holds
       int n = 0;
       for (int y = r.top; y < r.bottom; ++y)
@@ -87,17 +84,17 @@ TEST_F(FullMoon2007, EveryLanguageShowsTheMoonTodayTheFlagAndTheEditor) {
         << "the phase name, language " << language;
     for (int y = cell.top; y < cell.bottom; ++y)
       EXPECT_EQ(shot.At(cell.left + 1, y),
-                Rgb(row.flag < 0 && y >= cell.bottom - started.CellHeight / 2 ? started.NoteDayBackColor
-                                                                              : started.TodayBackColor))
+                Rgb(community < 0 && y >= cell.bottom - started.CellHeight / 2 ? started.NoteDayBackColor
+                                                                               : started.TodayBackColor))
           << language << ", row " << y - cell.top;
-    if (row.flag > 0) {
+    if (community > 0) {
       EXPECT_EQ((std::array{shot.At(flag.left, flag.top + 5), shot.At(flag.right - 1, flag.top + 5)}),
                 (std::array{White, 0xC0C0C0u}));
       const Rect inside = {flag.left + 1, flag.top + 1, flag.right - 1, flag.bottom - 1};
       const int blues = count(inside, blue);
       const int ink =
           count(Element(LayoutFlagCaption), [&](uint32_t p) { return p != Rgb(started.CalendarBackColor); });
-      if (row.flag == 13) {
+      if (community == 13) {
         EXPECT_GT(blues, 60);
         EXPECT_GT(ink, 20);
       } else {
@@ -106,7 +103,7 @@ TEST_F(FullMoon2007, EveryLanguageShowsTheMoonTodayTheFlagAndTheEditor) {
       }
     }
     HWND editor = OpenEditor(5);
-    EXPECT_EQ(EditorTexts(editor), row.editor);
+    EXPECT_EQ(EditorTexts(editor), editorTexts);
     if (language == 0) SaveScreenshot(CaptureClient(editor), "notes_editor");
     EXPECT_TRUE(PressAndWaitGone(editor, IDCANCEL));
     EXPECT_EQ(Close(), 0u);

@@ -140,19 +140,15 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
   for (int i = 0; i < 13; ++i) Navigate(LayoutNextArrow);
 
   // The year from the title: each opening, centred on the screen, shows the
-  // year shown; what is typed then, the way out (0: Enter, to the default
-  // button, Cancel) and the year shown after it, the month drawn again when
-  // it changed.
-  const struct {
-    const char* typed;
-    int button, year;
-  } cases[] = {
-      // typed nullptr: untouched
+  // year shown; what is typed then (nullptr: nothing), the way out (0: Enter,
+  // to the default button, Cancel) and the year shown after it, the month
+  // drawn again when it changed.
+  const std::tuple<const char*, int, int> cases[] = {
       {"1999", 0, 2008},   {"1790", IDOK, 1790},     {"5317", IDOK, 5317}, {"1789", IDOK, 5317},  {"5318", IDOK, 5317},
       {"abc", IDOK, 5317}, {"2008", IDCANCEL, 5317}, {"2008", IDOK, 2008}, {nullptr, IDOK, 2008},
   };
   int shown = 2008;
-  for (const auto& c : cases) {
+  for (const auto& [typed, button, year] : cases) {
     const Capture before = CaptureClient(app.Window);
     ClickClient(app.Window, Center(Element(LayoutTitle)).x, Center(Element(LayoutTitle)).y);
     HWND dialog = FindDialog(app.Process.dwProcessId, "Cambiar el a\xF1o");
@@ -162,17 +158,16 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
     EXPECT_EQ(
         (std::array<LONG, 3>{LOWORD(SendDlgItemMessageA(dialog, IDC_YEAR_SPIN, UDM_GETPOS, 0, 0)), r.left, r.top}),
         (std::array<LONG, 3>{shown, 512 - (r.right - r.left) / 2, 384 - (r.bottom - r.top) / 2}));
-    if (c.typed) {
-      EXPECT_TRUE(TypeOver(edit, c.typed));
+    if (typed) {
+      EXPECT_TRUE(TypeOver(edit, typed));
     }
-    if (c.button)
-      PressButton(dialog, c.button);
+    if (button)
+      PressButton(dialog, button);
     else
       PressKey(edit, VK_RETURN);
     ASSERT_TRUE(WaitGone(dialog));
-    EXPECT_EQ(CaptureClient(app.Window, false).Pixels != before.Pixels, c.year != shown)
-        << (c.typed ? c.typed : "untouched");
-    shown = c.year;
+    EXPECT_EQ(CaptureClient(app.Window, false).Pixels != before.Pixels, year != shown) << (typed ? typed : "untouched");
+    shown = year;
   }
   EXPECT_EQ(Close(), 0u);
   EXPECT_EQ(std::pair(ReadSettingsRecord().ShownMonth, ReadSettingsRecord().ShownYear), std::pair(1, 2008));

@@ -118,8 +118,10 @@ TEST_F(Exchange, TextImportReadsEachRowByItsPositions) {
 }
 
 // Files up to the imports' limits are read, larger ones and files that are
-// not iCalendar are refused.
-TEST_F(Exchange, ImportsRefuseWhatTheyCannotHold) {
+// not iCalendar are refused. Whatever fails while the notes file is written,
+// it stays as it was, no handle or temporary file is left and the user reads
+// one message.
+TEST_F(Exchange, ImportsRefuseWhatTheyCannotHoldAndWriteTheNotesOnceOrNotAtAll) {
   Keep(5, 3, "x");
   std::string text = kTxtHeader + "6/3/2007;\"x\"\r\n";
   text.resize(MaxImportFileSize, ' ');
@@ -132,12 +134,6 @@ TEST_F(Exchange, ImportsRefuseWhatTheyCannotHold) {
   const std::string notIcal = std::string("El archivo no es un calendario iCalendar (.ics): ") + PathOf("import.ics");
   EXPECT_EQ(g_shown, (std::vector{large, large, notIcal, notIcal}));
   EXPECT_EQ(Notes(), "5/3=x|6/3=xy");
-}
-
-// Whatever fails while the notes file is written, it stays as it was, no
-// handle or temporary file is left and the user reads one message.
-TEST_F(Exchange, EveryImportWritesTheNotesOnceOrNotAtAll) {
-  Keep(5, 3, "vieja");
   const std::string notes = PathOf(NotesFileIndex);
   const Bytes before = ReadBytes(notes);
   WriteBytes(PathOf(PredecessorFlagsName), Bytes(1600, 1));

@@ -63,7 +63,7 @@ TEST_F(InfoFiles, DayTextsAreReadAndWalkedWithinTheirBounds) {
 
 // Listed: archived files with a "7" before the extension, the marker and a
 // FileName ending in its field; a Title filling its field keeps its file.
-TEST_F(InfoFiles, TheScanKeepsArchivedFilesWithASevenTheMarkerAndAName) {
+TEST_F(InfoFiles, TheScanAndTheTodaySelection) {
   WriteInfoFile(dir, "Sol_2007.cal", 3, "Sol", kDays);
   WriteInfoFile(dir, "ExpImp.cal", 4, "Sin siete", kDays);
   WriteInfoFile(dir, "Viejo_2007.cal", 5, "Sin archivar", kDays);
@@ -88,11 +88,9 @@ TEST_F(InfoFiles, TheScanKeepsArchivedFilesWithASevenTheMarkerAndAName) {
   for (const InfoFileHeader& slot : slots) ids.insert(slot.FileId);
   EXPECT_EQ(ids, (std::set<uint32_t>{0, 3, 6, archived}));
   EXPECT_EQ(g_shown, (std::vector{FileMessage("leer", PathOf("Corto_2007.cal"))}));
-}
-
-// Applied: ordered and stored without the files not chosen (order 0) and the
-// empty slots (id 0); a count the settings file cannot hold is a short read.
-TEST_F(InfoFiles, TheTodaySelectionIsStoredInOrderAndReadBack) {
+  // The today selection applied: ordered and stored without the files not
+  // chosen (order 0) and the empty slots (id 0); a count the settings file
+  // cannot hold is a short read.
   Bytes settings(TodaySelectionOffset + 3 * sizeof(InfoFileHeader), 0);
   WriteBytes(PathOf(SettingsFileIndex), settings);
   InfoFileHeader array[] = {WriteInfoFile(dir, "x_2007.cal", 10, "x", kDays),

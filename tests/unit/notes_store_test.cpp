@@ -16,14 +16,13 @@ using NotesStoreTest = ProgramDirTest;
 
 // A note changes exactly its flag word and its slot (31 December's are the
 // last ones), and reads back from them; a note deleted (flag 0) is not read
-// again; a slot without a terminating zero reads as 255 characters.
-TEST_F(NotesStoreTest, NotesLandInTheirFlagWordAndSlot) {
+// again; a slot without a terminating zero reads as 255 characters. Text
+// added on the file and on the image alike; the image, written, is the file.
+TEST_F(NotesStoreTest, NotesLandInTheirFlagWordAndSlotAndTextIsAdded) {
   Bytes expected(NotesFileSize, 0);
   PutNote(expected, 4, 7, 1, {1, 2}, std::string(256, 'x'));
   WriteBytes(PathOf(NotesFileIndex), expected);
-  const NoteRecord record = {{0x11223344, 0x01D5AABB},
-                             "nota del d\xED"
-                             "a\r\nfin"};
+  const NoteRecord record = {{0x11223344, 0x01D5AABB}, "nota del d\355a\r\nfin"};
   const NoteRecord deletion = {{9, 10}, ""};
   ASSERT_EQ((std::array{WriteNote(10, 6, &record, 1), WriteNote(10, 6, &deletion, 0), WriteNote(31, 12, &record, 1)}),
             (std::array{1, 1, 1}));
@@ -41,11 +40,6 @@ TEST_F(NotesStoreTest, NotesLandInTheirFlagWordAndSlot) {
   EXPECT_EQ(flags[30], 1);
   EXPECT_EQ(std::pair(deleted.UpdateTime.Low, deleted.Text[0]), std::pair(0u, '\0'));
   EXPECT_EQ(std::string(unterminated.Text, sizeof unterminated.Text), std::string(255, 'x') + '\0');
-  EXPECT_TRUE(g_shown.empty());
-}
-
-// On the file and on the image alike; the image, written, is the file.
-TEST_F(NotesStoreTest, AddNoteText) {
   const std::string notes = PathOf(NotesFileIndex);
   const std::string a250(250, 'a'), a255(255, 'a'), b300(300, 'b');
   // The old note (nullptr: the day has none), the text, whether appended; the note then.

@@ -34,23 +34,15 @@ TEST(ProgramPathAndClock, EveryFileTheLongestDirectoryAndEveryDay) {
   OsSetExecutablePath(nullptr);
   // The clock: the last millisecond of every day from 1601 to 2399, both ways, against std::chrono.
   using namespace std::chrono;
-  auto fields = [](const LocalTime& t) {
-    return std::array{t.Year, t.Month, t.DayOfWeek, t.Day, t.Hour, t.Minute, t.Second, t.Milliseconds};
-  };
   for (sys_days day = sys_days{year{1601} / 1 / 1}; day < sys_days{year{2400} / 1 / 1}; day += days{1}) {
     const year_month_day date{day};
-    const LocalTime t = {int(date.year()),
-                         int(unsigned(date.month())),
-                         int(weekday{day}.c_encoding()),
-                         int(unsigned(date.day())),
-                         23,
-                         59,
-                         59,
-                         999};
-    const FileTime f = ToFileTime(t);
-    ASSERT_EQ((uint64_t(f.High) << 32) | f.Low,
-              uint64_t((day + days{1} - sys_days{year{1601} / 1 / 1}).count() * 864000000000 - 10000));
-    ASSERT_EQ(fields(FromFileTime(f)), fields(t));
+    const uint64_t ticks = uint64_t((day + days{1} - sys_days{year{1601} / 1 / 1}).count() * 864000000000 - 10000);
+    const LocalTime t = FromFileTime({uint32_t(ticks), uint32_t(ticks >> 32)});
+    ASSERT_EQ(std::tuple(t.Year, t.Month, t.DayOfWeek, t.Day, t.Hour, t.Minute, t.Second, t.Milliseconds),
+              std::tuple(int(date.year()), int(unsigned(date.month())), int(weekday{day}.c_encoding()),
+                         int(unsigned(date.day())), 23, 59, 59, 999));
+    const FileTime back = ToFileTime(t);
+    ASSERT_EQ((uint64_t(back.High) << 32) | back.Low, ticks);
   }
 }
 
