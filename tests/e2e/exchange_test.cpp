@@ -32,7 +32,8 @@ class Exchange2007Wizard : public Exchange2007 {
   DWORD Pid() const { return app.Process.dwProcessId; }
   HWND OpenWizard() {
     MenuCommand(app.Window, IDM_EXPORT_IMPORT);
-    return wizard = FindDialog(Pid());
+    wizard = FindDialog(Pid());
+    return wizard;
   }
   HWND Page() const { return reinterpret_cast<HWND>(SendMessageA(wizard, PSM_GETCURRENTPAGEHWND, 0, 0)); }
   HWND Item(int id) const { return GetDlgItem(Page(), id); }

@@ -145,7 +145,8 @@ TEST_F(InfoFiles2007Dialogs, TheEngineShowsThePages) {
   for (const std::string& name : ListFiles(dir.Path, "*.cal")) DeleteFileA(dir.File(name.c_str()).c_str());
   MenuCommand(app.Window, IDM_INFO_FILES);
   ExpectMessage("No encuentro archivos de datos (.cal)");
-  ASSERT_NE(dialog = Open(IDM_YEAR_DATA, kOverview), nullptr);
+  dialog = Open(IDM_YEAR_DATA, kOverview);
+  ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(ListBoxTexts(GetDlgItem(dialog, IDC_YEAR_DATA_LIST)), (Texts{kOverview}));
   EXPECT_TRUE(PressAndWaitGone(dialog, IDCANCEL));
   EXPECT_EQ(Close(), 0u);

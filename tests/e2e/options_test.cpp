@@ -89,7 +89,8 @@ TEST_F(Options2007Sheet, AColourChosenAndALanguageLeftAreKeptOnCancel) {
   MapWindowPoints(swatch, sheet, &inside, 1);
   EXPECT_TRUE(WaitUntil([&] { return CaptureClient(sheet).At(inside.x, inside.y) == 0x12C856; }))
       << "the swatch shows it";
-  EXPECT_EQ(IsDlgButtonChecked(page = Tab(LanguageTab), IDC_LANGUAGE_BASE + 3), BST_CHECKED) << "kept once left";
+  page = Tab(LanguageTab);
+  EXPECT_EQ(IsDlgButtonChecked(page, IDC_LANGUAGE_BASE + 3), BST_CHECKED) << "kept once left";
   ClickClient(GetDlgItem(page, IDC_LANGUAGE_BASE + 2), 3, 3);
   ASSERT_TRUE(WaitUntil([&] { return IsDlgButtonChecked(page, IDC_LANGUAGE_BASE + 2) == BST_CHECKED; }));
   ASSERT_TRUE(EndSheet(PSBTN_CANCEL));

@@ -104,7 +104,8 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
   ASSERT_TRUE(PressAndWaitGone(editor, IDOK));
   EXPECT_EQ(CaptureClient(app.Window, false).Pixels, plain.Pixels) << "the note is deleted, the cell plain again";
   // Typing stops at 255 characters.
-  HWND text = GetDlgItem(editor = OpenEditor(31), IDC_NOTE_TEXT);
+  editor = OpenEditor(31);
+  HWND text = GetDlgItem(editor, IDC_NOTE_TEXT);
   TypeText(text, std::string(300, 'n').c_str());
   ASSERT_TRUE(WaitUntil([&] { return TextWide(text).size() >= 255; }));
   Sleep(200);
@@ -115,7 +116,8 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
   // and Accept with nothing typed, save nothing.
   const Bytes notes = ReadBytes(dir.File("cal_notas.dat"));
   for (int way : {VK_RETURN, SC_CLOSE, IDOK}) {
-    text = GetDlgItem(editor = OpenEditor(7), IDC_NOTE_TEXT);
+    editor = OpenEditor(7);
+    text = GetDlgItem(editor, IDC_NOTE_TEXT);
     EXPECT_EQ(TextWide(text), "Old note");
     if (way == IDOK) {
       PressButton(editor, IDOK);
