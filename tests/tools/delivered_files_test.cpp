@@ -137,12 +137,21 @@ TEST(DayTexts, HolidaysWorldDaysAndSunTimes) {
   }
 }
 
-// The settings of data/settings.txt over the default colours, never saved,
-// with Madrid's own holidays; behind them the today selection; the notes
+// Each field of a settings source in its own word. The settings of
+// data/settings.txt over the default colours, never saved, with Madrid's own
+// holidays; behind them the today selection; the notes
 // empty. The program lists the three information files, finds them chosen
 // for the today page in their order and reads every day's text as the
 // source has it.
 TEST(Delivered, SettingsNotesAndInformationFiles) {
+  const fs::path source = Delivered() / "settings.txt";
+  std::ofstream(source)
+      << "Community = 13\nCity = 0\nShowOtherHolidays = 1\nLanguage = 3\nNotesFontPoints = 12\nDrawFlag = 1\n";
+  CalendarSettings read{};
+  ASSERT_EQ(ReadSettingsSource(source.string(), &read), 1);
+  EXPECT_EQ(
+      std::tuple(read.Community, read.City, read.ShowOtherHolidays, read.Language, read.NotesFontPoints, read.DrawFlag),
+      std::tuple(13, 0, 1, 3, 12, 1));
   CalendarSettings expected{};
   SetDefaultColors(&expected);
   expected.Community = 15;
