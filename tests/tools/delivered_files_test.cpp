@@ -139,10 +139,9 @@ TEST(DayTexts, HolidaysWorldDaysAndSunTimes) {
 
 // Each field of a settings source in its own word. The settings of
 // data/settings.txt over the default colours, never saved, with Madrid's own
-// holidays; behind them the today selection; the notes
-// empty. The program lists the three information files, finds them chosen
-// for the today page in their order and reads every day's text as the
-// source has it.
+// holidays; behind them the today selection; the notes empty. The program
+// lists the three information files, finds them chosen for the today page in
+// their order and reads every day's text as the source has it.
 TEST(Delivered, SettingsNotesAndInformationFiles) {
   const fs::path source = Delivered() / "settings.txt";
   std::ofstream(source)
