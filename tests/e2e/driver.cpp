@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <utility>
 
 #include "base/program_files.h"
@@ -20,20 +19,12 @@ static std::string EnvironmentPath(const char* name, bool directory = true) {
 
 std::string EnvironmentFile(const char* name) { return EnvironmentPath(name, false); }
 
-std::vector<unsigned char> ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void WriteWholeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
-
 std::string SetClassDefault(const char* key, const std::string& value) {
   char old[256] = "";
   LONG size = sizeof old;
   if (RegQueryValueA(HKEY_CLASSES_ROOT, key, old, &size) != ERROR_SUCCESS) old[0] = 0;
-  return RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, value.c_str(), static_cast<DWORD>(value.size())), old;
+  RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, value.c_str(), static_cast<DWORD>(value.size()));
+  return old;
 }
 
 std::vector<std::string> ListFiles(const std::string& directory, const char* pattern) {
@@ -75,8 +66,10 @@ CalendarSettings ReadSettingsRecord() {
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
-  for (int waited = 0; !condition(); waited += 20, Sleep(20))
+  for (int waited = 0; !condition(); waited += 20) {
     if (waited >= milliseconds) return false;
+    Sleep(20);
+  }
   return true;
 }
 
@@ -118,7 +111,8 @@ DWORD WaitForExit(PROCESS_INFORMATION& process, int milliseconds) {
     GetExitCodeProcess(process.hProcess, &code);
   else if (process.hProcess)
     TerminateProcess(process.hProcess, 99);
-  CloseHandle(process.hProcess), CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
   process = {};
   return code;
 }
@@ -180,7 +174,8 @@ static Capture CaptureOnce(HWND window, bool repaintAll) {
   GetClientRect(window, &client);
   Capture capture{client.right, client.bottom, std::vector<uint32_t>(client.right * client.bottom)};
   BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), capture.Width, -capture.Height, 1, 32, BI_RGB}};
-  HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
+  HDC screen = GetDC(window);
+  HDC memory = CreateCompatibleDC(screen);
   HBITMAP image = CreateCompatibleBitmap(screen, capture.Width, capture.Height);
   HGDIOBJ previous = SelectObject(memory, image);
   BitBlt(memory, 0, 0, capture.Width, capture.Height, screen, 0, 0, SRCCOPY);
@@ -210,7 +205,8 @@ Capture SaveScreenshot(const Capture& capture, const std::string& name) {
   if (folder.empty() || capture.Pixels.empty()) return capture;
   CreateDirectoryA(folder.c_str(), nullptr);
   const BITMAPINFOHEADER header = {sizeof header, capture.Width, -capture.Height, 1, 32, BI_RGB};
-  const DWORD size = static_cast<DWORD>(capture.Pixels.size() * 4), offset = sizeof(BITMAPFILEHEADER) + sizeof header;
+  const DWORD size = static_cast<DWORD>(capture.Pixels.size() * 4);
+  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof header;
   const BITMAPFILEHEADER file = {0x4D42, offset + size, 0, 0, offset};
   std::ofstream(folder + name + ".bmp", std::ios::binary)
       .write(reinterpret_cast<const char*>(&file), sizeof file)
@@ -231,7 +227,7 @@ int GdiObjectCount(HANDLE process) {
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
   void* basic[6] = {};  // PROCESS_BASIC_INFORMATION: the PEB's address second
   void* table = nullptr;
-  std::vector<unsigned char> entries(kGdiHandleCount * kGdiEntrySize);
+  Bytes entries(kGdiHandleCount * kGdiEntrySize);
   if (!query || query(process, 0, basic, sizeof basic, nullptr) != 0 ||
       !ReadProcessMemory(process, static_cast<char*>(basic[1]) + kPebGdiTableOffset, &table, sizeof table, nullptr) ||
       !table || !ReadProcessMemory(process, table, entries.data(), entries.size(), nullptr))

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/settings.h"
+#include "file_bytes.h"
 #include "notes/notes_store.h"
 #include "resources/resource.h"
 
@@ -35,12 +36,6 @@ inline void InstallHtmlDouble(const ProgramDir& dir) {
 // Points the program's own file functions (settings record, notes store)
 // at the directory, so that the tests read and write its files as Oristel does.
 void UseProgramDir(const ProgramDir& dir);
-std::vector<unsigned char> ReadWholeFile(const std::string& path);
-void WriteWholeFile(const std::string& path, const std::vector<unsigned char>& bytes);
-inline std::string ReadText(const std::string& path) {
-  const auto bytes = ReadWholeFile(path);
-  return {bytes.begin(), bytes.end()};
-}
 inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 // Sets the default value of a key of HKEY_CLASSES_ROOT; the value it had.
 std::string SetClassDefault(const char* key, const std::string& value);
@@ -100,7 +95,8 @@ inline void TypeText(HWND c, const char* text) {
   for (; *text; ++text) PostMessageA(c, WM_CHAR, static_cast<unsigned char>(*text), 1);
 }
 inline void PressKey(HWND c, UINT key) {
-  PostMessageA(c, WM_KEYDOWN, key, 1), PostMessageA(c, WM_KEYUP, key, 0xC0000001);
+  PostMessageA(c, WM_KEYDOWN, key, 1);
+  PostMessageA(c, WM_KEYUP, key, 0xC0000001);
 }
 inline void PressButton(HWND d, int id) {
   PostMessageA(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
@@ -109,7 +105,10 @@ inline void PressButton(HWND d, int id) {
 // it); true once the box shows it.
 bool TypeOver(HWND edit, const char* text);
 // Presses a button of the dialog; true once the dialog has gone.
-inline bool PressAndWaitGone(HWND dialog, int id) { return PressButton(dialog, id), WaitGone(dialog); }
+inline bool PressAndWaitGone(HWND dialog, int id) {
+  PressButton(dialog, id);
+  return WaitGone(dialog);
+}
 
 // The client area as 0x00RRGGBB pixels, row by row.
 struct Capture {

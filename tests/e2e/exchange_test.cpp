@@ -30,7 +30,11 @@ class Exchange2007Wizard : public Exchange2007 {
     for (int i = 0; i < 5; ++i) SetClassDefault(Opened[i], saved[i]);
   }
   DWORD Pid() const { return app.Process.dwProcessId; }
-  HWND OpenWizard() { return MenuCommand(app.Window, IDM_EXPORT_IMPORT), wizard = FindDialog(Pid()); }
+  HWND OpenWizard() {
+    MenuCommand(app.Window, IDM_EXPORT_IMPORT);
+    wizard = FindDialog(Pid());
+    return wizard;
+  }
   HWND Page() const { return reinterpret_cast<HWND>(SendMessageA(wizard, PSM_GETCURRENTPAGEHWND, 0, 0)); }
   HWND Item(int id) const { return GetDlgItem(Page(), id); }
   // Presses a wizard button; true once the page with the control shows.
@@ -57,17 +61,24 @@ class Exchange2007Wizard : public Exchange2007 {
   // A new wizard led to the action's page: the options that do not apply
   // disabled; all months or the mode chosen.
   void OpenOn(int action, int mode = 0) {
-    ASSERT_TRUE(OpenWizard() && Choose(action, mode ? IDC_IMPORT_ADD : IDC_SELECT_ALL_MONTHS)) << action;
+    ASSERT_TRUE(OpenWizard()) << action;
+    ASSERT_TRUE(Choose(action, mode ? IDC_IMPORT_ADD : IDC_SELECT_ALL_MONTHS)) << action;
     for (int id : {IDC_INCLUDE_UPDATE_DATE, IDC_INCLUDE_EMPTY_DAYS, IDC_ISO_DATES})  // only the first for iCalendar
       EXPECT_EQ(IsWindowEnabled(Item(id)) != 0, !mode && (action != ActionIcalExport || id == IDC_INCLUDE_UPDATE_DATE))
           << id;
-    if (!mode) PressButton(Page(), IDC_SELECT_ALL_MONTHS);
-    ASSERT_TRUE(!mode || Click(mode));
+    if (mode) {
+      ASSERT_TRUE(Click(mode));
+    } else {
+      PressButton(Page(), IDC_SELECT_ALL_MONTHS);
+    }
     EXPECT_EQ(mode ? Checked(IDC_IMPORT_ADD) : Months(), mode ? mode == IDC_IMPORT_ADD : 0xFFF) << action;
   }
   // Finish, then the path typed into the file dialog and its default button;
   // the name the dialog offered.
-  HWND Finish() { return PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_FINISH, 0), FindOtherDialog(Pid(), wizard); }
+  HWND Finish() {
+    PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+    return FindOtherDialog(Pid(), wizard);
+  }
   std::string FinishWithFile(const std::string& path) {
     HWND dialog = Finish();
     GUITHREADINFO focus = {sizeof focus};  // the dialog opens with the name box in focus
@@ -76,7 +87,9 @@ class Exchange2007Wizard : public Exchange2007 {
     });
     HWND name = dialog ? focus.hwndFocus : nullptr;
     const std::string offered = TextWide(name);
-    EXPECT_TRUE(name && TypeOver(name, path.c_str()) && PressAndWaitGone(dialog, IDOK));
+    EXPECT_NE(name, nullptr);
+    EXPECT_TRUE(TypeOver(name, path.c_str()));
+    EXPECT_TRUE(PressAndWaitGone(dialog, IDOK));
     return offered;
   }
   // Finish, the folder browser led to the folder, and OK.
@@ -92,7 +105,9 @@ class Exchange2007Wizard : public Exchange2007 {
   std::string Answer(int button, const char* caption = "Oristel") {
     HWND box = FindDialog(Pid(), caption);
     const std::string text = box ? MessageBoxText(box) : "(no message)";
-    EXPECT_TRUE(!box || PressAndWaitGone(box, button)) << text;
+    if (box) {
+      EXPECT_TRUE(PressAndWaitGone(box, button)) << text;
+    }
     return text;
   }
   bool Quiet() const { return FindOtherDialog(Pid(), nullptr, 1000) == nullptr; }
@@ -108,16 +123,20 @@ class Exchange2007Wizard : public Exchange2007 {
 // page; the name offered; the file written as named (without extension when
 // typed so) for the year on show; the closing offer, whose Yes hands it over.
 TEST_F(Exchange2007Wizard, EveryActionThroughTheWizard) {
-  ASSERT_EQ(AddNoteText(5, 3, "Dentista", 0) + AddNoteText(29, 2, "Bisiesto", 0) + AddNoteText(12, 3, "viejo", 0), 3);
+  ASSERT_EQ(
+      (std::array{AddNoteText(5, 3, "Dentista", 0), AddNoteText(29, 2, "Bisiesto", 0), AddNoteText(12, 3, "viejo", 0)}),
+      (std::array{1, 1, 1}));
   const std::string brisol = "C:\\OristelBrisol\\";
   for (const char* folder : {brisol.c_str(), "C:\\OristelEmpty"}) CreateDirectoryA(folder, nullptr);
-  std::vector<unsigned char> flags(1600, 0), notes(129 + 174 * 366, ' ');
+  Bytes flags(1600, 0), notes(129 + 174 * 366, ' ');
   flags[PredecessorFlagsOffset + 4 * (31 * 2 + 8 - 1)] = 1;
   std::memcpy(&notes[PredecessorNoteOffset(31 + 29 + 8)], "cena\0", 5);
-  WriteWholeFile(brisol + PredecessorFlagsName, flags);
-  WriteWholeFile(brisol + PredecessorNotesName, notes);
+  WriteBytes(brisol + PredecessorFlagsName, flags);
+  WriteBytes(brisol + PredecessorNotesName, notes);
   Start();
-  ASSERT_TRUE(OpenWizard() && Choose(ActionIcalExport, IDC_SELECT_ALL_MONTHS) && Press(PSBTN_BACK, IDC_ACTION_LIST));
+  ASSERT_TRUE(OpenWizard());
+  ASSERT_TRUE(Choose(ActionIcalExport, IDC_SELECT_ALL_MONTHS));
+  ASSERT_TRUE(Press(PSBTN_BACK, IDC_ACTION_LIST));
   const std::vector<std::string> entries = ListBoxTexts(Item(IDC_ACTION_LIST));  // the landed five: the screenshot
   ASSERT_EQ(entries.size(), 7u);
   EXPECT_EQ(entries[5], "Exportar a un calendario iCalendar (.ics)");
@@ -126,7 +145,8 @@ TEST_F(Exchange2007Wizard, EveryActionThroughTheWizard) {
   ASSERT_TRUE(Choose(ActionCsvExport, IDC_SELECT_ALL_MONTHS));
   EXPECT_TRUE(IsWindowEnabled(Item(IDC_ISO_DATES))) << "enabled again after iCalendar";
   PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-  EXPECT_TRUE(WaitGone(wizard) && Quiet()) << "a cancelled wizard shows nothing, writes nothing";
+  EXPECT_TRUE(WaitGone(wizard));
+  EXPECT_TRUE(Quiet()) << "a cancelled wizard shows nothing, writes nothing";
 
   const struct Import {
     int Action, Mode, Day;
@@ -147,7 +167,7 @@ TEST_F(Exchange2007Wizard, EveryActionThroughTheWizard) {
   const uint32_t noted = Rgb(started.NoteDayBackColor);
   for (const Import& row : imports) {
     const std::string source = dir.File(row.Source);
-    if (*row.Text) WriteWholeFile(source, std::vector<unsigned char>(row.Text, row.Text + std::strlen(row.Text)));
+    if (*row.Text) WriteBytes(source, Bytes(row.Text, row.Text + std::strlen(row.Text)));
     const auto cell = [&] { return CaptureClient(app.Window).At(DayCell(row.Day).left + 1, DayCell(row.Day).top + 1); };
     const uint32_t before = cell();
     ASSERT_NO_FATAL_FAILURE(OpenOn(row.Action, row.Mode));
@@ -171,7 +191,8 @@ TEST_F(Exchange2007Wizard, EveryActionThroughTheWizard) {
   EXPECT_TRUE(
       WaitUntil([&] { return ReadText(kOpenedRecord).find("Calendario_Errores_Import.txt") != std::string::npos; }));
   NoteRecord replaced{};
-  EXPECT_TRUE(ReadNote(12, 3, &replaced) && std::string(replaced.Text) == "Congreso") << replaced.Text;
+  EXPECT_EQ(ReadNote(12, 3, &replaced), 1);
+  EXPECT_STREQ(replaced.Text, "Congreso");
   SaveScreenshot(CaptureClient(app.Window), "wizard_after_import");
   DeleteFileA(kOpenedRecord);
 
@@ -190,7 +211,9 @@ TEST_F(Exchange2007Wizard, EveryActionThroughTheWizard) {
     if (row.Action == ActionIcalExport) SaveScreenshot(CaptureClient(wizard), "wizard_export_options");
     ASSERT_TRUE(PressAndWaitGone(Finish(), IDCANCEL));
     EXPECT_TRUE(WaitUntil([&] { return Item(IDC_SELECT_ALL_MONTHS) != nullptr; })) << "a cancelled save refuses Finish";
-    ASSERT_TRUE(!row.Option || Click(row.Option));
+    if (row.Option) {
+      ASSERT_TRUE(Click(row.Option));
+    }
     EXPECT_EQ(FinishWithFile(dir.File(row.Name)), std::string("Notas_Calendario_2007") + row.Extension);
     ASSERT_TRUE(WaitGone(wizard));
     const std::string leap = "La nota del 29 de febrero no se ha escrito: el año 2006 no tiene ese día.\r\n";
@@ -200,7 +223,8 @@ TEST_F(Exchange2007Wizard, EveryActionThroughTheWizard) {
     // The command makes the file before it writes the line: wait for the line.
     const auto recorded = [&] { return ReadText(kOpenedRecord).find('\n') != std::string::npos; };
     EXPECT_EQ(WaitUntil(recorded, row.Answer == IDYES ? 10000 : 1000), row.Answer == IDYES);
-    EXPECT_TRUE(Quiet() && (row.Answer == IDNO || ReadText(kOpenedRecord) == "\"" + dir.File(row.Name) + "\"\r\n"));
+    EXPECT_TRUE(Quiet());
+    EXPECT_EQ(ReadText(kOpenedRecord), row.Answer == IDYES ? "\"" + dir.File(row.Name) + "\"\r\n" : "");
     DeleteFileA(kOpenedRecord);
   }
   EXPECT_EQ(Close(), 0u);

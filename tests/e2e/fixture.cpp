@@ -24,7 +24,8 @@ void OristelTest::SetUp() {
   ASSERT_EQ(now.wYear * 10000 + now.wMonth * 100 + now.wDay, ExpectedDate()) << "the suite runs at its date (faketime)";
   ASSERT_NE(Measured().Saved.SavedTime.High, 0u) << "the first run saved no settings";
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  UseProgramDir(dir = StageProgramDir(std::string(info->test_suite_name()) + "_" + info->name()));
+  dir = StageProgramDir(std::string(info->test_suite_name()) + "_" + info->name());
+  UseProgramDir(dir);
 }
 
 void OristelTest::Start(const CalendarSettings& settings) {

@@ -20,7 +20,8 @@
 #include "view/layout.h"
 
 // The options sheet's font page, and the size box of the system's font dialog.
-constexpr int FontsTab = 1, FontSizeBox = 1138;
+constexpr int FontsTab = 1;
+constexpr int FontSizeBox = 1138;
 
 // The first run of the installed files in this prefix, once per test
 // program: the settings it saved, its window's screen rectangle and its month
@@ -50,7 +51,8 @@ class OristelTest : public ::testing::Test {
   // Settings of a program that has run before, with today selected.
   CalendarSettings Settings() const {
     CalendarSettings s = Measured().Saved;
-    return s.SelectedDay = ExpectedDate() % 100, s;
+    s.SelectedDay = ExpectedDate() % 100;
+    return s;
   }
   // Stages the settings and starts Oristel.
   void Start(const CalendarSettings& settings);
@@ -60,7 +62,8 @@ class OristelTest : public ::testing::Test {
   // Layout of the month window for the settings started with (today's month).
   Rect Element(int e) const {
     Rect r{};
-    return ComputeLayoutRect(e, started.CellWidth, started.CellHeight, started.DrawFlag, &r), r;
+    ComputeLayoutRect(e, started.CellWidth, started.CellHeight, started.DrawFlag, &r);
+    return r;
   }
   Rect DayCell(int day) const {
     return DayCellRect(day, ExpectedDate() / 100 % 100, ExpectedDate() / 10000, started.CellWidth, started.CellHeight);

@@ -28,21 +28,24 @@ TEST_F(HighDpi2007, TheFirstRunLaysTheCalendarOutForTheLargerSystemFont) {
     int rows = 0;  // with a black pixel
     for (int y = box.top; y < box.bottom; ++y)
       rows += std::count(&month.Pixels[y * month.Width] + box.left, &month.Pixels[y * month.Width] + box.right, 0u) > 0;
-    EXPECT_TRUE(rows * 5 >= started.CellHeight * 2 && rows < started.CellHeight) << element << ": " << rows << " rows";
+    EXPECT_GE(rows * 5, started.CellHeight * 2) << element;
+    EXPECT_LT(rows, started.CellHeight) << element;
   }
 
   // Flag strip and notes editor for the screenshots; the calendar's font
   // dialog offers only the sizes whose cell fits on this screen: of the
   // usual sizes up to 72 points, 72 is left out.
   CalendarSettings flag = Settings();
-  flag.DrawFlag = 1, flag.WindowHeight += 35;  // as the options sheet fits the window to the strip
+  flag.DrawFlag = 1;
+  flag.WindowHeight += 35;  // as the options sheet fits the window to the strip
   Start(flag);
   SaveScreenshot(CaptureClient(app.Window), "calendar_144dpi_flag");
   HWND editor = OpenEditor(5);
   SaveScreenshot(CaptureClient(editor), "notes_editor_144dpi");
   EXPECT_TRUE(PressAndWaitGone(editor, IDCANCEL));
   PressButton(OpenSheet(FontsTab), IDC_CALENDAR_FONT);
-  HWND dialog = FindOtherDialog(app.Process.dwProcessId, sheet), sizes = GetDlgItem(dialog, FontSizeBox);
+  HWND dialog = FindOtherDialog(app.Process.dwProcessId, sheet);
+  HWND sizes = GetDlgItem(dialog, FontSizeBox);
   LRESULT largest = 0;
   for (LRESULT i = 0, count = SendMessageW(sizes, CB_GETCOUNT, 0, 0); i < count; ++i)
     largest = std::max(largest, SendMessageW(sizes, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));

@@ -70,12 +70,8 @@ class InfoFiles2007Dialogs : public InfoFiles2007 {
 // stores nothing, "Aceptar" stores the chosen files in their order.
 TEST_F(InfoFiles2007Dialogs, TheSelectionMovesEntriesAndStoresTheChoice) {
   Start();
-  const struct {
-    const char* Pick;  // selected first, in the list the button takes from
-    int Button;
-    Texts Chosen, Available;
-    const char *ChosenSelection, *AvailableSelection;
-  } steps[] = {
+  // The entry selected first (in the list the button takes from), the button; the lists and their selections then.
+  const std::tuple<const char*, int, Texts, Texts, const char*, const char*> steps[] = {
       {kHolidays, IDC_REMOVE_FILE, {}, {kWorld, kHolidays, kSun}, "", kHolidays},
       {kSun, IDC_ADD_FILE, {kSun}, {kWorld, kHolidays}, kSun, ""},
       {kWorld, IDC_ADD_FILE, {kSun, kWorld}, {kHolidays}, kWorld, ""},
@@ -86,16 +82,20 @@ TEST_F(InfoFiles2007Dialogs, TheSelectionMovesEntriesAndStoresTheChoice) {
   };
   for (int accept : {0, 1}) {
     HWND dialog = Open(IDM_INFO_FILES, kSelectionCaption);
-    HWND chosen = GetDlgItem(dialog, IDC_CHOSEN_LIST), available = GetDlgItem(dialog, IDC_AVAILABLE_LIST);
+    HWND chosen = GetDlgItem(dialog, IDC_CHOSEN_LIST);
+    HWND available = GetDlgItem(dialog, IDC_AVAILABLE_LIST);
     EXPECT_EQ(std::pair(ListBoxTexts(chosen), ListBoxTexts(available)),
               std::pair(Texts{kHolidays}, Texts{kWorld, kSun}));
     if (accept) SaveScreenshot(CaptureClient(dialog), "info_selection");
-    for (const auto& s : accept ? std::span(steps) : std::span(steps, 2)) {
-      ASSERT_TRUE(!s.Pick || SelectListEntry(s.Button == IDC_ADD_FILE ? available : chosen, s.Pick));
-      PressButton(dialog, s.Button);
-      EXPECT_TRUE(WaitUntil([&] { return ListBoxTexts(chosen) == s.Chosen; })) << s.Button;
+    for (const auto& [pick, button, chosenTexts, availableTexts, chosenSelection, availableSelection] :
+         accept ? std::span(steps) : std::span(steps, 2)) {
+      if (pick) {
+        ASSERT_TRUE(SelectListEntry(button == IDC_ADD_FILE ? available : chosen, pick));
+      }
+      PressButton(dialog, button);
+      EXPECT_TRUE(WaitUntil([&] { return ListBoxTexts(chosen) == chosenTexts; })) << button;
       EXPECT_EQ(std::tuple(ListBoxTexts(available), ListBoxSelection(chosen), ListBoxSelection(available)),
-                std::tuple(s.Available, s.ChosenSelection, s.AvailableSelection));
+                std::tuple(availableTexts, chosenSelection, availableSelection));
     }
     ASSERT_TRUE(PressAndWaitGone(dialog, accept ? IDOK : IDCANCEL));
   }
@@ -122,19 +122,22 @@ TEST_F(InfoFiles2007Dialogs, TheEngineShowsThePages) {
   HWND list = GetDlgItem(dialog, IDC_YEAR_DATA_LIST);
   EXPECT_EQ(ListBoxTexts(list), (Texts{kWorld, kOverview, kHolidays, kSun}));
   SaveScreenshot(CaptureClient(dialog), "year_data");
-  const struct {
-    const char *Entry, *Page;
-    std::string Message;
-  } views[] = {{kHolidays, "cal_temp.htm", ""},
-               {kSun, nullptr, "Este archivo no admite su edición"},
-               {kOverview, nullptr, "No he podido abrir el archivo: " + dir.File("Anyo_2007.cal")},
-               {kOverview, "anyo_2007.htm", ""}};
-  for (const auto& v : views) {
-    ASSERT_TRUE(SelectListEntry(list, v.Entry));
+  // The entry viewed; the page shown (nullptr: none) or the message told.
+  const std::tuple<const char*, const char*, std::string> views[] = {
+      {kHolidays, "cal_temp.htm", ""},
+      {kSun, nullptr, "Este archivo no admite su edición"},
+      {kOverview, nullptr, "No he podido abrir el archivo: " + dir.File("Anyo_2007.cal")},
+      {kOverview, "anyo_2007.htm", ""}};
+  for (const auto& [entry, page, message] : views) {
+    ASSERT_TRUE(SelectListEntry(list, entry));
     PressButton(dialog, IDC_VIEW_FILE);
-    v.Page ? ExpectPageShown(v.Page) : ExpectMessage(v.Message);
-    EXPECT_TRUE(!v.Page || WaitUntil([&] { return !Exists(dir.File(v.Page)); })) << "deleted after the showing";
-    if (v.Entry == kOverview) WriteWholeFile(dir.File("Anyo_2007.cal"), Pack("<HTML><BODY>El año</BODY></HTML>"));
+    if (page) {
+      ExpectPageShown(page);
+      EXPECT_TRUE(WaitUntil([&] { return !Exists(dir.File(page)); })) << "deleted after the showing";
+    } else {
+      ExpectMessage(message);
+    }
+    if (entry == kOverview) WriteBytes(dir.File("Anyo_2007.cal"), Pack("<HTML><BODY>El año</BODY></HTML>"));
   }
   EXPECT_TRUE(PressAndWaitGone(dialog, IDCANCEL)) << "the list stays open";
   EXPECT_FALSE(Exists(kOpenedRecord));
@@ -142,7 +145,8 @@ TEST_F(InfoFiles2007Dialogs, TheEngineShowsThePages) {
   for (const std::string& name : ListFiles(dir.Path, "*.cal")) DeleteFileA(dir.File(name.c_str()).c_str());
   MenuCommand(app.Window, IDM_INFO_FILES);
   ExpectMessage("No encuentro archivos de datos (.cal)");
-  ASSERT_NE(dialog = Open(IDM_YEAR_DATA, kOverview), nullptr);
+  dialog = Open(IDM_YEAR_DATA, kOverview);
+  ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(ListBoxTexts(GetDlgItem(dialog, IDC_YEAR_DATA_LIST)), (Texts{kOverview}));
   EXPECT_TRUE(PressAndWaitGone(dialog, IDCANCEL));
   EXPECT_EQ(Close(), 0u);

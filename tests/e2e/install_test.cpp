@@ -36,20 +36,18 @@ DWORD RunToEnd(const std::string& commandLine) {
 // itself, removing the entry last). By hand, the uninstaller asks before the
 // notes and the settings go, No being the answer Enter gives; Yes deletes them.
 TEST_F(Install2007, InstallRunUpgradeAndUninstallKeepTheUsersFilesUnlessTold) {
-  const std::string installer = EnvironmentFile("ORISTEL_INSTALLER"),
-                    staged = EnvironmentFile("ORISTEL_PROGRAM_DIR") + "\\";
+  const std::string installer = EnvironmentFile("ORISTEL_INSTALLER");
+  const std::string staged = EnvironmentFile("ORISTEL_PROGRAM_DIR") + "\\";
   char temp[MAX_PATH], programs[MAX_PATH] = "";
   GetTempPathA(sizeof temp, temp);
   SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, programs);
   const std::string folder = std::string(temp) + "oristel_install\\Programas de Usuario\\Oristel";
-  const std::string shortcut = std::string(programs) + "\\Oristel.lnk",
-                    uninstaller = "\"" + folder + "\\Desinstalar.exe\"";
+  const std::string shortcut = std::string(programs) + "\\Oristel.lnk";
+  const std::string uninstaller = "\"" + folder + "\\Desinstalar.exe\"";
   UseProgramDir(dir = {folder + "\\"});
   for (const std::string& file : ListFiles(dir.Path, "*")) DeleteFileA(dir.File(file.c_str()).c_str());
   auto install = [&] { return RunToEnd("\"" + installer + "\" /S /D=" + folder); };  // /D last and unquoted
-  auto userFiles = [&] {
-    return std::pair(ReadWholeFile(dir.File("cal_2007.op")), ReadWholeFile(dir.File("cal_notas.dat")));
-  };
+  auto userFiles = [&] { return std::pair(ReadBytes(dir.File("cal_2007.op")), ReadBytes(dir.File("cal_notas.dat"))); };
   auto packedFilesLeft = [&](bool program, bool users) {  // of the packed files
     for (const std::string& file : ListFiles(staged, "*"))
       EXPECT_EQ(Exists(dir.File(file.c_str())), UsersFile(file) ? users : program) << file;
@@ -57,8 +55,9 @@ TEST_F(Install2007, InstallRunUpgradeAndUninstallKeepTheUsersFilesUnlessTold) {
 
   ASSERT_EQ(install(), 0u);
   for (const std::string& file : ListFiles(staged, "*"))
-    EXPECT_EQ(ReadWholeFile(dir.File(file.c_str())), ReadWholeFile(staged + file)) << file;
-  EXPECT_TRUE(Exists(folder + "\\Desinstalar.exe") && Exists(shortcut));
+    EXPECT_EQ(ReadBytes(dir.File(file.c_str())), ReadBytes(staged + file)) << file;
+  EXPECT_TRUE(Exists(folder + "\\Desinstalar.exe"));
+  EXPECT_TRUE(Exists(shortcut));
   const std::pair<const char*, std::string> entry[] = {
       {"DisplayName", "Oristel"},
       {"DisplayVersion", ORISTEL_VERSION},
@@ -69,9 +68,10 @@ TEST_F(Install2007, InstallRunUpgradeAndUninstallKeepTheUsersFilesUnlessTold) {
       {"DisplayIcon", dir.File("Oristel.exe") + ",0"},
   };
   for (const auto& [name, value] : entry) EXPECT_EQ(UninstallValue(name), value) << name;
-  const int sizeKb = std::atoi(UninstallValue("EstimatedSize").c_str()),
-            exeKb = ReadWholeFile(staged + "Oristel.exe").size() / 1024;
-  EXPECT_TRUE(sizeKb >= exeKb && sizeKb <= exeKb + 1024) << "the folder's size in KB: " << sizeKb;
+  const int sizeKb = std::atoi(UninstallValue("EstimatedSize").c_str());  // the folder's size in KB
+  const int exeKb = ReadBytes(staged + "Oristel.exe").size() / 1024;
+  EXPECT_GE(sizeKb, exeKb);
+  EXPECT_LE(sizeKb, exeKb + 1024);
 
   app = StartOristel(dir);
   ASSERT_NE(app.Window, nullptr) << "the installed Oristel shows no window";
@@ -80,9 +80,9 @@ TEST_F(Install2007, InstallRunUpgradeAndUninstallKeepTheUsersFilesUnlessTold) {
   ASSERT_NE(ReadSettingsRecord().SavedTime.High, 0u) << "the first run saved no settings beside the program";
   ASSERT_EQ(AddNoteText(5, 3, "Revisi\xF3n del coche", 0), 1);
   const auto kept = userFiles();
-  WriteWholeFile(dir.File("Sol_2007.cal"), {1, 2, 3});
+  WriteBytes(dir.File("Sol_2007.cal"), {1, 2, 3});
   ASSERT_EQ(install(), 0u);
-  EXPECT_EQ(ReadWholeFile(dir.File("Sol_2007.cal")), ReadWholeFile(staged + "Sol_2007.cal"));
+  EXPECT_EQ(ReadBytes(dir.File("Sol_2007.cal")), ReadBytes(staged + "Sol_2007.cal"));
   EXPECT_EQ(userFiles(), kept);
 
   ASSERT_EQ(RunToEnd(UninstallValue("QuietUninstallString")), 0u);
@@ -116,7 +116,8 @@ TEST_F(Install2007, InstallRunUpgradeAndUninstallKeepTheUsersFilesUnlessTold) {
 TEST_F(Install2007, TheProgramCarriesItsVersionAndManifest) {
   const std::string exe = dir.File("Oristel.exe");
   std::vector<char> block(GetFileVersionInfoSizeA(exe.c_str(), nullptr));
-  ASSERT_TRUE(!block.empty() && GetFileVersionInfoA(exe.c_str(), 0, block.size(), block.data()));
+  ASSERT_FALSE(block.empty());
+  ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, block.size(), block.data()));
   auto value = [&](const std::string& path) -> const void* {
     void* found = nullptr;
     UINT length = 0;
@@ -124,8 +125,10 @@ TEST_F(Install2007, TheProgramCarriesItsVersionAndManifest) {
   };
   const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value("\\"));
   const auto* language = static_cast<const DWORD*>(value("\\VarFileInfo\\Translation"));
-  ASSERT_TRUE(fixed && language);
-  const DWORD ms = MAKELONG(ORISTEL_VERSION_MINOR, ORISTEL_VERSION_MAJOR), ls = MAKELONG(0, ORISTEL_VERSION_PATCH);
+  ASSERT_NE(fixed, nullptr);
+  ASSERT_NE(language, nullptr);
+  const DWORD ms = MAKELONG(ORISTEL_VERSION_MINOR, ORISTEL_VERSION_MAJOR);
+  const DWORD ls = MAKELONG(0, ORISTEL_VERSION_PATCH);
   EXPECT_EQ((std::array{fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
                         fixed->dwProductVersionLS, *language}),
             (std::array<DWORD, 5>{ms, ls, ms, ls, MAKELONG(0x0C0A, 1252)}));  // Spanish, Windows-1252

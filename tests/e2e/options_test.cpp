@@ -28,7 +28,11 @@ class Options2007Sheet : public Options2007 {
   void SetUp() override {
     Options2007::SetUp();
     CalendarSettings s = Settings();
-    s.Community = 2, s.City = 0, s.DrawFlag = 1, s.ShowOtherHolidays = 0, s.Language = 0;
+    s.Community = 2;
+    s.City = 0;
+    s.DrawFlag = 1;
+    s.ShowOtherHolidays = 0;
+    s.Language = 0;
     Start(s);
   }
   void Idle() const { SendMessageTimeoutA(app.Window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, nullptr); }
@@ -42,12 +46,13 @@ class Options2007Sheet : public Options2007 {
   // The client area now, and the layout of the window for the settings' cell.
   std::pair<LONG, LONG> ClientSize() const {
     RECT r;
-    return GetClientRect(app.Window, &r), std::pair(r.right, r.bottom);
+    GetClientRect(app.Window, &r);
+    return std::pair(r.right, r.bottom);
   }
   static std::pair<LONG, LONG> CalendarSize(const CalendarSettings& s) {
     Rect r{};
-    return ComputeLayoutRect(LayoutWindow, s.CellWidth, s.CellHeight, s.DrawFlag, &r),
-           std::pair<LONG, LONG>(r.right, r.bottom);
+    ComputeLayoutRect(LayoutWindow, s.CellWidth, s.CellHeight, s.DrawFlag, &r);
+    return std::pair<LONG, LONG>(r.right, r.bottom);
   }
   // Chooses the combo's entry with that item data (or that text) as a user does.
   static bool ChooseEntry(HWND dialog, int id, int32_t code, const wchar_t* text = nullptr) {
@@ -84,7 +89,8 @@ TEST_F(Options2007Sheet, AColourChosenAndALanguageLeftAreKeptOnCancel) {
   MapWindowPoints(swatch, sheet, &inside, 1);
   EXPECT_TRUE(WaitUntil([&] { return CaptureClient(sheet).At(inside.x, inside.y) == 0x12C856; }))
       << "the swatch shows it";
-  EXPECT_EQ(IsDlgButtonChecked(page = Tab(LanguageTab), IDC_LANGUAGE_BASE + 3), BST_CHECKED) << "kept once left";
+  page = Tab(LanguageTab);
+  EXPECT_EQ(IsDlgButtonChecked(page, IDC_LANGUAGE_BASE + 3), BST_CHECKED) << "kept once left";
   ClickClient(GetDlgItem(page, IDC_LANGUAGE_BASE + 2), 3, 3);
   ASSERT_TRUE(WaitUntil([&] { return IsDlgButtonChecked(page, IDC_LANGUAGE_BASE + 2) == BST_CHECKED; }));
   ASSERT_TRUE(EndSheet(PSBTN_CANCEL));
@@ -106,7 +112,8 @@ TEST_F(Options2007Sheet, TheHolidaysPageListsTheRegionsAndStoresCommunityAndCity
   HWND page = OpenSheet(FontsTab);
   for (int tab : {HolidaysTab, LanguageTab, HolidaysTab}) page = Tab(tab);
   SaveScreenshot(CaptureClient(sheet), "options_holidays");
-  HWND communities = GetDlgItem(page, IDC_COMMUNITY), cities = GetDlgItem(page, IDC_CITY);
+  HWND communities = GetDlgItem(page, IDC_COMMUNITY);
+  HWND cities = GetDlgItem(page, IDC_CITY);
   EXPECT_EQ(std::pair(SendMessageA(communities, CB_GETCOUNT, 0, 0), SendMessageA(communities, CB_GETCURSEL, 0, 0)),
             std::pair(RegionCount(0), LRESULT{1}));
   for (int community : {2, 13, 1, 15}) {

@@ -25,8 +25,8 @@ TEST_F(March2007, TheFirstRunCentresTheWindowAroundTheSystemFont) {
                                   first.Month.Width, first.Month.Height, s.CellWidth, s.CellHeight, s.WindowLeft,
                                   s.WindowTop, s.WindowWidth, s.WindowHeight, DateOf(s.SavedTime)}),
             (std::array<LONG, 13>{413, 300, 611, 468, 192, 124, 24, 15, 413, 300, 198, 168, 20070303}));
-  EXPECT_TRUE(!std::memcmp(&s.CalendarFont, &metrics.lfMessageFont, sizeof(LOGFONTA)) &&
-              !std::memcmp(&s.NotesFont, &metrics.lfMessageFont, sizeof(LOGFONTA)));
+  EXPECT_EQ(std::memcmp(&s.CalendarFont, &metrics.lfMessageFont, sizeof(LOGFONTA)), 0);
+  EXPECT_EQ(std::memcmp(&s.NotesFont, &metrics.lfMessageFont, sizeof(LOGFONTA)), 0);
 }
 
 TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
@@ -51,10 +51,12 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
   auto cursorAt = [&](const Rect& r) {
     SendMessageA(app.Window, WM_MOUSEMOVE, 0, MAKELPARAM(Center(r).x, Center(r).y));
     CURSORINFO info = {sizeof info};
-    return GetCursorInfo(&info), info.hCursor;
+    GetCursorInfo(&info);
+    return info.hCursor;
   };
   const HCURSOR hand = cursorAt(DayCell(5));
-  EXPECT_TRUE(cursorAt(Element(LayoutMoonBox)) != hand && cursorAt(Element(LayoutTitle)) == hand);
+  EXPECT_NE(cursorAt(Element(LayoutMoonBox)), hand);
+  EXPECT_EQ(cursorAt(Element(LayoutTitle)), hand);
 
   for (bool escape : {true, false}) {  // the About box closes with Escape and with its button
     MenuCommand(app.Window, IDM_ABOUT);
@@ -62,10 +64,12 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
     EXPECT_EQ(
         TextWide(about) + "|" + TextWide(GetDlgItem(about, IDOK)) + "|" + TextWide(GetDlgItem(about, IDC_HOME_PAGE)),
         "|Cerrar|http://www.example.org/oristel/");
-    if (escape)
-      SaveScreenshot(CaptureClient(about), "about_box"), PressKey(GetDlgItem(about, IDC_HOME_PAGE), VK_ESCAPE);
-    else
+    if (escape) {
+      SaveScreenshot(CaptureClient(about), "about_box");
+      PressKey(GetDlgItem(about, IDC_HOME_PAGE), VK_ESCAPE);
+    } else {
       PressButton(about, IDOK);
+    }
     EXPECT_TRUE(WaitGone(about)) << escape;
   }
 
@@ -73,14 +77,16 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
   // emptied, it is deleted.
   auto stored = [](int day) {
     NoteRecord record{};
-    return ReadNote(day, 3, &record), record;
+    ReadNote(day, 3, &record);
+    return record;
   };
   const std::string medico =
       "Cita con el m\xE9"
       "dico";
   const Capture plain = CaptureClient(app.Window);
   HWND editor = OpenEditor(5);
-  ASSERT_TRUE(TypeOver(GetDlgItem(editor, IDC_NOTE_TEXT), medico.c_str()) && PressAndWaitGone(editor, IDOK));
+  ASSERT_TRUE(TypeOver(GetDlgItem(editor, IDC_NOTE_TEXT), medico.c_str()));
+  ASSERT_TRUE(PressAndWaitGone(editor, IDOK));
   EXPECT_EQ(stored(5).Text + std::string("|") + std::to_string(DateOf(stored(5).UpdateTime)), medico + "|20070303");
   const Capture noted = CaptureClient(app.Window, false);
   const Rect cell = DayCell(5);
@@ -94,10 +100,12 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
             (std::array{Rgb(started.NoteDayBackColor), Rgb(started.NoteDayBackColor)}));
   editor = OpenEditor(5);
   EXPECT_EQ(TextWide(GetDlgItem(editor, IDC_NOTE_TEXT)), medico);
-  ASSERT_TRUE(TypeOver(GetDlgItem(editor, IDC_NOTE_TEXT), "") && PressAndWaitGone(editor, IDOK));
+  ASSERT_TRUE(TypeOver(GetDlgItem(editor, IDC_NOTE_TEXT), ""));
+  ASSERT_TRUE(PressAndWaitGone(editor, IDOK));
   EXPECT_EQ(CaptureClient(app.Window, false).Pixels, plain.Pixels) << "the note is deleted, the cell plain again";
   // Typing stops at 255 characters.
-  HWND text = GetDlgItem(editor = OpenEditor(31), IDC_NOTE_TEXT);
+  editor = OpenEditor(31);
+  HWND text = GetDlgItem(editor, IDC_NOTE_TEXT);
   TypeText(text, std::string(300, 'n').c_str());
   ASSERT_TRUE(WaitUntil([&] { return TextWide(text).size() >= 255; }));
   Sleep(200);
@@ -106,13 +114,22 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
   EXPECT_EQ(stored(31).Text, std::string(255, 'n'));
   // Enter (to the default button, Cancel) and the close box after typing,
   // and Accept with nothing typed, save nothing.
-  const std::vector<unsigned char> notes = ReadWholeFile(dir.File("cal_notas.dat"));
+  const Bytes notes = ReadBytes(dir.File("cal_notas.dat"));
   for (int way : {VK_RETURN, SC_CLOSE, IDOK}) {
-    text = GetDlgItem(editor = OpenEditor(7), IDC_NOTE_TEXT);
+    editor = OpenEditor(7);
+    text = GetDlgItem(editor, IDC_NOTE_TEXT);
     EXPECT_EQ(TextWide(text), "Old note");
-    EXPECT_TRUE(way == IDOK || TypeOver(text, "Old note and more"));
-    way == IDOK ? PressButton(editor, IDOK) : way == VK_RETURN ? PressKey(text, VK_RETURN) : CloseBox(editor);
-    EXPECT_TRUE(WaitGone(editor) && ReadWholeFile(dir.File("cal_notas.dat")) == notes) << way;
+    if (way == IDOK) {
+      PressButton(editor, IDOK);
+    } else {
+      EXPECT_TRUE(TypeOver(text, "Old note and more"));
+      if (way == VK_RETURN)
+        PressKey(text, VK_RETURN);
+      else
+        CloseBox(editor);
+    }
+    EXPECT_TRUE(WaitGone(editor)) << way;
+    EXPECT_EQ(ReadBytes(dir.File("cal_notas.dat")), notes) << way;
   }
 
   // The arrows back to December 2006, the whole month drawn again, and on to
@@ -125,33 +142,34 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
   for (int i = 0; i < 13; ++i) Navigate(LayoutNextArrow);
 
   // The year from the title: each opening, centred on the screen, shows the
-  // year shown; what is typed then, the way out (0: Enter, to the default
-  // button, Cancel) and the year shown after it, the month drawn again when
-  // it changed.
-  const struct {
-    const char* typed;
-    int button, year;
-  } cases[] = {
-      // typed nullptr: untouched
+  // year shown; what is typed then (nullptr: nothing), the way out (0: Enter,
+  // to the default button, Cancel) and the year shown after it, the month
+  // drawn again when it changed.
+  const std::tuple<const char*, int, int> cases[] = {
       {"1999", 0, 2008},   {"1790", IDOK, 1790},     {"5317", IDOK, 5317}, {"1789", IDOK, 5317},  {"5318", IDOK, 5317},
       {"abc", IDOK, 5317}, {"2008", IDCANCEL, 5317}, {"2008", IDOK, 2008}, {nullptr, IDOK, 2008},
   };
   int shown = 2008;
-  for (const auto& c : cases) {
+  for (const auto& [typed, button, year] : cases) {
     const Capture before = CaptureClient(app.Window);
     ClickClient(app.Window, Center(Element(LayoutTitle)).x, Center(Element(LayoutTitle)).y);
-    HWND dialog = FindDialog(app.Process.dwProcessId, "Cambiar el a\xF1o"), edit = GetDlgItem(dialog, IDC_YEAR_EDIT);
+    HWND dialog = FindDialog(app.Process.dwProcessId, "Cambiar el a\xF1o");
+    HWND edit = GetDlgItem(dialog, IDC_YEAR_EDIT);
     RECT r{};
     GetWindowRect(dialog, &r);
     EXPECT_EQ(
         (std::array<LONG, 3>{LOWORD(SendDlgItemMessageA(dialog, IDC_YEAR_SPIN, UDM_GETPOS, 0, 0)), r.left, r.top}),
         (std::array<LONG, 3>{shown, 512 - (r.right - r.left) / 2, 384 - (r.bottom - r.top) / 2}));
-    EXPECT_TRUE(!c.typed || TypeOver(edit, c.typed));
-    c.button ? PressButton(dialog, c.button) : PressKey(edit, VK_RETURN);
+    if (typed) {
+      EXPECT_TRUE(TypeOver(edit, typed));
+    }
+    if (button)
+      PressButton(dialog, button);
+    else
+      PressKey(edit, VK_RETURN);
     ASSERT_TRUE(WaitGone(dialog));
-    EXPECT_EQ(CaptureClient(app.Window, false).Pixels != before.Pixels, c.year != shown)
-        << (c.typed ? c.typed : "untouched");
-    shown = c.year;
+    EXPECT_EQ(CaptureClient(app.Window, false).Pixels != before.Pixels, year != shown) << (typed ? typed : "untouched");
+    shown = year;
   }
   EXPECT_EQ(Close(), 0u);
   EXPECT_EQ(std::pair(ReadSettingsRecord().ShownMonth, ReadSettingsRecord().ShownYear), std::pair(1, 2008));
@@ -166,8 +184,13 @@ TEST_F(March2007, ASessionInTheRunningWindowAndAStartWithoutSettings) {
 // has when restored.
 TEST_F(March2007, ADamagedRecordIsRepairedWithoutLosingTheUsersChoices) {
   CalendarSettings settings = Settings();
-  settings.Community = 99, settings.City = 1500, settings.CellWidth = 0, settings.CellHeight = 9999;
-  settings.WindowLeft = 40, settings.WindowTop = 50, settings.CalendarFont.Height *= 2;
+  settings.Community = 99;
+  settings.City = 1500;
+  settings.CellWidth = 0;
+  settings.CellHeight = 9999;
+  settings.WindowLeft = 40;
+  settings.WindowTop = 50;
+  settings.CalendarFont.Height *= 2;
   std::memcpy(settings.NotesFont.FaceName, "DejaVu Serif", 13);
   CollectRegionHolidays(15, 1500, settings.LocalHolidays);  // Madrid's own holidays
   Start(settings);
@@ -179,9 +202,10 @@ TEST_F(March2007, ADamagedRecordIsRepairedWithoutLosingTheUsersChoices) {
   EXPECT_EQ(Close(), 0u);
   const CalendarSettings s = ReadSettingsRecord();
   EXPECT_EQ(std::count(s.LocalHolidays, s.LocalHolidays + LocalHolidaySlots, 0), LocalHolidaySlots);
-  EXPECT_TRUE(!std::memcmp(&s.CalendarFont, &settings.CalendarFont, sizeof s.CalendarFont) &&
-              !std::memcmp(&s.NotesFont, &settings.NotesFont, sizeof s.NotesFont));
-  EXPECT_TRUE(s.CellWidth > Measured().Saved.CellWidth && s.CellHeight > Measured().Saved.CellHeight);
+  EXPECT_EQ(std::memcmp(&s.CalendarFont, &settings.CalendarFont, sizeof s.CalendarFont), 0);
+  EXPECT_EQ(std::memcmp(&s.NotesFont, &settings.NotesFont, sizeof s.NotesFont), 0);
+  EXPECT_GT(s.CellWidth, Measured().Saved.CellWidth);
+  EXPECT_GT(s.CellHeight, Measured().Saved.CellHeight);
   EXPECT_EQ(
       (std::array<LONG, 6>{client.right, client.bottom, s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight}),
       (std::array<LONG, 6>{8 * s.CellWidth, 8 * s.CellHeight + 4, 40, 50, r.right - r.left, r.bottom - r.top}));

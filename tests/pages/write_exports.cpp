@@ -50,7 +50,10 @@ int Export(const std::filesystem::path& dir, const char* name, int action, int i
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2 && argc != 5) return std::fprintf(stderr, "usage: write_exports <dir> [<file.ics> <year> <add>]\n"), 1;
+  if (argc != 2 && argc != 5) {
+    std::fprintf(stderr, "usage: write_exports <dir> [<file.ics> <year> <add>]\n");
+    return 1;
+  }
   const std::filesystem::path dir = std::filesystem::absolute(argv[1]);
   OsSetExecutablePath((dir / "Oristel.exe").string().c_str());
   OsSetClockHook([] { return LocalTime{2007, 3, 0, 4, 9, 7, 0, 0}; });

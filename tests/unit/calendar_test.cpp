@@ -26,50 +26,36 @@ static int LeapOrdinal(int m, int d) {
 }
 static int MonthLength(int y, int m) { return int(unsigned(year_month_day_last{year{y} / m / last}.day())); }
 
-// Each day's results in this order: IsLeapYear, DaysInYear, DaysInMonth,
-// BaseDaysInMonth, MonthDayIndexRange, DayOfWeek, DayOfYear, JulianDayNumber
+// Each month's MonthDayIndexRange; each day's results in this order:
+// IsLeapYear, DaysInYear, DaysInMonth, BaseDaysInMonth, DayOfWeek, DayOfYear, JulianDayNumber
 // (of the year less 1900 too for 1900..1999: years 0..99 are taken as
 // 1900..1999), ToDayIndex, FromDayIndex (month x 100 + day), IsoWeekNumber,
 // IsoWeekYear. The ISO week is that of the day's Thursday, whose year is the ISO year.
 TEST(Dates, EveryDayFrom1790To5317AgainstCivilCalendar) {
+  for (int m = 1; m <= 12; ++m) {
+    int firstIndex = 0, lastIndex = 0;
+    MonthDayIndexRange(m, &firstIndex, &lastIndex);
+    EXPECT_EQ(std::pair(firstIndex, lastIndex),
+              std::pair(LeapOrdinal(m, 1), LeapOrdinal(m, 1) + MonthLength(2000, m) - 1));
+  }
   for (int y = 1790; y <= 5317; ++y)
     for (int m = 1; m <= 12; ++m)
       for (int d = 1, first = LeapOrdinal(m, 1), length = MonthLength(y, m); d <= length; ++d) {
-        const sys_days day = sys_days{year{y} / m / d}, thursday = day + days{4 - int(weekday{day}.iso_encoding())};
-        const int weekdayNumber = int(weekday{day}.iso_encoding()), week = IsoWeekNumber(m, y, d),
-                  base = m == 2 ? 28 : length;
-        const int isoYear = int(year_month_day{thursday}.year()),
-                  julianDay = int(day.time_since_epoch().count()) + 2440588;
-        int firstIndex = 0, lastIndex = 0, backDay = 0, backMonth = 0;
-        MonthDayIndexRange(m, &firstIndex, &lastIndex), FromDayIndex(first + d - 1, &backDay, &backMonth);
-        const std::array got = {IsLeapYear(y),
-                                DaysInYear(y),
-                                DaysInMonth(m, y),
-                                BaseDaysInMonth(m),
-                                firstIndex,
-                                lastIndex,
-                                DayOfWeek(d, m, y),
-                                DayOfYear(d, m, y),
-                                JulianDayNumber(m, d, y),
-                                JulianDayNumber(m, d, y >= 1900 && y <= 1999 ? y - 1900 : y),
-                                ToDayIndex(d, m),
-                                backMonth * 100 + backDay,
-                                week,
-                                IsoWeekYear(m, y, week)};
-        const std::array expected = {int(year{y}.is_leap()),
-                                     365 + year{y}.is_leap(),
-                                     length,
-                                     base,
-                                     first,
-                                     first + base - (m != 2),
-                                     weekdayNumber,
-                                     int((day - sys_days{year{y} / 1 / 1}).count()) + 1,
-                                     julianDay,
-                                     julianDay,
-                                     first + d - 1,
-                                     m * 100 + d,
-                                     int((thursday - sys_days{year{isoYear} / 1 / 1}).count()) / 7 + 1,
-                                     isoYear};
+        const sys_days day = sys_days{year{y} / m / d};
+        const sys_days thursday = day + days{4 - int(weekday{day}.iso_encoding())};
+        const int isoYear = int(year_month_day{thursday}.year());
+        const int julianDay = int(day.time_since_epoch().count()) + 2440588;
+        const int week = IsoWeekNumber(m, y, d);
+        int backDay = 0, backMonth = 0;
+        FromDayIndex(first + d - 1, &backDay, &backMonth);
+        const auto got = std::tuple(IsLeapYear(y), DaysInYear(y), DaysInMonth(m, y), BaseDaysInMonth(m),
+                                    DayOfWeek(d, m, y), DayOfYear(d, m, y), JulianDayNumber(m, d, y),
+                                    JulianDayNumber(m, d, y >= 1900 && y <= 1999 ? y - 1900 : y), ToDayIndex(d, m),
+                                    backMonth * 100 + backDay, week, IsoWeekYear(m, y, week));
+        const auto expected = std::tuple(
+            int(year{y}.is_leap()), 365 + year{y}.is_leap(), length, m == 2 ? 28 : length,
+            int(weekday{day}.iso_encoding()), int((day - sys_days{year{y} / 1 / 1}).count()) + 1, julianDay, julianDay,
+            first + d - 1, m * 100 + d, int((thursday - sys_days{year{isoYear} / 1 / 1}).count()) / 7 + 1, isoYear);
         ASSERT_EQ(got, expected) << d << "/" << m << "/" << y;
       }
   EXPECT_EQ(JulianDayNumber(1, 1, 100), 1757585);  // 100 is not a short year
@@ -80,9 +66,10 @@ TEST(Dates, EveryDayFrom1790To5317AgainstCivilCalendar) {
                                                              {4, 18, 4, 2008, 0},
                                                              {4, 18, 3, 2007, 0},
                                                              {5, 3, 4, 2007, 0},
-                                                             {5, 3, 5, 2007, 3}})
-    EXPECT_EQ((now = {2007, month, 0, day}, TodayInMonth(askedMonth, askedYear)), expected)
-        << askedMonth << "/" << askedYear;
+                                                             {5, 3, 5, 2007, 3}}) {
+    now = {2007, month, 0, day};
+    EXPECT_EQ(TodayInMonth(askedMonth, askedYear), expected) << askedMonth << "/" << askedYear;
+  }
   OsSetClockHook(nullptr);
 }
 
@@ -96,8 +83,10 @@ TEST(Moon, EveryDayAndMonthAgainstThePhasesOf2007) {
     MoonPhaseRecord r{-9, -9, -9, -9, -9};
     const int found = FindMoonPhase(&r, k);
     EXPECT_EQ(std::pair(found, MoonPhaseOfDay(k)), std::pair(int(r.Day == k), r.Day == k ? r.Phase : 0)) << k;
-    EXPECT_TRUE(found || (r.Phase == -9 && r.Day == -9 && r.Hour == -9 && r.Minute == -9 && r.Sign == -9)) << k;
-    for (int v : {r.Phase, r.Day, r.Hour, r.Minute, r.Sign}) phases += found ? std::to_string(v) + " " : "";
+    for (int v : {r.Phase, r.Day, r.Hour, r.Minute, r.Sign}) {
+      EXPECT_EQ(v, found ? v : -9) << k;  // a day without a phase leaves the record as it was
+      phases += found ? std::to_string(v) + " " : "";
+    }
   }
   EXPECT_EQ(Digest(phases), 0x8A5BEBE5u) << phases;
   for (int m = 1; m <= 12; ++m) {
@@ -107,7 +96,9 @@ TEST(Moon, EveryDayAndMonthAgainstThePhasesOf2007) {
     for (int k = LeapOrdinal(m, 1); k < LeapOrdinal(m, 1) + MonthLength(2000, m); ++k)
       if (MoonPhaseOfDay(k)) expected.push_back(k);
     for (const MoonPhaseRecord& r : records) got.push_back(r.Day);
-    EXPECT_EQ(got, (expected.resize(5, 0), expected.push_back(-7), expected)) << m;
+    expected.resize(5, 0);
+    expected.push_back(-7);
+    EXPECT_EQ(got, expected) << m;
   }
   for (int phase = -1; phase <= 5; ++phase)
     EXPECT_EQ(MoonImageName(phase), phase >= 1 && phase <= 4 ? std::string("l").append(std::to_string(phase)) : "")
@@ -120,12 +111,10 @@ TEST(Moon, EveryDayAndMonthAgainstThePhasesOf2007) {
 // first, against the published tables; nothing for unknown codes. A
 // community's name is cut to the buffer; another code leaves it as it was.
 TEST(Regions, EveryRegionAndItsOwnHolidays) {
+  std::vector<RegionRecord> regions(RegionTable, RegionTable + RegionTableSize);
+  regions.insert(regions.end(), {{0, 0, ""}, {0, -1, ""}, {21, 2100, ""}, {99, 9999, ""}});  // unknown codes
   std::string rows;
-  for (int i = 0; i < RegionTableSize + 4; ++i) {
-    const RegionRecord row = i < RegionTableSize
-                                 ? RegionTable[i]
-                                 : std::array<RegionRecord, 4>{
-                                       {{0, 0, ""}, {0, -1, ""}, {21, 2100, ""}, {99, 9999, ""}}}[i - RegionTableSize];
+  for (const RegionRecord& row : regions) {
     std::array<int32_t, 6> holidays = {77, 77, 77, 77, 77, 77};
     CollectRegionHolidays(row.Parent ? row.Parent : row.Code, row.Parent ? row.Code : 0, holidays.data());
     rows += std::to_string(row.Parent) + " " + std::to_string(row.Code) + " " + row.Name;
@@ -134,10 +123,11 @@ TEST(Regions, EveryRegionAndItsOwnHolidays) {
   }
   EXPECT_EQ(Digest(rows), 0x820BA715u) << rows;
   for (int code = -1; code <= 2100; ++code) {
-    std::string text(8, 'x'), name = code >= 1 && code <= 20 ? std::string(RegionTable[code - 1].Name, 0, 4) : "";
-    EXPECT_EQ((CommunityName(code, text.data(), 5), CommunityName(code, text.data(), 0), text),
-              name.empty() ? std::string(8, 'x') : (name + '\0').append(7 - name.size(), 'x'))
-        << code;
+    const std::string name = code >= 1 && code <= 20 ? std::string(RegionTable[code - 1].Name, 0, 4) : "";
+    std::string text(8, 'x');
+    CommunityName(code, text.data(), 5);
+    CommunityName(code, text.data(), 0);
+    EXPECT_EQ(text, name.empty() ? std::string(8, 'x') : (name + '\0').append(7 - name.size(), 'x')) << code;
   }
 }
 
@@ -233,6 +223,8 @@ TEST(Names, EveryEntryAgainstThePublishedTables) {
         << entries;
   }
   auto text = [](int n) { return std::string(n < 10, ' ') + std::to_string(n); };
-  for (int n = 0; n <= 57; ++n)
-    EXPECT_EQ(NumberText(n) + (n >= 1 && n <= 31 ? DayNumberText(n) : text(n)), text(n) + text(n));
+  for (int n = 0; n <= 57; ++n) {
+    EXPECT_EQ(NumberText(n), text(n));
+    EXPECT_EQ(n >= 1 && n <= 31 ? DayNumberText(n) : text(n), text(n));
+  }
 }

@@ -34,11 +34,7 @@ class Exchange : public ProgramDirTest {
     const char* to = path.c_str();
     EXPECT_TRUE(action == ActionIcalExport ? WriteIcalExport(to, choices, year, &exported)
                                            : WriteTextExport(to, choices, year));
-    return Text(path);
-  }
-  std::string Text(const std::string& path) {
-    const Bytes bytes = ReadBytes(path);
-    return {bytes.begin(), bytes.end()};
+    return ReadText(path);
   }
   std::string Notes() {  // every note of the file as "d/m=text", joined by "|"
     NotesImage image;
@@ -82,10 +78,8 @@ TEST_F(Exchange, ExportsWriteTheChosenMonths) {
 // Each file is the header line and the rows given; "" for no log.
 TEST_F(Exchange, TextImportReadsEachRowByItsPositions) {
   const std::string n300(300, 'n');
-  const struct {
-    std::string rows;
-    std::string notes, log;
-  } cases[] = {
+  // The rows; the notes stored and the log ("*": not compared).
+  const std::tuple<std::string, std::string, std::string> cases[] = {
       {"05/03/2007,\"a;b,c\"\r\n6/03/2007;\"x\"\r\n9/3/2007;\"" + n300 + "\"\r\n",
        "5/3=a;b,c|6/3=x|9/3=" + n300.substr(45), ""},
       {"2007-03-05;\"x\"\r\n2007-3-6;\"y\"\r\n2007-3-15;\"z\"\r\n16/3/2007;\"w\"\r\n", "5/3=x|6/3=y|15/3=z|16/3=w", ""},
@@ -105,13 +99,13 @@ TEST_F(Exchange, TextImportReadsEachRowByItsPositions) {
       {"5/3/2007;\"17\"\"\r\n6/3/2007;2\"\r\n2007-03-07,\"cita\"\r\n", "5/3=17\"|6/3=2\"|7/3=cita", ""},
       {"5/3/2007;\"lista:\r\n1/2/3;a\r\nLlamar a, Juan\"\r\n", "5/3=lista:\r\n1/2/3;a\r\nLlamar a, Juan", ""},
   };
-  for (const auto& c : cases) {
+  for (const auto& [rows, notes, log] : cases) {
     Empty();
     std::filesystem::remove(PathOf(ImportErrorsFileIndex));
-    EXPECT_EQ(Import(kTxtHeader + c.rows), 1);
-    EXPECT_EQ(std::tuple(Notes(), errors), std::tuple(c.notes, int{!c.log.empty()})) << c.rows;
-    if (c.log != "*") {
-      EXPECT_EQ(Text(PathOf(ImportErrorsFileIndex)), c.log);
+    EXPECT_EQ(Import(kTxtHeader + rows), 1);
+    EXPECT_EQ(std::tuple(Notes(), errors), std::tuple(notes, int{!log.empty()})) << rows;
+    if (log != "*") {
+      EXPECT_EQ(ReadText(PathOf(ImportErrorsFileIndex)), log);
     }
   }
   // Bare line feeds; the first line is the header, whatever it holds; adding
@@ -124,8 +118,10 @@ TEST_F(Exchange, TextImportReadsEachRowByItsPositions) {
 }
 
 // Files up to the imports' limits are read, larger ones and files that are
-// not iCalendar are refused.
-TEST_F(Exchange, ImportsRefuseWhatTheyCannotHold) {
+// not iCalendar are refused. Whatever fails while the notes file is written,
+// it stays as it was, no handle or temporary file is left and the user reads
+// one message.
+TEST_F(Exchange, ImportsRefuseWhatTheyCannotHoldAndWriteTheNotesOnceOrNotAtAll) {
   Keep(5, 3, "x");
   std::string text = kTxtHeader + "6/3/2007;\"x\"\r\n";
   text.resize(MaxImportFileSize, ' ');
@@ -138,12 +134,6 @@ TEST_F(Exchange, ImportsRefuseWhatTheyCannotHold) {
   const std::string notIcal = std::string("El archivo no es un calendario iCalendar (.ics): ") + PathOf("import.ics");
   EXPECT_EQ(g_shown, (std::vector{large, large, notIcal, notIcal}));
   EXPECT_EQ(Notes(), "5/3=x|6/3=xy");
-}
-
-// Whatever fails while the notes file is written, it stays as it was, no
-// handle or temporary file is left and the user reads one message.
-TEST_F(Exchange, EveryImportWritesTheNotesOnceOrNotAtAll) {
-  Keep(5, 3, "vieja");
   const std::string notes = PathOf(NotesFileIndex);
   const Bytes before = ReadBytes(notes);
   WriteBytes(PathOf(PredecessorFlagsName), Bytes(1600, 1));
@@ -218,7 +208,7 @@ TEST_F(Exchange, ICalendarImportPlacesEveryEvent) {
     EXPECT_EQ(Notes(), std::string("28/2=Feria|1/3=Feria|6/3=") + (add ? "vieja " : "") +
                            "00:30 Tarde09:00 Viaje|7/3=09:00 Viaje|8/3=09:00 Viaje|31/12=Fin");
     EXPECT_EQ(std::tuple(ical.NotesStored, ical.EventsOutsideYear, ical.ErrorsLogged), std::tuple(6, 1, 1));
-    EXPECT_EQ(Text(PathOf(ImportErrorsFileIndex)), "\r\nLínea: 26 (cita no leída) Roto");
+    EXPECT_EQ(ReadText(PathOf(ImportErrorsFileIndex)), "\r\nLínea: 26 (cita no leída) Roto");
   }
 }
 
@@ -229,17 +219,16 @@ TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlaces) {
   Keep(2, 3, "intacta");
   Bytes flags(1600, 0xCC), database(129 + 174 * 366, 0x20);
   std::fill_n(flags.begin() + PredecessorFlagsOffset, 12 * 31 * 4, 0);
-  const struct {
-    int day, month;
-    std::string text;
-  } notes[] = {{1, 1, std::string(169, 'a')},           {29, 2, std::string("bisiesto\0", 9)},
-               {31, 2, std::string("no existe\0", 10)}, {1, 3, std::string("marzo  \0", 8)},
-               {5, 3, std::string(100, 'n') + '\0'},    {31, 12, std::string("fin\0", 4)}};
+  const std::tuple<int, int, std::string> notes[] = {
+      {1, 1, std::string(169, 'a')},           {29, 2, std::string("bisiesto\0", 9)},
+      {31, 2, std::string("no existe\0", 10)}, {1, 3, std::string("marzo  \0", 8)},
+      {5, 3, std::string(100, 'n') + '\0'},    {31, 12, std::string("fin\0", 4)}};
   for (const auto& [day, month, text] : notes) {
     flags[PredecessorFlagsOffset + 4 * (31 * (month - 1) + day - 1)] = 1;
     std::copy(text.begin(), text.end(), database.begin() + PredecessorNoteOffset(ToDayIndex(day, month)));
   }
-  const std::string folder = PathOf("a\\b") + "/", path = folder + PredecessorNotesName;  // the last separator counts
+  const std::string folder = PathOf("a\\b") + "/";  // the last separator counts
+  const std::string path = folder + PredecessorNotesName;
   std::filesystem::create_directories(folder);
   WriteBytes(folder + PredecessorFlagsName, flags);
   WriteBytes(path, database);

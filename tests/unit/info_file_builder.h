@@ -6,14 +6,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
 #include "infofiles/info_file.h"
-
-using Bytes = std::vector<unsigned char>;
 
 inline Bytes Pack(const std::string& text) {
   Bytes packed(text.size() + text.size() / 16 + 64 + 3), work(LZO1X_1_MEM_COMPRESS);
@@ -57,7 +55,7 @@ inline InfoFileHeader WriteLayout(const std::filesystem::path& dir, const InfoFi
   std::memcpy(file.data() + DayStartOffset + 4, &f.DayStart[1], DayStartCount * 4);
   file.insert(file.end(), f.Packed.begin(), f.Packed.end());
   const std::string name(f.Header.FileName, strnlen(f.Header.FileName, sizeof f.Header.FileName));
-  std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+  WriteBytes((dir / name).string(), file);
   return f.Header;
 }
 

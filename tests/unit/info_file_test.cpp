@@ -34,40 +34,36 @@ TEST_F(InfoFiles, DayTextsAreReadAndWalkedWithinTheirBounds) {
   const std::pair<int, std::string> reads[] = {{1, "<P>uno"}, {61, ""}, {62, "abcde"}};
   for (const auto& [day, text] : reads) EXPECT_EQ(Read(intact, day), std::pair(1, text)) << day;
   const Walked all = {{1, "<P>uno"}, {60, "<P>29 de febrero"}, {62, "abcde"}, {366, "<P>fin de año"}};
-  const struct {
-    const char* What;
-    void (*Apply)(InfoFileLayout*);
-    int Read, Walk;  // the results of reading day 366 and of the walk
-    size_t Days;     // how many of all the walk yields
-  } cases[] = {
+  // What is damaged, how; the results of reading day 366 and of the walk, how many of all the walk yields.
+  using Damage = std::tuple<const char*, void (*)(InfoFileLayout*), int, int, size_t>;
+  const Damage cases[] = {
       {"whole", [](InfoFileLayout*) {}, 1, 1, 4},
       {"TextSize behind 366's closing +", [](InfoFileLayout* f) { f->Header.TextSize = f->DayStart[367]; }, 1, 1, 4},
       {"TextSize at 366's closing +", [](InfoFileLayout* f) { f->Header.TextSize = f->DayStart[367] - 1; }, 1, 1, 3},
       {"TextSize past the text", [](InfoFileLayout* f) { f->Header.TextSize += 1; }, 1, 0, 0},
-      {"stream garbled", [](InfoFileLayout* f) { std::fill(f->Packed.begin() + 3, f->Packed.end() - 3, 0xFF); }, 0, 0,
-       0},
+      {"garbled", [](InfoFileLayout* f) { std::fill(f->Packed.begin() + 3, f->Packed.end() - 3, 0xFF); }, 0, 0, 0},
       {"packed size past the end", [](InfoFileLayout* f) { f->Header.PackedSize += 1; }, 0, 0, 0},
       {"packed size huge", [](InfoFileLayout* f) { f->Header.PackedSize = 0xFFFFFFF0u; }, 0, 0, 0},
       {"table descends", [](InfoFileLayout* f) { std::swap(f->DayStart[200], f->DayStart[300]); }, 0, 0, 0},
       {"two days at one place", [](InfoFileLayout* f) { f->DayStart[200] = f->DayStart[201]; }, 0, 0, 0},
       {"table past the text", [](InfoFileLayout* f) { f->DayStart[367] = f->Header.TextSize + 50; }, 0, 0, 0},
   };
-  for (const auto& c : cases) {
+  for (const auto& [what, apply, read, walk, days] : cases) {
     InfoFileLayout f = base;
-    c.Apply(&f);
+    apply(&f);
     const InfoFileHeader h = WriteLayout(dir, f);
     g_shown.clear();
-    EXPECT_EQ(Read(h, 366), std::pair(c.Read, std::string(c.Read ? "<P>fin de año" : ""))) << c.What;
+    EXPECT_EQ(Read(h, 366), std::pair(read, std::string(read ? "<P>fin de año" : ""))) << what;
     Walked walked;
-    EXPECT_EQ(WalkDayTexts(h, [&](int k, std::string_view t) { walked.emplace_back(k, t); }), c.Walk) << c.What;
-    EXPECT_EQ(walked, Walked(all.begin(), all.begin() + c.Days)) << c.What;
-    EXPECT_EQ(g_shown, std::vector<std::string>(2 - c.Read - c.Walk, "Fallo al descomprimir")) << c.What;
+    EXPECT_EQ(WalkDayTexts(h, [&](int k, std::string_view t) { walked.emplace_back(k, t); }), walk) << what;
+    EXPECT_EQ(walked, Walked(all.begin(), all.begin() + days)) << what;
+    EXPECT_EQ(g_shown, std::vector<std::string>(2 - read - walk, "Fallo al descomprimir")) << what;
   }
 }
 
 // Listed: archived files with a "7" before the extension, the marker and a
 // FileName ending in its field; a Title filling its field keeps its file.
-TEST_F(InfoFiles, TheScanKeepsArchivedFilesWithASevenTheMarkerAndAName) {
+TEST_F(InfoFiles, TheScanAndTheTodaySelection) {
   WriteInfoFile(dir, "Sol_2007.cal", 3, "Sol", kDays);
   WriteInfoFile(dir, "ExpImp.cal", 4, "Sin siete", kDays);
   WriteInfoFile(dir, "Viejo_2007.cal", 5, "Sin archivar", kDays);
@@ -76,7 +72,8 @@ TEST_F(InfoFiles, TheScanKeepsArchivedFilesWithASevenTheMarkerAndAName) {
 #else
   const uint32_t archived = chmod(PathOf("Viejo_2007.cal").c_str(), 0744);  // the native cleared archive bit: 0
 #endif
-  InfoFileLayout title = Layout("Titulo_2007.cal", 6, "", kDays), name = Layout("", 7, "Nombre", kDays);
+  InfoFileLayout title = Layout("Titulo_2007.cal", 6, "", kDays);
+  InfoFileLayout name = Layout("", 7, "Nombre", kDays);
   std::memset(title.Header.Title, 'T', sizeof title.Header.Title);
   std::memcpy(name.Header.FileName, "NombreMuyLargoDeVerda_2007.cal", sizeof name.Header.FileName);
   WriteLayout(dir, title);
@@ -91,11 +88,9 @@ TEST_F(InfoFiles, TheScanKeepsArchivedFilesWithASevenTheMarkerAndAName) {
   for (const InfoFileHeader& slot : slots) ids.insert(slot.FileId);
   EXPECT_EQ(ids, (std::set<uint32_t>{0, 3, 6, archived}));
   EXPECT_EQ(g_shown, (std::vector{FileMessage("leer", PathOf("Corto_2007.cal"))}));
-}
-
-// Applied: ordered and stored without the files not chosen (order 0) and the
-// empty slots (id 0); a count the settings file cannot hold is a short read.
-TEST_F(InfoFiles, TheTodaySelectionIsStoredInOrderAndReadBack) {
+  // The today selection applied: ordered and stored without the files not
+  // chosen (order 0) and the empty slots (id 0); a count the settings file
+  // cannot hold is a short read.
   Bytes settings(TodaySelectionOffset + 3 * sizeof(InfoFileHeader), 0);
   WriteBytes(PathOf(SettingsFileIndex), settings);
   InfoFileHeader array[] = {WriteInfoFile(dir, "x_2007.cal", 10, "x", kDays),
@@ -123,8 +118,9 @@ TEST_F(InfoFiles, TheTodaySelectionIsStoredInOrderAndReadBack) {
 // A page ends at its first NUL; a stream that does not decode, or decodes
 // past the buffer, leaves an empty page.
 TEST_F(InfoFiles, PackedPagesUnpackUpToTheirFirstNul) {
-  const std::string page = "<HTML><BODY>Año</BODY></HTML>", source = PathOf("Anyo_2007.cal"),
-                    target = PathOf("Anyo_2007.htm");
+  const std::string page = "<HTML><BODY>Año</BODY></HTML>";
+  const std::string source = PathOf("Anyo_2007.cal");
+  const std::string target = PathOf("Anyo_2007.htm");
   WriteBytes(source, Pack(page + std::string(1, '\0') + "rest"));
   ASSERT_EQ(UnpackPackedPage(source.c_str(), target.c_str()), 1);
   EXPECT_EQ(ReadBytes(target), Bytes(page.begin(), page.end()));

@@ -10,19 +10,8 @@ CalendarSettings Day(int day, int month, int year = 2007) {
   return {.ShownMonth = month, .ShownYear = year, .SelectedDay = day};
 }
 
-// The days left and gone, the ISO 8601 dates (the week date in its own
-// year) and the day's moon phase.
-TEST(DateParagraph, TheWeekDateTakesItsOwnYear) {
-  std::string page = "replaced";
-  EXPECT_EQ(BuildDateParagraph(Day(31, 12), &page), 366);
-  EXPECT_EQ(page,
-            "<P id=p1>lunes, 31 - diciembre\r\n<P>Quedan 0 días de 2007, han pasado 365\r\n<P><IMG src=\"iso.gif\">"
-            "2007-12-31 - 2008-W01-1<P><IMG src=\"l4.gif\">Menguante -  7h 51m - Libra\r\n");
-}
-
 using Pages = ProgramDirTest;
 
-std::string Text(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 // The head every page opens with, then the body.
 std::string WithHead(const std::string& body) {
   std::string page;
@@ -30,10 +19,18 @@ std::string WithHead(const std::string& body) {
   return page + body;
 }
 
-// The date paragraph with its ISO dates, the day's texts of the chosen files
-// in their stored order (the copies' TextSize plays no part) and the month's
-// moon phases.
-TEST_F(Pages, TheTodayPageJoinsTheChosenFilesTexts) {
+// The date paragraph: the days left and gone, the ISO 8601 dates (the week
+// date in its own year) and the day's moon phase. The today page: the date
+// paragraph, the day's texts of the chosen files in their stored order (the
+// copies' TextSize plays no part) and the month's moon phases. The whole-file
+// page: every text dated in the leap-year numbering; a title filling its
+// field ends there.
+TEST_F(Pages, TheDateParagraphTheTodayPageAndTheWholeFilePage) {
+  std::string paragraph = "replaced";
+  EXPECT_EQ(BuildDateParagraph(Day(31, 12), &paragraph), 366);
+  EXPECT_EQ(paragraph,
+            "<P id=p1>lunes, 31 - diciembre\r\n<P>Quedan 0 días de 2007, han pasado 365\r\n<P><IMG src=\"iso.gif\">"
+            "2007-12-31 - 2008-W01-1<P><IMG src=\"l4.gif\">Menguante -  7h 51m - Libra\r\n");
   WriteBytes(PathOf(SettingsFileIndex), Bytes(TodaySelectionOffset, 0));
   EXPECT_EQ(BuildTodayPage(Day(5, 3)), 0);
   InfoFileHeader chosen[] = {WriteInfoFile(dir, "b_2007.cal", 2, "B", {{65, "<P>Sol: 8h 01m"}}),
@@ -43,7 +40,7 @@ TEST_F(Pages, TheTodayPageJoinsTheChosenFilesTexts) {
   ASSERT_EQ(SaveTodaySelection(chosen, 2), 1);
   ASSERT_EQ(BuildTodayPage(Day(5, 3)), 1);
   EXPECT_EQ(
-      Text(ReadBytes(PathOf(TempPageFileIndex))),
+      ReadText(PathOf(TempPageFileIndex)),
       WithHead("<P id=p1>lunes,  5 - marzo\r\n<P>Quedan 301 días de 2007, han pasado 64\r\n<P><IMG src=\"iso.gif\">"
                "2007-03-05 - 2007-W10-1<P>Sol: 8h 01m<P>hoy\r\n<TABLE><CAPTION>Fases lunares</CAPTION>\r\n"
                "<TR><TD id=t1><IMG src=\"l3.gif\">Llena<TD>sábado,  3<TD>23h 17m<TD>Virgo\r\n"
@@ -52,14 +49,10 @@ TEST_F(Pages, TheTodayPageJoinsTheChosenFilesTexts) {
                "<TR><TD id=t1><IMG src=\"l2.gif\">Creciente<TD>domingo, 25<TD>18h 16m<TD>Cáncer\r\n"
                "</TABLE>\r\n</BODY></HTML>"));
   EXPECT_EQ(g_shown, (std::vector<std::string>{"No hay archivo de información seleccionado"}));
-}
-
-// Every text dated in the leap-year numbering; a title filling its field ends there.
-TEST_F(Pages, TheWholeFilePageDatesEveryTextInTheLeapYearNumbering) {
   InfoFileHeader h = WriteInfoFile(dir, "d_2007.cal", 4, "", {{60, "<P>bisiesto"}, {61, "<P>marzo"}, {62, "nada"}});
   std::memset(h.Title, 'T', sizeof h.Title);
   ASSERT_EQ(BuildWholeFilePage(Day(5, 3), h), 1);
-  EXPECT_EQ(Text(ReadBytes(PathOf(TempPageFileIndex))),
+  EXPECT_EQ(ReadText(PathOf(TempPageFileIndex)),
             WithHead("\r\n<P id=p1>" + std::string(66, 'T') +
                      "<P>Archivo: d_2007.cal<HR>\r\n"
                      "<P>29 - febrero:<P><P>bisiesto<P> 1 - marzo:<P><P>marzo<HR></BODY></HTML>"));

@@ -46,11 +46,13 @@ TEST(LayoutTest, DayCellsAndHitTestAtEveryPixel) {
       }
   auto inside = [](const Box& r, int x, int y) { return x >= r[0] && x < r[2] && y >= r[1] && y < r[3]; };
   for (auto [w, h] : {std::pair{30, 20}, {31, 17}}) {
-    const Box window = Element(LayoutWindow, w, h, 1), prev = Element(LayoutPrevArrow, w, h, 0),
-              next = Element(LayoutNextArrow, w, h, 0), title = Element(LayoutTitle, w, h, 0);
+    const Box window = Element(LayoutWindow, w, h, 1);
+    const Box prev = Element(LayoutPrevArrow, w, h, 0);
+    const Box next = Element(LayoutNextArrow, w, h, 0);
+    const Box title = Element(LayoutTitle, w, h, 0);
     for (auto [m, y] : {std::pair{2, 2010}, {5, 2007}, {2, 2012}, {11, 2007}, {8, 2008}, {12, 2007}, {7, 2007}}) {
-      const int first = int(weekday{sys_days{year{y} / m / 1}}.iso_encoding()) - 1,
-                days = int(unsigned(year_month_day_last{year{y} / m / last}.day()));
+      const int first = int(weekday{sys_days{year{y} / m / 1}}.iso_encoding()) - 1;
+      const int days = int(unsigned(year_month_day_last{year{y} / m / last}.day()));
       std::vector<Box> cells(1);
       for (int day = 1, p = first; day <= days; ++day, ++p) {
         const Rect cell = DayCellRect(day, m, y, w, h);
@@ -67,7 +69,8 @@ TEST(LayoutTest, DayCellsAndHitTestAtEveryPixel) {
           ASSERT_EQ(HitTest(px, py, m, y, w, h), expected)
               << "(" << px << ", " << py << ") " << m << "/" << y << " W=" << w;
         }
-      EXPECT_EQ(HitTest(-32768, -32768, m, y, w, h) + HitTest(32767, 32767, m, y, w, h), HitNothing);
+      EXPECT_EQ(HitTest(-32768, -32768, m, y, w, h), HitNothing);
+      EXPECT_EQ(HitTest(32767, 32767, m, y, w, h), HitNothing);
     }
   }
 }

@@ -16,63 +16,53 @@ using NotesStoreTest = ProgramDirTest;
 
 // A note changes exactly its flag word and its slot (31 December's are the
 // last ones), and reads back from them; a note deleted (flag 0) is not read
-// again; a slot without a terminating zero reads as 255 characters.
-TEST_F(NotesStoreTest, NotesLandInTheirFlagWordAndSlot) {
+// again; a slot without a terminating zero reads as 255 characters. Text
+// added on the file and on the image alike; the image, written, is the file.
+TEST_F(NotesStoreTest, NotesLandInTheirFlagWordAndSlotAndTextIsAdded) {
   Bytes expected(NotesFileSize, 0);
   PutNote(expected, 4, 7, 1, {1, 2}, std::string(256, 'x'));
   WriteBytes(PathOf(NotesFileIndex), expected);
-  const NoteRecord record = {{0x11223344, 0x01D5AABB},
-                             "nota del d\xED"
-                             "a\r\nfin"},
-                   deletion = {{9, 10}, ""};
-  ASSERT_TRUE(WriteNote(10, 6, &record, 1) && WriteNote(10, 6, &deletion, 0) && WriteNote(31, 12, &record, 1));
+  const NoteRecord record = {{0x11223344, 0x01D5AABB}, "nota del d\355a\r\nfin"};
+  const NoteRecord deletion = {{9, 10}, ""};
+  ASSERT_EQ((std::array{WriteNote(10, 6, &record, 1), WriteNote(10, 6, &deletion, 0), WriteNote(31, 12, &record, 1)}),
+            (std::array{1, 1, 1}));
   expected[1484] = 1;
   std::memcpy(expected.data() + NotesFileSize - sizeof record, &record, sizeof record);
   PutNote(expected, 10, 6, 0, {9, 10}, "");
   EXPECT_EQ(ReadBytes(PathOf(NotesFileIndex)), expected);
   NoteRecord back = {}, deleted = {}, unterminated = {};
   int32_t flags[31] = {};
-  EXPECT_TRUE(ReadNote(31, 12, &back) && ReadMonthFlags(12, flags) && ReadNote(10, 6, &deleted) &&
-              ReadNote(4, 7, &unterminated));
+  EXPECT_EQ((std::array{ReadNote(31, 12, &back), ReadMonthFlags(12, flags), ReadNote(10, 6, &deleted),
+                        ReadNote(4, 7, &unterminated)}),
+            (std::array{1, 1, 1, 1}));
   EXPECT_EQ(std::memcmp(&back, &record, sizeof record), 0);
-  EXPECT_TRUE(flags[30] == 1 && std::count(flags, flags + 31, 0) == 30);
-  EXPECT_TRUE(deleted.UpdateTime.Low == 0 && deleted.Text[0] == 0);
+  EXPECT_EQ(std::count(flags, flags + 30, 0), 30);
+  EXPECT_EQ(flags[30], 1);
+  EXPECT_EQ(std::pair(deleted.UpdateTime.Low, deleted.Text[0]), std::pair(0u, '\0'));
   EXPECT_EQ(std::string(unterminated.Text, sizeof unterminated.Text), std::string(255, 'x') + '\0');
-  EXPECT_TRUE(g_shown.empty());
-}
-
-// On the file and on the image alike; the image, written, is the file.
-TEST_F(NotesStoreTest, AddNoteText) {
   const std::string notes = PathOf(NotesFileIndex);
   const std::string a250(250, 'a'), a255(255, 'a'), b300(300, 'b');
-  // old nullptr: the day has no note.
-  const struct {
-    const char* old;
-    std::string text;
-    int append;
-    std::string expected;
-  } cases[] = {
-      {a250.c_str(), "0123456789", 1, a250 + "01234"},
-      {a255.c_str(), "x", 1, a255},
-      {nullptr, "hola", 1, "hola"},
-      {"un texto antiguo bastante largo", "nuevo", 0, "nuevo"},
-      {"x", b300, 0, b300.substr(0, 255)},
-      {"algo", "", 0, ""},
-  };
-  for (const auto& c : cases)
+  // The old note (nullptr: the day has none), the text, whether appended; the note then.
+  for (const auto& [old, text, append, expected] :
+       {std::tuple<const char*, std::string, int, std::string>{a250.c_str(), "0123456789", 1, a250 + "01234"},
+        {a255.c_str(), "x", 1, a255},
+        {nullptr, "hola", 1, "hola"},
+        {"un texto antiguo bastante largo", "nuevo", 0, "nuevo"},
+        {"x", b300, 0, b300.substr(0, 255)},
+        {"algo", "", 0, ""}})
     for (int onImage : {0, 1}) {
       Bytes image(NotesFileSize, 0);
       PutNote(image, 28, 2, 1, {3, 4}, "vecino");
       // A day without note keeps a stale slot; behind a short note lies another writer's byte.
-      PutNote(image, 29, 2, c.old ? 1 : 0, {1, 2}, c.old ? c.old : "ignorado, sin marca");
-      if (c.old && std::strlen(c.old) < 254) image[1488 + 264 * 59 + 8 + 254] = 'Z';
+      PutNote(image, 29, 2, old ? 1 : 0, {1, 2}, old ? old : "ignorado, sin marca");
+      if (old && std::strlen(old) < 254) image[1488 + 264 * 59 + 8 + 254] = 'Z';
       WriteBytes(notes, image);
       NotesImage inMemory;
       ASSERT_EQ(ReadNotesImage(&inMemory), 1);
-      if (onImage) AddNoteTextInImage(&inMemory, 29, 2, c.text.c_str(), c.append);
-      EXPECT_EQ(onImage ? WriteNotesImage(inMemory) : AddNoteText(29, 2, c.text.c_str(), c.append), 1);
-      PutNote(image, 29, 2, 1, kFixedNowTime, c.expected);
-      EXPECT_EQ(ReadBytes(notes), image) << c.expected << onImage;
+      if (onImage) AddNoteTextInImage(&inMemory, 29, 2, text.c_str(), append);
+      EXPECT_EQ(onImage ? WriteNotesImage(inMemory) : AddNoteText(29, 2, text.c_str(), append), 1);
+      PutNote(image, 29, 2, 1, kFixedNowTime, expected);
+      EXPECT_EQ(ReadBytes(notes), image) << expected << onImage;
     }
   EXPECT_TRUE(g_shown.empty());
 }
@@ -85,32 +75,29 @@ TEST_F(NotesStoreTest, FailuresAreToldAndReleaseTheFile) {
   const std::string notes = PathOf(NotesFileIndex);
   int32_t flag = 0, flags[31] = {};
   NoteRecord record = {};
-  const Bytes short1487(1487, 0xFF), short123(123, 0xFF), table(NoteFlagTableSize, 0xFF),
-      cut(NoteFlagTableSize + 100, 0xFF);
   NotesImage image;
-  // store nullptr: no file.
-  const struct {
-    const Bytes* store;
-    std::function<int()> call;
-    int result;
-    const char* verb;
-  } cases[] = {
-      {nullptr, [&] { return ReadNote(5, 3, &record); }, 1, "abrir"},
-      {nullptr, [&] { return AddNoteText(5, 3, "x", 1); }, 0, "abrir"},
-      {&short1487, [&] { return ReadNoteFlag(31, 12, &flag); }, 0, "leer"},
-      {&short123, [&] { return ReadMonthFlags(1, flags); }, 0, "leer"},
-      {&table, [&] { return AddNoteText(1, 1, "x", 0); }, 0, "leer"},
-      {&table, [&] { return ReadNotesImage(&image); }, 0, "leer"},
-      {&cut, [&] { return ReadNote(1, 1, &record); }, 0, "leer"},
+  // The size of the file, all 0xFF (-1: no file); the call, its result and the verb told.
+  const std::tuple<int, std::function<int()>, int, const char*> cases[] = {
+      {-1, [&] { return ReadNote(5, 3, &record); }, 1, "abrir"},
+      {-1, [&] { return AddNoteText(5, 3, "x", 1); }, 0, "abrir"},
+      {1487, [&] { return ReadNoteFlag(31, 12, &flag); }, 0, "leer"},
+      {123, [&] { return ReadMonthFlags(1, flags); }, 0, "leer"},
+      {NoteFlagTableSize, [&] { return AddNoteText(1, 1, "x", 0); }, 0, "leer"},
+      {NoteFlagTableSize, [&] { return ReadNotesImage(&image); }, 0, "leer"},
+      {NoteFlagTableSize + 100, [&] { return ReadNote(1, 1, &record); }, 0, "leer"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [size, call, result, verb] : cases) {
     std::filesystem::remove(notes);
-    if (c.store) WriteBytes(notes, *c.store);
+    if (size >= 0) WriteBytes(notes, Bytes(size, 0xFF));
     g_shown.clear();
-    EXPECT_EQ(c.call(), c.result) << c.verb;
-    EXPECT_EQ(g_shown, std::vector{FileMessage(c.verb, notes)});
-    EXPECT_FALSE(std::memchr(&flag, 0xFF, sizeof flag) || std::memchr(flags, 0xFF, sizeof flags) ||
-                 std::memchr(&record, 0xFF, sizeof record));
-    EXPECT_TRUE(c.store ? ReadBytes(notes) == *c.store && Released(notes) : !std::filesystem::exists(notes)) << c.verb;
+    EXPECT_EQ(call(), result) << verb;
+    EXPECT_EQ(g_shown, std::vector{FileMessage(verb, notes)});
+    EXPECT_EQ(std::memchr(&flag, 0xFF, sizeof flag), nullptr) << verb;
+    EXPECT_EQ(std::memchr(flags, 0xFF, sizeof flags), nullptr) << verb;
+    EXPECT_EQ(std::memchr(&record, 0xFF, sizeof record), nullptr) << verb;
+    EXPECT_EQ(std::filesystem::exists(notes), size >= 0) << verb;
+    if (size < 0) continue;
+    EXPECT_EQ(ReadBytes(notes), Bytes(size, 0xFF)) << verb;
+    EXPECT_TRUE(Released(notes)) << verb;
   }
 }

@@ -8,16 +8,14 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <numeric>
 #include <random>
 
 #include "base/program_files.h"
 #include "base/settings.h"
+#include "file_bytes.h"
 #include "os/os.h"
-
-using Bytes = std::vector<unsigned char>;
 
 inline std::vector<std::string> g_shown;  // texts of the message boxes, in order
 
@@ -34,29 +32,30 @@ struct ProgramDirTest : ::testing::Test {
     // One directory for each test of each run: the suites of several worktrees may run side by side.
     dir = std::filesystem::temp_directory_path() /
           (std::string("oristel_") + test->test_suite_name() + test->name() + std::to_string(std::random_device{}()));
-    std::filesystem::remove_all(dir), std::filesystem::create_directories(dir), g_shown.clear();
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    g_shown.clear();
     OsSetExecutablePath(PathOf("Oristel.exe").c_str());
     OsSetClockHook([] { return LocalTime{2007, 3, 6, 3, 10, 30, 15, 250}; });
     OsSetMessageBoxHook([](const char* text, const char* title, MessageIcon icon) {
-      EXPECT_TRUE(std::string(title) == "Oristel" && icon == IconStop) << title << " " << icon;
+      EXPECT_EQ(std::pair(std::string(title), icon), std::pair(std::string("Oristel"), IconStop));
       g_shown.push_back(text);
     });
-    WriteBytes(PathOf("probe"), {}), OsClose(firstFree_ = OsOpenExisting(PathOf("probe").c_str(), FileRead));
+    WriteBytes(PathOf("probe"), {});
+    firstFree_ = OsOpenExisting(PathOf("probe").c_str(), FileRead);
+    OsClose(firstFree_);
   }
   void TearDown() override {
-    OsSetExecutablePath(nullptr), OsSetMessageBoxHook(nullptr), OsSetClockHook(nullptr), OsSetFaultHook(nullptr),
-        OsSetZoneHook(nullptr), std::filesystem::remove_all(dir);
+    OsSetExecutablePath(nullptr);
+    OsSetMessageBoxHook(nullptr);
+    OsSetClockHook(nullptr);
+    OsSetFaultHook(nullptr);
+    OsSetZoneHook(nullptr);
+    std::filesystem::remove_all(dir);
   }
   // Full path of a file in the program directory, as the program builds it.
   std::string PathOf(int file) const { return BuildProgramPath(std::string(PathSize, 0).data(), file); }
   std::string PathOf(const char* name) const { return (dir / name).string(); }
-  void WriteBytes(const std::string& path, const Bytes& b) const {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size());
-  }
-  Bytes ReadBytes(const std::string& path) const {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
   // No handle is left on path: Windows opens it only then (no sharing), and
   // elsewhere descriptors are reused lowest first, so it gets SetUp's.
   bool Released(const std::string& path) const {

@@ -10,45 +10,39 @@
 // separator, then the name; empty when the whole does not fit or there is
 // no directory, rather than a file of the current directory.
 TEST(ProgramPathAndClock, EveryFileTheLongestDirectoryAndEveryDay) {
-  const std::string d244 = "C:\\" + std::string(244, 'd') + "\\", d245 = "C:\\" + std::string(245, 'd') + "\\";
-  const struct {
-    std::string executable;
-    int file, last;
-    std::string expected;
-  } cases[] = {{"C:\\Prog\\Oristel.exe", NotesFileIndex, 7, "C:\\Prog\\cal_notas.dat"},
-               {"Oristel.exe", SettingsFileIndex, -1, ""},
-               {"/opt/a\\b/O.exe", NotesFileIndex, 8, "/opt/a\\b/cal_notas.dat"},
-               {d244 + "O.exe", SettingsFileIndex, 247, d244 + "cal_2007.op"},
-               {d245 + "O.exe", SettingsFileIndex, 248, ""}};
+  const std::string d244 = "C:\\" + std::string(244, 'd') + "\\";
+  const std::string d245 = "C:\\" + std::string(245, 'd') + "\\";
   char path[PathSize];
-  for (const auto& c : cases) {
-    OsSetExecutablePath(c.executable.c_str()), std::memset(path, 'x', sizeof path);
-    EXPECT_EQ((std::pair<int, std::string>{GetProgramDirectory(path), BuildProgramPath(path, c.file)}),
-              std::pair(c.last, c.expected));
+  // The executable's path, the file; the directory's last index and the file's path.
+  for (const auto& [executable, file, last, expected] :
+       {std::tuple<std::string, int, int, std::string>{"C:\\Prog\\Oristel.exe", NotesFileIndex, 7,
+                                                       "C:\\Prog\\cal_notas.dat"},
+        {"Oristel.exe", SettingsFileIndex, -1, ""},
+        {"/opt/a\\b/O.exe", NotesFileIndex, 8, "/opt/a\\b/cal_notas.dat"},
+        {d244 + "O.exe", SettingsFileIndex, 247, d244 + "cal_2007.op"},
+        {d245 + "O.exe", SettingsFileIndex, 248, ""}}) {
+    OsSetExecutablePath(executable.c_str());
+    std::memset(path, 'x', sizeof path);
+    EXPECT_EQ((std::pair<int, std::string>{GetProgramDirectory(path), BuildProgramPath(path, file)}),
+              std::pair(last, expected));
   }
-  std::string all = (OsSetExecutablePath("/p/O.exe"), "");
+  OsSetExecutablePath("/p/O.exe");
+  std::string all;
   for (int file = -1; file <= 5; ++file) all += BuildProgramPath(path, file) + std::string(",");
   EXPECT_EQ(
       all, "/p/,/p/cal_2007.op,/p/cal_2007.cal,/p/cal_notas.dat,/p/cal_temp.htm,/p/Calendario_Errores_Import.txt,/p/,");
   OsSetExecutablePath(nullptr);
   // The clock: the last millisecond of every day from 1601 to 2399, both ways, against std::chrono.
   using namespace std::chrono;
-  auto fields = [](const LocalTime& t) {
-    return std::array{t.Year, t.Month, t.DayOfWeek, t.Day, t.Hour, t.Minute, t.Second, t.Milliseconds};
-  };
   for (sys_days day = sys_days{year{1601} / 1 / 1}; day < sys_days{year{2400} / 1 / 1}; day += days{1}) {
-    const LocalTime t = {int(year_month_day{day}.year()),
-                         int(unsigned(year_month_day{day}.month())),
-                         int(weekday{day}.c_encoding()),
-                         int(unsigned(year_month_day{day}.day())),
-                         23,
-                         59,
-                         59,
-                         999};
-    const FileTime f = ToFileTime(t);
-    ASSERT_EQ((uint64_t(f.High) << 32) | f.Low,
-              uint64_t((day + days{1} - sys_days{year{1601} / 1 / 1}).count() * 864000000000 - 10000));
-    ASSERT_EQ(fields(FromFileTime(f)), fields(t));
+    const year_month_day date{day};
+    const uint64_t ticks = uint64_t((day + days{1} - sys_days{year{1601} / 1 / 1}).count() * 864000000000 - 10000);
+    const LocalTime t = FromFileTime({uint32_t(ticks), uint32_t(ticks >> 32)});
+    ASSERT_EQ(std::tuple(t.Year, t.Month, t.DayOfWeek, t.Day, t.Hour, t.Minute, t.Second, t.Milliseconds),
+              std::tuple(int(date.year()), int(unsigned(date.month())), int(weekday{day}.c_encoding()),
+                         int(unsigned(date.day())), 23, 59, 59, 999));
+    const FileTime back = ToFileTime(t);
+    ASSERT_EQ((uint64_t(back.High) << 32) | back.Low, ticks);
   }
 }
 
@@ -58,29 +52,36 @@ TEST(ProgramPathAndClock, EveryFileTheLongestDirectoryAndEveryDay) {
 // file free. Every fixed message and verb, with the longest path whole;
 // another message shows nothing, another verb an empty word.
 TEST_F(ProgramDirTest, FileOperationsAndMessages) {
-  const std::string path = PathOf("data.bin"), made = PathOf("made.txt"), nowhere = PathOf("no_such_folder/x.txt"),
-                    longest(PathSize - 1, 'p');
+  const std::string path = PathOf("data.bin");
+  const std::string made = PathOf("made.txt");
+  const std::string nowhere = PathOf("no_such_folder/x.txt");
+  const std::string longest(PathSize - 1, 'p');
+  const char* p = path.c_str();
   unsigned char buffer[4] = {}, data[2] = {0xAA, 0xBB};
-  EXPECT_TRUE(ReadFileAt(path.c_str(), buffer, 0, 4) + WriteFileAt(path.c_str(), data, 0, 2) +
-                      AppendToFile(path.c_str(), data, 2) ==
-                  0 &&
-              !std::filesystem::exists(path));
-  EXPECT_EQ((WriteBytes(path, Bytes{1, 2, 3, 4, 5, 6, 7}),
-             ReadFileAt(path.c_str(), buffer, 4, 4) + ReadFileAt(path.c_str(), buffer, 100, 1)),
-            0);
-  EXPECT_TRUE(Released(path) && ReadFileAt(path.c_str(), buffer, 3, 4) &&
-              Bytes(buffer, buffer + 4) == (Bytes{4, 5, 6, 7}));
-  EXPECT_TRUE(WriteFileAt(path.c_str(), data, 1, 2) && WriteFileAt(path.c_str(), data, 8, 2) &&
-              AppendToFile(path.c_str(), data, 1) && Released(path));
+  EXPECT_EQ((std::array{ReadFileAt(p, buffer, 0, 4), WriteFileAt(p, data, 0, 2), AppendToFile(p, data, 2)}),
+            (std::array{0, 0, 0}));
+  EXPECT_FALSE(std::filesystem::exists(path));
+  WriteBytes(path, Bytes{1, 2, 3, 4, 5, 6, 7});
+  EXPECT_EQ((std::array{ReadFileAt(p, buffer, 4, 4), ReadFileAt(p, buffer, 100, 1)}), (std::array{0, 0}));
+  EXPECT_TRUE(Released(path));
+  EXPECT_EQ(ReadFileAt(p, buffer, 3, 4), 1);
+  EXPECT_EQ(Bytes(buffer, buffer + 4), (Bytes{4, 5, 6, 7}));
+  EXPECT_EQ((std::array{WriteFileAt(p, data, 1, 2), WriteFileAt(p, data, 8, 2), AppendToFile(p, data, 1)}),
+            (std::array{1, 1, 1}));
+  EXPECT_TRUE(Released(path));
   EXPECT_EQ(ReadBytes(path), (Bytes{1, 0xAA, 0xBB, 4, 5, 6, 7, 0, 0xAA, 0xBB, 0xAA}));
   EXPECT_EQ(GetFileSizeByName(made.c_str()), 0u);  // missing: 0 with a message
   const FileHandle file = CreateNewFile(made.c_str());
-  EXPECT_TRUE(AppendToHandle(file, made.c_str(), "abc", 3) && WriteAtOffset(file, made.c_str(), "Z", 1, 1) &&
-              AppendToHandle(file, made.c_str(), "de", 2));
-  EXPECT_TRUE((OsClose(file), GetFileSizeByName(made.c_str()) == 5) &&
-              ReadBytes(made) == (Bytes{'a', 'Z', 'c', 'd', 'e'}));
-  EXPECT_TRUE(CreateEmptyFile(made.c_str()) && GetFileSizeByName(made.c_str()) == 0 && Released(made));  // no message
-  EXPECT_TRUE(!CreateEmptyFile(nowhere.c_str()) && !OpenExistingFile(FileRead, nowhere.c_str()));
+  EXPECT_EQ((std::array{AppendToHandle(file, made.c_str(), "abc", 3), WriteAtOffset(file, made.c_str(), "Z", 1, 1),
+                        AppendToHandle(file, made.c_str(), "de", 2)}),
+            (std::array{1, 1, 1}));
+  OsClose(file);
+  EXPECT_EQ(ReadBytes(made), (Bytes{'a', 'Z', 'c', 'd', 'e'}));
+  EXPECT_EQ(CreateEmptyFile(made.c_str()), 1);  // no message
+  EXPECT_EQ(GetFileSizeByName(made.c_str()), 0u);
+  EXPECT_TRUE(Released(made));
+  EXPECT_EQ(CreateEmptyFile(nowhere.c_str()), 0);
+  EXPECT_EQ(OpenExistingFile(FileRead, nowhere.c_str()), NoFile);
   std::vector<std::string> expected = {FileMessage("abrir", path),
                                        FileMessage("abrir", path),
                                        FileMessage("abrir", path),
@@ -109,12 +110,20 @@ TEST_F(ProgramDirTest, FileOperationsAndMessages) {
 static CalendarSettings Installed() {
   CalendarSettings s;
   std::iota(reinterpret_cast<uint32_t*>(&s), reinterpret_cast<uint32_t*>(&s + 1), 1000u);
-  return s.CellWidth = 30, s.CellHeight = 20, s.Language = 3, s.Community = 15, s.City = 1500, s.ShowOtherHolidays = 0,
-         s.DrawFlag = 1, s.Changed = 0, s;
+  s.CellWidth = 30;
+  s.CellHeight = 20;
+  s.Language = 3;
+  s.Community = 15;
+  s.City = 1500;
+  s.ShowOtherHolidays = 0;
+  s.DrawFlag = 1;
+  s.Changed = 0;
+  return s;
 }
 static Bytes Image(const CalendarSettings& s) {
   Bytes b(SettingsRecordSize + 4 + 120, 7);
-  return std::memcpy(b.data(), &s, sizeof s), b;
+  std::memcpy(b.data(), &s, sizeof s);
+  return b;
 }
 
 // Loading shows today, whatever was shown; saving stores the window and the
@@ -126,17 +135,30 @@ TEST_F(ProgramDirTest, SettingsFileLoadSaveAndFailures) {
   OsSetClockHook([] { return LocalTime{2008, 4, 2, 15, 23, 59, 59, 999}; });
   const std::string path = PathOf(SettingsFileIndex);
   CalendarSettings s = Installed();
-  EXPECT_TRUE(!LoadSettings() && !(WriteBytes(path, Bytes(279, 7)), LoadSettings()));
-  ASSERT_EQ((WriteBytes(path, Image(s)), LoadSettings()), 1);
+  EXPECT_EQ(LoadSettings(), 0);
+  WriteBytes(path, Bytes(279, 7));
+  EXPECT_EQ(LoadSettings(), 0);
+  WriteBytes(path, Image(s));
+  ASSERT_EQ(LoadSettings(), 1);
   EXPECT_EQ(g_settings->OffscreenBitmap, 0u);
-  g_settings->OffscreenBitmap = 0x1234, SaveSettings(Rect{100, 50, 400, 300});  // as while running
-  s.ShownYear = 2008, s.ShownMonth = 4, s.SelectedDay = 15, s.OffscreenBitmap = 0,
+  g_settings->OffscreenBitmap = 0x1234;  // as while running
+  SaveSettings(Rect{100, 50, 400, 300});
+  EXPECT_EQ(g_settings, nullptr);
+  s.ShownYear = 2008;
+  s.ShownMonth = 4;
+  s.SelectedDay = 15;
+  s.OffscreenBitmap = 0;
   s.SavedTime = ToFileTime(OsLocalTime());
-  s.WindowLeft = 100, s.WindowTop = 50, s.WindowWidth = 300, s.WindowHeight = 250;
-  EXPECT_TRUE(g_settings == nullptr && ReadBytes(path) == Image(s));
+  s.WindowLeft = 100;
+  s.WindowTop = 50;
+  s.WindowWidth = 300;
+  s.WindowHeight = 250;
+  EXPECT_EQ(ReadBytes(path), Image(s));
   const std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(dir), OsSetExecutablePath("Oristel.exe");
-  EXPECT_TRUE(LoadSettings() == 0 && g_settings == nullptr);
+  std::filesystem::current_path(dir);
+  OsSetExecutablePath("Oristel.exe");
+  EXPECT_EQ(LoadSettings(), 0);
+  EXPECT_EQ(g_settings, nullptr);
   std::filesystem::current_path(previous);
   EXPECT_EQ(g_shown,
             (std::vector{FileMessage("abrir", path), FileMessage("leer", path), FileMessage("abrir", "cal_2007.op")}));
@@ -155,7 +177,9 @@ TEST(Settings, DefaultsSanitizingTheSheetsCopySwatchesFontAndRegion) {
   CalendarSettings s;
   const uint32_t e = 0xEEEEEEEE, colors[14] = {e,        e,        e,        e,        0x000000, 0x0000FF, 0x0000FF,
                                                0xFF0000, 0x000000, 0xFFFFFF, 0x00FF00, 0x00FFFF, 0xC0C0C0, e};
-  EXPECT_EQ((std::memset(&s, 0xEE, sizeof s), SetDefaultColors(&s), std::memcmp(&s, colors, sizeof colors)), 0);
+  std::memset(&s, 0xEE, sizeof s);
+  SetDefaultColors(&s);
+  EXPECT_EQ(std::memcmp(&s, colors, sizeof colors), 0);
   // language, community, city, W, H; then the language, community and city kept, and what was replaced
   for (const auto& c : {std::array{5, 20, 2002, 4, 400, 0, 5, 20, 2002},
                         {6, 1, 0, 400, 4, 0, 0, 1, 0},
@@ -165,7 +189,7 @@ TEST(Settings, DefaultsSanitizingTheSheetsCopySwatchesFontAndRegion) {
                         {2, 13, 0, 30, 3, SanitizedCellSize, 2, 13, 0},
                         {2, 13, 0, 401, 20, SanitizedCellSize, 2, 13, 0},
                         {2, 99, 0, 30, 401, SanitizedCellSize | SanitizedRegion, 2, 1, 0}}) {
-    s = {}, s.Language = c[0], s.Community = c[1], s.City = c[2], s.CellWidth = c[3], s.CellHeight = c[4];
+    s = {.Community = c[1], .City = c[2], .CellWidth = c[3], .CellHeight = c[4], .Language = c[0]};
     std::copy_n(std::array{314, 0, 96, 136, 0, 123}.begin(), 6, s.LocalHolidays);
     EXPECT_EQ((std::array{SanitizeSettings(&s), s.Language, s.Community, s.City, s.CellWidth, s.CellHeight}),
               (std::array{c[5], c[6], c[7], c[8], c[3], c[4]}))
@@ -174,13 +198,17 @@ TEST(Settings, DefaultsSanitizingTheSheetsCopySwatchesFontAndRegion) {
   }
   for (auto [sheetResult, changed, result] : {std::array{1, 1, 1}, {0, 1, 1}, {1, 0, 1}, {0, 0, 1}, {-1, 1, 0}}) {
     CalendarSettings live = Installed(), copy;
-    live.Changed = 77, BeginSettingsCopy(&live, &copy);
-    EXPECT_TRUE(live.Changed == 0 && std::memcmp(&live, &copy, sizeof live) == 0);
-    copy.Reserved0 = 2, copy.Reserved69 = 1, copy.Language = 4, copy.Changed = changed;
+    live.Changed = 77;
+    BeginSettingsCopy(&live, &copy);
+    EXPECT_EQ(live.Changed, 0);
+    EXPECT_EQ(std::memcmp(&live, &copy, sizeof live), 0);
+    copy.Reserved0 = 2;
+    copy.Reserved69 = 1;
+    copy.Language = 4;
+    copy.Changed = changed;
     const CalendarSettings before = live;
-    EXPECT_TRUE(EndSettingsCopy(sheetResult, copy, &live) == result &&
-                !std::memcmp(&live, changed && result ? &copy : &before, sizeof live))
-        << sheetResult << changed;
+    EXPECT_EQ(EndSettingsCopy(sheetResult, copy, &live), result) << sheetResult << changed;
+    EXPECT_EQ(std::memcmp(&live, changed && result ? &copy : &before, sizeof live), 0) << sheetResult << changed;
   }
   s = Installed();
   for (int i = -1; i <= SwatchCount; ++i)
@@ -193,8 +221,9 @@ TEST(Settings, DefaultsSanitizingTheSheetsCopySwatchesFontAndRegion) {
         {10, "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345", 64, "10 pto ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"}}) {
     LogFont font{};
     char text[64];
-    std::memcpy(font.FaceName, face, std::strlen(face)), std::memset(text, 'x', sizeof text),
-        FormatFontDescription(points, font, text, size);
+    std::memcpy(font.FaceName, face, std::strlen(face));
+    std::memset(text, 'x', sizeof text);
+    FormatFontDescription(points, font, text, size);
     EXPECT_STREQ(text, expected) << face;
   }
   for (auto [width, height, fits] :
@@ -210,7 +239,8 @@ TEST(Settings, DefaultsSanitizingTheSheetsCopySwatchesFontAndRegion) {
     for (int community = 0; community <= 21; ++community)
       EXPECT_EQ(CityOfCommunity(RegionTable[i].Code, community),
                 RegionTable[i].Parent && community == RegionTable[i].Parent);
-  EXPECT_EQ(CityOfCommunity(0, 1) + CityOfCommunity(9999, 15), 1);
+  EXPECT_EQ(CityOfCommunity(0, 1), 1);
+  EXPECT_EQ(CityOfCommunity(9999, 15), 0);
   const int32_t K = NoSelection;  // a typed text that selects no entry
   const struct {
     RegionChoice choice;
