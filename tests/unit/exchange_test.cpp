@@ -36,17 +36,6 @@ class Exchange : public ProgramDirTest {
                                            : WriteTextExport(to, choices, year));
     return ReadText(path);
   }
-  std::string Notes() {  // every note of the file as "d/m=text", joined by "|"
-    NotesImage image;
-    NoteRecord r;
-    std::string all;
-    EXPECT_EQ(ReadNotesImage(&image), 1);
-    for (int n = 1, d, m; n <= 366; ++n) {
-      FromDayIndex(n, &d, &m);
-      if (ReadNoteFromImage(image, d, m, &r)) all += "|" + std::to_string(d) + "/" + std::to_string(m) + "=" + r.Text;
-    }
-    return all.substr(all.empty() ? 0 : 1);
-  }
   // Imports text as a file of the kind (".txt" or ".ics"); the result, with
   // the errors flag and the iCalendar counts.
   int Import(const std::string& text, int add = 0, const char* kind = ".txt", int year = 2007) {

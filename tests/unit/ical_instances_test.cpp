@@ -7,19 +7,7 @@
 #include "notes/notes_store.h"
 #include "program_dir.h"
 
-struct IcalInstances : ProgramDirTest {
-  std::string Notes() {  // every note of the file as "d/m=text", joined by "|"
-    NotesImage image;
-    NoteRecord r;
-    std::string all;
-    EXPECT_EQ(ReadNotesImage(&image), 1);
-    for (int n = 1, d, m; n <= 366; ++n) {
-      FromDayIndex(n, &d, &m);
-      if (ReadNoteFromImage(image, d, m, &r)) all += "|" + std::to_string(d) + "/" + std::to_string(m) + "=" + r.Text;
-    }
-    return all.substr(all.empty() ? 0 : 1);
-  }
-};
+struct IcalInstances : ProgramDirTest {};
 
 // Every case is read into an empty notes file; the events counted outside the
 // year (a cancelled event never is).

@@ -14,7 +14,9 @@
 
 #include "base/program_files.h"
 #include "base/settings.h"
+#include "calendar/dates.h"
 #include "file_bytes.h"
+#include "notes/notes_store.h"
 #include "os/os.h"
 
 inline std::vector<std::string> g_shown;  // texts of the message boxes, in order
@@ -25,6 +27,19 @@ inline std::string FileMessage(const char* verb, const std::string& path) {
 
 // The tests' clock, Saturday 3 March 2007, 10:30:15.250, as a FILETIME.
 constexpr FileTime kFixedNowTime = {0xEE87FB20, 0x01C75D7E};
+
+// Every note of the notes file as "d/m=text", joined by "|".
+inline std::string Notes() {
+  NotesImage image;
+  NoteRecord r;
+  std::string all;
+  EXPECT_EQ(ReadNotesImage(&image), 1);
+  for (int n = 1, d, m; n <= 366; ++n) {
+    FromDayIndex(n, &d, &m);
+    if (ReadNoteFromImage(image, d, m, &r)) all += "|" + std::to_string(d) + "/" + std::to_string(m) + "=" + r.Text;
+  }
+  return all.substr(all.empty() ? 0 : 1);
+}
 
 struct ProgramDirTest : ::testing::Test {
   void SetUp() override {
