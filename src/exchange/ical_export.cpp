@@ -93,11 +93,13 @@ static std::string UtcText(const LocalTime& t) {
   return text;
 }
 
-// A date as iCalendar writes it: 20070305.
+// A date of the years shown (1790..5317) as iCalendar writes it: 20070305.
 static std::string DateText(int day, int month, int year) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d%02d%02d", year, month, day);
-  return text;
+  const char text[8] = {static_cast<char>('0' + year / 1000 % 10), static_cast<char>('0' + year / 100 % 10),
+                        static_cast<char>('0' + year / 10 % 10),   static_cast<char>('0' + year % 10),
+                        static_cast<char>('0' + month / 10),       static_cast<char>('0' + month % 10),
+                        static_cast<char>('0' + day / 10),         static_cast<char>('0' + day % 10)};
+  return std::string(text, sizeof text);
 }
 
 // The last change of notes in UTC text. The notes of one import share their
