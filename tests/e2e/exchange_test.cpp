@@ -69,7 +69,8 @@ class Exchange2007Wizard : public Exchange2007 {
     if (mode) {
       ASSERT_TRUE(Click(mode));
     } else {
-      PressButton(Page(), IDC_SELECT_ALL_MONTHS);
+      PressButton(Page(), IDC_SELECT_ALL_MONTHS);  // posted: the page checks the boxes when it comes to it
+      WaitUntil([&] { return Months() == 0xFFF; });
     }
     EXPECT_EQ(mode ? Checked(IDC_IMPORT_ADD) : Months(), mode ? mode == IDC_IMPORT_ADD : 0xFFF) << action;
   }
