@@ -87,6 +87,7 @@ int WriteHtmlCalendar(const char* path, const WizardChoices& choices, int year, 
   NotesImage notes;
   if (!ReadNotesImage(&notes)) return 0;
   std::string text, month;
+  text.reserve(2 * NotesFileSize);  // a year of notes in one allocation
   BuildHtmlHeader(&text, year, language, OsLocalTime());
   BuildMonthMenu(&text, language, choices.MonthSelected);
   for (int m = 1; m <= 12; ++m) {

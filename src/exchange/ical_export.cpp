@@ -4,6 +4,7 @@
 // the whole file and one write.
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "base/clock.h"
 #include "base/program_files.h"
@@ -37,7 +38,7 @@ static std::string EventText(const char* note) {
 
 // A TEXT value escaped: the line break as "\n", a backslash, semicolon or
 // comma behind a backslash; the tab and everything else as it is, in runs.
-static void AppendEscapedText(std::string* line, const std::string& text) {
+static void AppendEscapedText(std::string* line, std::string_view text) {
   size_t from = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
@@ -68,7 +69,7 @@ static size_t NextLineStart(const std::string& line, size_t start, size_t left) 
 
 // Appends the content line "name:value" with its CR LF, folded: each
 // further line begins with CR LF and a space.
-static void AppendContentLine(std::string* out, const std::string& name, const std::string& value) {
+static void AppendContentLine(std::string* out, std::string_view name, std::string_view value) {
   if (name.size() + value.size() + 3 < 75) {  // one line
     *out += name;
     *out += ':';
@@ -76,7 +77,10 @@ static void AppendContentLine(std::string* out, const std::string& name, const s
     *out += "\r\n";
     return;
   }
-  const std::string line = name + ":" + value + "\r\n";
+  std::string line(name);
+  line += ':';
+  line += value;
+  line += "\r\n";
   size_t start = 0;
   while (start < line.size()) {
     const size_t next = NextLineStart(line, start, line.size() - start);
@@ -133,18 +137,20 @@ static void AppendEvent(std::string* out, const NoteRecord& note, int day, int m
   char uid[48];
   std::snprintf(uid, sizeof uid, "%04d%02d%02d-nota@oristel", year, month, day);
   const std::string text = EventText(note.Text);
-  std::string summary, description;
-  AppendEscapedText(&summary, text.substr(0, text.find('\n')));
+  const size_t lineBreak = text.find('\n');
+  std::string escaped;
+  AppendEscapedText(&escaped, std::string_view(text).substr(0, lineBreak));
   *out += "BEGIN:VEVENT\r\n";
   AppendContentLine(out, "UID", uid);
   AppendContentLine(out, "DTSTAMP", stamp);
   AppendContentLine(out, "DTSTART;VALUE=DATE", DateText(day, month, year));
   AppendContentLine(out, "DTEND;VALUE=DATE", DateText(endDay, endMonth, endYear));
-  AppendContentLine(out, "SUMMARY", summary);
+  AppendContentLine(out, "SUMMARY", escaped);
   AppendContentLine(out, "TRANSP", "TRANSPARENT");
-  if (text.find('\n') != std::string::npos) {
-    AppendEscapedText(&description, text);
-    AppendContentLine(out, "DESCRIPTION", description);
+  if (lineBreak != std::string::npos) {
+    escaped.clear();
+    AppendEscapedText(&escaped, text);
+    AppendContentLine(out, "DESCRIPTION", escaped);
   }
   if (choices.IncludeUpdateDate) AppendContentLine(out, "LAST-MODIFIED", UpdateText(times, note.UpdateTime));
   *out += "END:VEVENT\r\n";
@@ -154,7 +160,9 @@ int WriteIcalExport(const char* path, const WizardChoices& choices, int year, Ic
   *result = {};
   NotesImage notes;
   if (!ReadNotesImage(&notes)) return 0;
-  std::string text = "BEGIN:VCALENDAR\r\n";
+  std::string text;
+  text.reserve(2 * NotesFileSize);  // a year of notes in one allocation
+  text += "BEGIN:VCALENDAR\r\n";
   AppendContentLine(&text, "VERSION", "2.0");
   AppendContentLine(&text, "PRODID", "-//Oristel//Oristel " ORISTEL_VERSION "//ES");
   AppendContentLine(&text, "CALSCALE", "GREGORIAN");

@@ -62,31 +62,32 @@ void AppendDayLines(int days, int month, int year, std::string* text, const Note
     AppendDate(text, d, month, year, choices.IsoDates);
     *text += DaySeparator(action);
     if (hasNote) {
-      std::string note(record.Text);
-      if (choices.IncludeUpdateDate) AppendUpdateSuffix(&note, record.UpdateTime, choices.IsoDates);
-      // The note's text goes in runs between the characters that need more.
-      size_t from = 0;
+      // The note's text goes in runs between the characters that need more;
+      // the update time has none of them.
+      const char* note = record.Text;
+      const char* from = note;
       if (action == ActionWebPage) {
         // A note is text, not markup.
-        for (size_t i = 0; i < note.size(); ++i) {
-          const char c = note[i];
+        for (const char* p = note; *p; ++p) {
+          const char c = *p;
           if (c > '>' || (c != '&' && c != '<' && c != '>')) continue;  // most characters: none of the three
-          const char* entity = c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;";
-          text->append(note, from, i - from);
-          *text += entity;
-          from = i + 1;
+          text->append(from, p);
+          *text += c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;";
+          from = p + 1;
         }
-        text->append(note, from);
+        text->append(from);
+        if (choices.IncludeUpdateDate) AppendUpdateSuffix(text, record.UpdateTime, choices.IsoDates);
       } else {
         // A quote inside the field is doubled, as every CSV reader expects.
         *text += '"';
-        for (size_t i = 0; i < note.size(); ++i) {
-          if (note[i] != '"') continue;
-          text->append(note, from, i + 1 - from);
+        for (const char* p = note; *p; ++p) {
+          if (*p != '"') continue;
+          text->append(from, p + 1);
           *text += '"';
-          from = i + 1;
+          from = p + 1;
         }
-        text->append(note, from);
+        text->append(from);
+        if (choices.IncludeUpdateDate) AppendUpdateSuffix(text, record.UpdateTime, choices.IsoDates);
         *text += '"';
       }
     }
@@ -97,7 +98,9 @@ void AppendDayLines(int days, int month, int year, std::string* text, const Note
 int WriteTextExport(const char* path, const WizardChoices& choices, int year) {
   NotesImage notes;
   if (!ReadNotesImage(&notes)) return 0;
-  std::string text = "\"Fecha\"";
+  std::string text;
+  text.reserve(2 * NotesFileSize);  // a year of notes in one allocation
+  text += "\"Fecha\"";
   text += DaySeparator(choices.Action);
   text += "\"Notas\"\r\n";
   for (int m = 1; m <= 12; ++m)
