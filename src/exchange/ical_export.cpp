@@ -16,24 +16,34 @@
 #define ORISTEL_VERSION "0"
 #endif
 
+// The strings an event is made in, kept from one note to the next.
+struct EventBuffers {
+  std::string Kept;     // the note's characters that iCalendar text holds
+  std::string Text;     // those in UTF-8
+  std::string Escaped;  // the summary's or the description's value
+  std::string Line;     // a content line being folded
+};
+
 // The note's text as iCalendar text: UTF-8, every line break (CR LF, or a
 // lone CR or LF) one LF, which is written as "\n"; control characters
 // other than the tab, which iCalendar text cannot hold, dropped.
-static std::string EventText(const char* note) {
-  std::string text;
+static void EventText(const char* note, EventBuffers* buffers) {
+  std::string& kept = buffers->Kept;
+  kept.clear();
   const char* run = note;  // the characters from run on go as they are
   for (const char* p = note; *p; ++p) {
     const unsigned char c = static_cast<unsigned char>(*p);
     if ((c >= 0x20 && c != 0x7F) || c == '\n' || c == '\t') continue;
-    text.append(run, p);
+    kept.append(run, p);
     if (c == '\r') {
-      text += '\n';
+      kept += '\n';
       if (p[1] == '\n') ++p;
     }
     run = p + 1;
   }
-  text.append(run);
-  return Cp1252ToUtf8(text.c_str());
+  kept.append(run);
+  buffers->Text.clear();
+  AppendCp1252AsUtf8(&buffers->Text, kept.c_str());
 }
 
 // A TEXT value escaped: the line break as "\n", a backslash, semicolon or
@@ -69,7 +79,8 @@ static size_t NextLineStart(const std::string& line, size_t start, size_t left) 
 
 // Appends the content line "name:value" with its CR LF, folded: each
 // further line begins with CR LF and a space.
-static void AppendContentLine(std::string* out, std::string_view name, std::string_view value) {
+static void AppendContentLine(std::string* out, std::string_view name, std::string_view value,
+                              std::string* folding = nullptr) {
   if (name.size() + value.size() + 3 < 75) {  // one line
     *out += name;
     *out += ':';
@@ -77,7 +88,9 @@ static void AppendContentLine(std::string* out, std::string_view name, std::stri
     *out += "\r\n";
     return;
   }
-  std::string line(name);
+  std::string own;
+  std::string& line = folding ? *folding : own;
+  line.assign(name);
   line += ':';
   line += value;
   line += "\r\n";
@@ -125,7 +138,8 @@ static const std::string& UpdateText(UpdateTimes* times, const FileTime& time) {
 
 // Appends the all-day event of the note of (day, month, year).
 static void AppendEvent(std::string* out, const NoteRecord& note, int day, int month, int year,
-                        const WizardChoices& choices, const std::string& stamp, UpdateTimes* times) {
+                        const WizardChoices& choices, const std::string& stamp, UpdateTimes* times,
+                        EventBuffers* buffers) {
   int endDay = day + 1, endMonth = month, endYear = year;
   if (endDay > DaysInMonth(month, year)) {
     endDay = 1;
@@ -136,21 +150,23 @@ static void AppendEvent(std::string* out, const NoteRecord& note, int day, int m
   // calendar that reads the file again updates the event.
   char uid[48];
   std::snprintf(uid, sizeof uid, "%04d%02d%02d-nota@oristel", year, month, day);
-  const std::string text = EventText(note.Text);
+  EventText(note.Text, buffers);
+  const std::string& text = buffers->Text;
   const size_t lineBreak = text.find('\n');
-  std::string escaped;
+  std::string& escaped = buffers->Escaped;
+  escaped.clear();
   AppendEscapedText(&escaped, std::string_view(text).substr(0, lineBreak));
   *out += "BEGIN:VEVENT\r\n";
   AppendContentLine(out, "UID", uid);
   AppendContentLine(out, "DTSTAMP", stamp);
   AppendContentLine(out, "DTSTART;VALUE=DATE", DateText(day, month, year));
   AppendContentLine(out, "DTEND;VALUE=DATE", DateText(endDay, endMonth, endYear));
-  AppendContentLine(out, "SUMMARY", escaped);
+  AppendContentLine(out, "SUMMARY", escaped, &buffers->Line);
   AppendContentLine(out, "TRANSP", "TRANSPARENT");
   if (lineBreak != std::string::npos) {
     escaped.clear();
     AppendEscapedText(&escaped, text);
-    AppendContentLine(out, "DESCRIPTION", escaped);
+    AppendContentLine(out, "DESCRIPTION", escaped, &buffers->Line);
   }
   if (choices.IncludeUpdateDate) AppendContentLine(out, "LAST-MODIFIED", UpdateText(times, note.UpdateTime));
   *out += "END:VEVENT\r\n";
@@ -168,6 +184,7 @@ int WriteIcalExport(const char* path, const WizardChoices& choices, int year, Ic
   AppendContentLine(&text, "CALSCALE", "GREGORIAN");
   const std::string stamp = UtcText(OsConvertZone(OsLocalTime(), 1));
   UpdateTimes times;
+  EventBuffers buffers;
   for (int month = 1; month <= 12; ++month) {
     if (!choices.MonthSelected[month - 1]) continue;
     NoteRecord note;
@@ -177,7 +194,7 @@ int WriteIcalExport(const char* path, const WizardChoices& choices, int year, Ic
         ++result->LeapDaysSkipped;
         continue;
       }
-      AppendEvent(&text, note, day, month, year, choices, stamp, &times);
+      AppendEvent(&text, note, day, month, year, choices, stamp, &times, &buffers);
       ++result->NotesWritten;
     }
   }

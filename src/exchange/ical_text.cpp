@@ -14,6 +14,12 @@ static constexpr uint16_t kHighCodes[32] = {
 
 std::string Cp1252ToUtf8(const char* text) {
   std::string out;
+  AppendCp1252AsUtf8(&out, text);
+  return out;
+}
+
+void AppendCp1252AsUtf8(std::string* result, const char* text) {
+  std::string& out = *result;
   for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
     const uint32_t c = *p >= 0x80 && *p < 0xA0 ? kHighCodes[*p - 0x80] : *p;
     if (c < 0x80) {  // a run of ASCII as it is
@@ -30,7 +36,6 @@ std::string Cp1252ToUtf8(const char* text) {
       out += static_cast<char>(0x80 | (c & 0x3F));
     }
   }
-  return out;
 }
 
 unsigned char Cp1252Byte(uint32_t c) {
