@@ -147,14 +147,8 @@ std::string TextOverflow(HDC dc, HWND w) {
     if (kind == "ListBox") room.cx = std::max<LONG>(room.cx, SendMessageW(w, LB_GETHORIZONTALEXTENT, 0, 0));
   } else if (kind == "ComboBox") {
     room.cx -= GetSystemMetrics(SM_CXVSCROLL);
-    for (LRESULT i = 0, n = SendMessageW(w, CB_GETCOUNT, 0, 0); i < n; ++i) {
-      WCHAR wide[256] = L"";
-      char entry[512] = "";
-      if (SendMessageW(w, CB_GETLBTEXTLEN, i, 0) >= 256) continue;
-      SendMessageW(w, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
-      WideCharToMultiByte(1252, 0, wide, -1, entry, sizeof entry, nullptr, nullptr);
+    for (const std::string& entry : ListBoxTexts(w))
       need.cx = std::max(need.cx, Extent(dc, entry, 0, DT_NOPREFIX).cx + 4);
-    }
   }
   if (need.cx <= room.cx && need.cy <= room.cy) return "";
   return kind + " \"" + text + "\" needs " + std::to_string(need.cx) + "x" + std::to_string(need.cy) + ", has " +

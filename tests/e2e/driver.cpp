@@ -131,12 +131,15 @@ std::string TextWide(HWND control) {
 }
 
 std::vector<std::string> ListBoxTexts(HWND list) {
+  char kind[16] = "";
+  GetClassNameA(list, kind, sizeof kind);
+  const bool combo = std::string(kind) == "ComboBox";
   std::vector<std::string> texts;
-  for (LRESULT i = 0, count = SendMessageW(list, LB_GETCOUNT, 0, 0); i < count; ++i) {
+  for (LRESULT i = 0, count = SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0); i < count; ++i) {
     WCHAR wide[512] = L"";
     char text[1024] = "";
-    if (SendMessageW(list, LB_GETTEXTLEN, i, 0) >= 512) continue;
-    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
+    if (SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0) >= 512) continue;
+    SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
     WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     texts.push_back(text);
   }

@@ -80,7 +80,7 @@ std::string TextWide(HWND window);
 inline std::string MessageBoxText(HWND box) { return TextWide(GetDlgItem(box, 0xFFFF)); }
 // The entries of a list box of another process, in Windows-1252; the
 // selected one ("" for none); selects the entry with the text.
-std::vector<std::string> ListBoxTexts(HWND list);
+std::vector<std::string> ListBoxTexts(HWND list);  // a combo box's entries too
 std::string ListBoxSelection(HWND list);
 bool SelectListEntry(HWND list, const std::string& text);
 inline bool WaitGone(HWND w, int ms = 10000) {
