@@ -41,7 +41,9 @@ static constexpr char kHeaderRest[] =
     "<P>";
 
 void BuildHtmlHeader(std::string* text, int year, int language, const LocalTime& now) {
-  *text = kHeaderTop + std::to_string(year) + kHeaderRest;
+  text->assign(kHeaderTop);  // the text keeps the room made for it
+  *text += std::to_string(year);
+  *text += kHeaderRest;
   // LocalTime counts the weekdays from Sunday 0; the names from Monday 1.
   const int weekday = now.DayOfWeek == 0 ? 7 : now.DayOfWeek;
   char line[160];
@@ -55,30 +57,39 @@ void BuildMonthMenu(std::string* text, int language, const int32_t monthSelected
   *text += "<DIV id=menu>\r\n";
   for (int m = 1; m <= 12; ++m) {
     if (!monthSelected[m - 1]) continue;
-    const std::string name = MonthName(language, m);
-    *text += "  <A href=\"#" + name + "\">" + name + "</A>\r\n";
+    const char* name = MonthName(language, m);
+    *text += "  <A href=\"#";
+    *text += name;
+    *text += "\">";
+    *text += name;
+    *text += "</A>\r\n";
   }
   *text += "</DIV>\r\n";
 }
 
 void BuildMonthTable(std::string* text, int year, int days, int month, const int32_t flags[31], int language) {
-  const std::string name = MonthName(language, month);
-  *text = "<DIV id=calendario>\r\n <TABLE id=calendario>\r\n  <TBODY>\r\n    <TR><TH id=" + name + " colSpan=7>" +
-          name + " " + std::to_string(year) + "</TH>\r\n    <TR id=nomdia>";
-  for (int column = 0; column < 7; ++column) *text += std::string("<TD>") + WeekdayInitials(language, column);
+  const char* name = MonthName(language, month);
+  text->assign("<DIV id=calendario>\r\n <TABLE id=calendario>\r\n  <TBODY>\r\n    <TR><TH id=");
+  *text += name;
+  *text += " colSpan=7>";
+  *text += name;
+  *text += ' ';
+  *text += std::to_string(year);
+  *text += "</TH>\r\n    <TR id=nomdia>";
+  for (int column = 0; column < 7; ++column) {
+    *text += "<TD>";
+    *text += WeekdayInitials(language, column);
+  }
   *text += "\r\n    <TR>";
   const int first = DayOfWeek(1, month, year);
   for (int k = 1; k < first; ++k) *text += "<TD>";
   int column = first;
   for (int d = 1; d <= days && d <= 31; ++d) {
     const bool note = flags[d - 1] != 0;
-    if (column == 7) {
-      *text += (note ? "<TD id=nota>" : "<TD id=domingo>") + std::to_string(d) + "\r\n    <TR>";
-      column = 1;
-    } else {
-      *text += (note ? "<TD id=nota>" : "<TD>") + std::to_string(d);
-      ++column;
-    }
+    *text += note ? "<TD id=nota>" : column == 7 ? "<TD id=domingo>" : "<TD>";
+    *text += std::to_string(d);
+    if (column == 7) *text += "\r\n    <TR>";
+    column = column == 7 ? 1 : column + 1;
   }
   *text += "\r\n  </TBODY>\r\n </TABLE>\r\n</DIV>\r\n";
 }

@@ -52,7 +52,9 @@ constexpr const char* IcalNotCalendarFormat = "El archivo no es un calendario iC
 // and iCalendar's UTF-8. A character without a Windows-1252 form, and any
 // byte that is not part of a valid UTF-8 sequence, is dropped.
 std::string Cp1252ToUtf8(const char* text);
-void AppendCp1252AsUtf8(std::string* out, const char* text);  // Cp1252ToUtf8 appended to out
+// Writes the UTF-8 of one Windows-1252 byte (1 to 3 bytes) at out; returns
+// the end of what was written.
+char* PutCp1252AsUtf8(char* out, unsigned char byte);
 std::string Utf8ToCp1252(const char* text);
 // The Windows-1252 byte of a Unicode code point, 0 when it has none (the five
 // bytes without a character stand for the C1 controls of their number).

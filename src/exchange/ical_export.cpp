@@ -10,65 +10,64 @@
 #include "base/program_files.h"
 #include "calendar/dates.h"
 #include "exchange/ical_exchange.h"
+#include "exchange/line_buffer.h"
 #include "notes/notes_store.h"
 
 #ifndef ORISTEL_VERSION
 #define ORISTEL_VERSION "0"
 #endif
 
-// The strings an event is made in, kept from one note to the next.
-struct EventBuffers {
-  std::string Kept;     // the note's characters that iCalendar text holds
-  std::string Text;     // those in UTF-8
-  std::string Escaped;  // the summary's or the description's value
-  std::string Line;     // a content line being folded
-};
-
-// The note's text as iCalendar text: UTF-8, every line break (CR LF, or a
-// lone CR or LF) one LF, which is written as "\n"; control characters
-// other than the tab, which iCalendar text cannot hold, dropped.
-static void EventText(const char* note, EventBuffers* buffers) {
-  std::string& kept = buffers->Kept;
-  kept.clear();
-  const char* run = note;  // the characters from run on go as they are
-  for (const char* p = note; *p; ++p) {
-    const unsigned char c = static_cast<unsigned char>(*p);
-    if ((c >= 0x20 && c != 0x7F) || c == '\n' || c == '\t') continue;
-    kept.append(run, p);
-    if (c == '\r') {
-      kept += '\n';
-      if (p[1] == '\n') ++p;
-    }
-    run = p + 1;
+// The note's text as an iCalendar TEXT value, in UTF-8 and escaped, written
+// at out: every line break (CR LF, or a lone CR or LF) is "\\n"; a
+// backslash, semicolon or comma goes behind a backslash; control characters
+// other than the tab, which iCalendar text cannot hold, are dropped. Returns
+// the end of what was written; *firstBreak is where the first line break
+// went, or that end when the note has none.
+static char* PutNoteValue(char* out, const char (&note)[256], char** firstBreak) {
+  *firstBreak = nullptr;
+  for (size_t at = 0;;) {
+    const size_t run = PlainRunLength(
+        note + at, sizeof note - at,
+        [](uint64_t w) {
+          return HasByteBelow(w, 0x20) | (w & EveryByte(0x80)) | HasByte(w, 0x7F) | HasByte(w, '\\') | HasByte(w, ';') |
+                 HasByte(w, ',');
+        },
+        [](unsigned char c) { return c < 0x20 || c >= 0x7F || c == '\\' || c == ';' || c == ','; });
+    out = PutText(out, std::string_view(note + at, run));
+    at += run;
+    const unsigned char c = at < sizeof note ? note[at++] : 0;
+    if (c == 0) break;
+    if (c == '\r' || c == '\n') {
+      if (!*firstBreak) *firstBreak = out;
+      out = PutText(out, "\\n");
+      if (c == '\r' && at < sizeof note && note[at] == '\n') ++at;
+    } else if (c == '\t') {
+      *out++ = '\t';
+    } else if (c == '\\' || c == ';' || c == ',') {
+      *out++ = '\\';
+      *out++ = static_cast<char>(c);
+    } else if (c >= 0x80) {
+      out = PutCp1252AsUtf8(out, c);
+    }  // the other controls are dropped
   }
-  kept.append(run);
-  buffers->Text.clear();
-  AppendCp1252AsUtf8(&buffers->Text, kept.c_str());
-}
-
-// A TEXT value escaped: the line break as "\n", a backslash, semicolon or
-// comma behind a backslash; the tab and everything else as it is, in runs.
-static void AppendEscapedText(std::string* line, std::string_view text) {
-  size_t from = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c > '\\' || (c != '\n' && c != '\\' && c != ';' && c != ',')) continue;  // most: none of the four
-    line->append(text, from, i - from);
-    *line += '\\';
-    *line += c == '\n' ? 'n' : c;
-    from = i + 1;
-  }
-  line->append(text, from);
+  if (!*firstBreak) *firstBreak = out;
+  return out;
 }
 
 // Where the folded line that begins at start ends, of the left bytes still
 // to write (CR LF included): all of them when fewer than 75; else behind the
 // last ';', ':' or ' ' of its first 74 bytes; else before the last byte
 // that begins a UTF-8 sequence; else after 74 bytes.
-static size_t NextLineStart(const std::string& line, size_t start, size_t left) {
+static size_t NextLineStart(std::string_view line, size_t start, size_t left) {
   constexpr size_t kMaxLine = 75;
   if (left < kMaxLine) return start + left;
-  for (size_t pos = start + kMaxLine - 2; pos > start; --pos)
+  // Back from the 74th byte, eight bytes at a time while none is a separator.
+  size_t pos = start + kMaxLine - 2;
+  for (uint64_t word; pos >= start + 8; pos -= 8) {
+    std::memcpy(&word, line.data() + pos - 7, 8);
+    if (HasByte(word, ';') | HasByte(word, ':') | HasByte(word, ' ')) break;
+  }
+  for (; pos > start; --pos)
     if (line[pos] == ';' || line[pos] == ':' || line[pos] == ' ') return pos + 1;
   for (size_t pos = start + kMaxLine - 1; pos > start; --pos) {
     const unsigned char c = static_cast<unsigned char>(line[pos]);
@@ -77,10 +76,13 @@ static size_t NextLineStart(const std::string& line, size_t start, size_t left) 
   return start + kMaxLine - 1;
 }
 
+// The longest content line: "DESCRIPTION:", a note whose every character
+// takes three bytes, CR LF.
+constexpr size_t kContentLineSize = sizeof "DESCRIPTION:" + 3 * MaxNoteLength + 2;
+
 // Appends the content line "name:value" with its CR LF, folded: each
 // further line begins with CR LF and a space.
-static void AppendContentLine(std::string* out, std::string_view name, std::string_view value,
-                              std::string* folding = nullptr) {
+static void AppendContentLine(std::string* out, std::string_view name, std::string_view value) {
   if (name.size() + value.size() + 3 < 75) {  // one line
     *out += name;
     *out += ':';
@@ -88,17 +90,17 @@ static void AppendContentLine(std::string* out, std::string_view name, std::stri
     *out += "\r\n";
     return;
   }
-  std::string own;
-  std::string& line = folding ? *folding : own;
-  line.assign(name);
-  line += ':';
-  line += value;
-  line += "\r\n";
+  char line[kContentLineSize];
+  char* end = PutText(line, name);
+  *end++ = ':';
+  end = PutText(end, value.substr(0, line + sizeof line - 2 - end));
+  end = PutText(end, "\r\n");
+  const std::string_view whole(line, end - line);
   size_t start = 0;
-  while (start < line.size()) {
-    const size_t next = NextLineStart(line, start, line.size() - start);
+  while (start < whole.size()) {
+    const size_t next = NextLineStart(whole, start, whole.size() - start);
     if (start > 0) *out += "\r\n ";
-    out->append(line, start, next - start);
+    out->append(whole, start, next - start);
     start = next;
   }
 }
@@ -110,13 +112,13 @@ static std::string UtcText(const LocalTime& t) {
   return text;
 }
 
-// A date of the years shown (1790..5317) as iCalendar writes it: 20070305.
-static std::string DateText(int day, int month, int year) {
-  const char text[8] = {static_cast<char>('0' + year / 1000 % 10), static_cast<char>('0' + year / 100 % 10),
-                        static_cast<char>('0' + year / 10 % 10),   static_cast<char>('0' + year % 10),
-                        static_cast<char>('0' + month / 10),       static_cast<char>('0' + month % 10),
-                        static_cast<char>('0' + day / 10),         static_cast<char>('0' + day % 10)};
-  return std::string(text, sizeof text);
+// A date of the years shown (1790..5317) as iCalendar writes it, 20070305,
+// written at out; returns the end.
+static char* PutDateText(char* out, int day, int month, int year) {
+  const int digits[8] = {year / 1000 % 10, year / 100 % 10, year / 10 % 10, year % 10,
+                         month / 10,       month % 10,      day / 10,       day % 10};
+  for (const int digit : digits) *out++ = static_cast<char>('0' + digit);
+  return out;
 }
 
 // The last change of notes in UTC text. The notes of one import share their
@@ -138,8 +140,7 @@ static const std::string& UpdateText(UpdateTimes* times, const FileTime& time) {
 
 // Appends the all-day event of the note of (day, month, year).
 static void AppendEvent(std::string* out, const NoteRecord& note, int day, int month, int year,
-                        const WizardChoices& choices, const std::string& stamp, UpdateTimes* times,
-                        EventBuffers* buffers) {
+                        const WizardChoices& choices, const std::string& stamp, UpdateTimes* times) {
   int endDay = day + 1, endMonth = month, endYear = year;
   if (endDay > DaysInMonth(month, year)) {
     endDay = 1;
@@ -148,26 +149,20 @@ static void AppendEvent(std::string* out, const NoteRecord& note, int day, int m
   }
   // The same day gives the same identifier on every export, so that a
   // calendar that reads the file again updates the event.
-  char uid[48];
-  std::snprintf(uid, sizeof uid, "%04d%02d%02d-nota@oristel", year, month, day);
-  EventText(note.Text, buffers);
-  const std::string& text = buffers->Text;
-  const size_t lineBreak = text.find('\n');
-  std::string& escaped = buffers->Escaped;
-  escaped.clear();
-  AppendEscapedText(&escaped, std::string_view(text).substr(0, lineBreak));
+  char uid[sizeof "YYYYMMDD-nota@oristel"];
+  const char* uidEnd = PutText(PutDateText(uid, day, month, year), "-nota@oristel");
+  char value[3 * MaxNoteLength];
+  char* firstBreak;
+  const char* valueEnd = PutNoteValue(value, note.Text, &firstBreak);
+  char start[8], end[8];
   *out += "BEGIN:VEVENT\r\n";
-  AppendContentLine(out, "UID", uid);
+  AppendContentLine(out, "UID", std::string_view(uid, uidEnd - uid));
   AppendContentLine(out, "DTSTAMP", stamp);
-  AppendContentLine(out, "DTSTART;VALUE=DATE", DateText(day, month, year));
-  AppendContentLine(out, "DTEND;VALUE=DATE", DateText(endDay, endMonth, endYear));
-  AppendContentLine(out, "SUMMARY", escaped, &buffers->Line);
+  AppendContentLine(out, "DTSTART;VALUE=DATE", std::string_view(start, PutDateText(start, day, month, year) - start));
+  AppendContentLine(out, "DTEND;VALUE=DATE", std::string_view(end, PutDateText(end, endDay, endMonth, endYear) - end));
+  AppendContentLine(out, "SUMMARY", std::string_view(value, firstBreak - value));
   AppendContentLine(out, "TRANSP", "TRANSPARENT");
-  if (lineBreak != std::string::npos) {
-    escaped.clear();
-    AppendEscapedText(&escaped, text);
-    AppendContentLine(out, "DESCRIPTION", escaped, &buffers->Line);
-  }
+  if (firstBreak != valueEnd) AppendContentLine(out, "DESCRIPTION", std::string_view(value, valueEnd - value));
   if (choices.IncludeUpdateDate) AppendContentLine(out, "LAST-MODIFIED", UpdateText(times, note.UpdateTime));
   *out += "END:VEVENT\r\n";
 }
@@ -184,7 +179,6 @@ int WriteIcalExport(const char* path, const WizardChoices& choices, int year, Ic
   AppendContentLine(&text, "CALSCALE", "GREGORIAN");
   const std::string stamp = UtcText(OsConvertZone(OsLocalTime(), 1));
   UpdateTimes times;
-  EventBuffers buffers;
   for (int month = 1; month <= 12; ++month) {
     if (!choices.MonthSelected[month - 1]) continue;
     NoteRecord note;
@@ -194,7 +188,7 @@ int WriteIcalExport(const char* path, const WizardChoices& choices, int year, Ic
         ++result->LeapDaysSkipped;
         continue;
       }
-      AppendEvent(&text, note, day, month, year, choices, stamp, &times, &buffers);
+      AppendEvent(&text, note, day, month, year, choices, stamp, &times);
       ++result->NotesWritten;
     }
   }

@@ -12,30 +12,27 @@ static constexpr uint16_t kHighCodes[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-std::string Cp1252ToUtf8(const char* text) {
-  std::string out;
-  AppendCp1252AsUtf8(&out, text);
+char* PutCp1252AsUtf8(char* out, unsigned char byte) {
+  const uint32_t c = byte >= 0x80 && byte < 0xA0 ? kHighCodes[byte - 0x80] : byte;
+  if (c < 0x80) {
+    *out++ = static_cast<char>(c);
+  } else if (c < 0x800) {
+    *out++ = static_cast<char>(0xC0 | c >> 6);
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    *out++ = static_cast<char>(0xE0 | c >> 12);
+    *out++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  }
   return out;
 }
 
-void AppendCp1252AsUtf8(std::string* result, const char* text) {
-  std::string& out = *result;
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-    const uint32_t c = *p >= 0x80 && *p < 0xA0 ? kHighCodes[*p - 0x80] : *p;
-    if (c < 0x80) {  // a run of ASCII as it is
-      const unsigned char* end = p + 1;
-      while (*end && *end < 0x80) ++end;
-      out.append(reinterpret_cast<const char*>(p), end - p);
-      p = end - 1;
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | c >> 6);
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | c >> 12);
-      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+std::string Cp1252ToUtf8(const char* text) {
+  std::string out;
+  char utf8[3];
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p)
+    out.append(utf8, PutCp1252AsUtf8(utf8, *p));
+  return out;
 }
 
 unsigned char Cp1252Byte(uint32_t c) {

@@ -3,6 +3,7 @@
 #include "base/clock.h"
 #include "base/program_files.h"
 #include "calendar/dates.h"
+#include "exchange/line_buffer.h"
 #include "notes/notes_store.h"
 
 // The column separator of each action: the web page, TXT, CSV.
@@ -10,46 +11,70 @@ static char DaySeparator(int action) {
   return action == ActionTextExport ? ';' : action == ActionCsvExport ? ',' : '-';
 }
 
-// Appends n (0..99999) in decimal, zeros in front up to `digits` digits (1..5).
-static void AppendNumber(std::string* text, int n, int digits) {
-  char reversed[5];
-  int k = 0;
-  do {
-    reversed[k++] = static_cast<char>('0' + n % 10);
-    n /= 10;
-  } while (k < 5 && (n > 0 || k < digits));
-  while (k > 0) *text += reversed[--k];
-}
-
 // A date as the export writes it: 5/3/2007, or 2007-03-05.
-static void AppendDate(std::string* text, int day, int month, int year, int iso) {
+static char* PutDate(char* out, int day, int month, int year, int iso) {
   if (iso) {
-    AppendNumber(text, year, 1);
-    *text += '-';
-    AppendNumber(text, month, 2);
-    *text += '-';
-    AppendNumber(text, day, 2);
-  } else {
-    AppendNumber(text, day, 1);
-    *text += '/';
-    AppendNumber(text, month, 1);
-    *text += '/';
-    AppendNumber(text, year, 1);
+    out = PutNumber(out, year, 1);
+    *out++ = '-';
+    out = PutNumber(out, month, 2);
+    *out++ = '-';
+    return PutNumber(out, day, 2);
   }
+  out = PutNumber(out, day, 1);
+  *out++ = '/';
+  out = PutNumber(out, month, 1);
+  *out++ = '/';
+  return PutNumber(out, year, 1);
 }
 
 // " (actualizada el: ...)", the time of the note's last change: the date as
 // the export writes dates, then 09:07 (ISO) or 09h:07m.
-static void AppendUpdateSuffix(std::string* text, const FileTime& time, int iso) {
+static char* PutUpdateSuffix(char* out, const FileTime& time, int iso) {
   const LocalTime t = FromFileTime(time);
-  *text += " (actualizada el: ";
-  AppendDate(text, t.Day, t.Month, t.Year, iso);
-  *text += ' ';
-  AppendNumber(text, t.Hour, 2);
-  *text += iso ? ":" : "h:";
-  AppendNumber(text, t.Minute, 2);
-  *text += iso ? ")" : "m)";
+  out = PutText(out, " (actualizada el: ");
+  out = PutDate(out, t.Day, t.Month, t.Year, iso);
+  *out++ = ' ';
+  out = PutNumber(out, t.Hour, 2);
+  out = PutText(out, iso ? ":" : "h:");
+  out = PutNumber(out, t.Minute, 2);
+  return PutText(out, iso ? ")" : "m)");
 }
+
+// The note's text as the web page holds it: text, not markup.
+static char* PutHtmlText(char* out, const char (&note)[256]) {
+  for (size_t at = 0;;) {
+    const size_t run = PlainRunLength(
+        note + at, sizeof note - at,
+        [](uint64_t w) { return HasZeroByte(w) | HasByte(w, '&') | HasByte(w, '<') | HasByte(w, '>'); },
+        [](unsigned char c) { return c == 0 || c == '&' || c == '<' || c == '>'; });
+    out = PutText(out, std::string_view(note + at, run));
+    at += run;
+    if (at == sizeof note || note[at] == 0) return out;
+    const char c = note[at++];
+    out = PutText(out, c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;");
+  }
+}
+
+// The note's text inside a quoted field: a quote inside is doubled, as every
+// CSV reader expects.
+static char* PutQuotedText(char* out, const char (&note)[256]) {
+  for (size_t at = 0;;) {
+    const size_t run = PlainRunLength(
+        note + at, sizeof note - at, [](uint64_t w) { return HasZeroByte(w) | HasByte(w, '"'); },
+        [](unsigned char c) { return c == 0 || c == '"'; });
+    out = PutText(out, std::string_view(note + at, run));
+    at += run;
+    if (at == sizeof note || note[at] == 0) return out;
+    ++at;
+    out = PutText(out, "\"\"");
+  }
+}
+
+// The longest day line: "<P>", the date, the separator, the note with every
+// character escaped ("&amp;") and quoted, the update time, the line break.
+// Numbers have at most five digits.
+constexpr size_t kDayLineSize =
+    sizeof "<P>31/12/99999;\"" + 5 * MaxNoteLength + sizeof " (actualizada el: 31/12/99999 23h:59m)\"\r\n";
 
 void AppendDayLines(int days, int month, int year, std::string* text, const NotesImage& notes,
                     const WizardChoices& choices) {
@@ -58,40 +83,22 @@ void AppendDayLines(int days, int month, int year, std::string* text, const Note
     NoteRecord record;
     const int hasNote = ReadNoteFromImage(notes, d, month, &record);
     if (!hasNote && !choices.IncludeDaysWithoutNotes) continue;
-    if (action == ActionWebPage) *text += "<P>";
-    AppendDate(text, d, month, year, choices.IsoDates);
-    *text += DaySeparator(action);
-    if (hasNote) {
-      // The note's text goes in runs between the characters that need more;
-      // the update time has none of them.
-      const char* note = record.Text;
-      const char* from = note;
-      if (action == ActionWebPage) {
-        // A note is text, not markup.
-        for (const char* p = note; *p; ++p) {
-          const char c = *p;
-          if (c > '>' || (c != '&' && c != '<' && c != '>')) continue;  // most characters: none of the three
-          text->append(from, p);
-          *text += c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;";
-          from = p + 1;
-        }
-        text->append(from);
-        if (choices.IncludeUpdateDate) AppendUpdateSuffix(text, record.UpdateTime, choices.IsoDates);
-      } else {
-        // A quote inside the field is doubled, as every CSV reader expects.
-        *text += '"';
-        for (const char* p = note; *p; ++p) {
-          if (*p != '"') continue;
-          text->append(from, p + 1);
-          *text += '"';
-          from = p + 1;
-        }
-        text->append(from);
-        if (choices.IncludeUpdateDate) AppendUpdateSuffix(text, record.UpdateTime, choices.IsoDates);
-        *text += '"';
-      }
+    char line[kDayLineSize];
+    char* out = line;
+    if (action == ActionWebPage) out = PutText(out, "<P>");
+    out = PutDate(out, d, month, year, choices.IsoDates);
+    *out++ = DaySeparator(action);
+    if (hasNote && action == ActionWebPage) {
+      out = PutHtmlText(out, record.Text);
+      if (choices.IncludeUpdateDate) out = PutUpdateSuffix(out, record.UpdateTime, choices.IsoDates);
+    } else if (hasNote) {
+      *out++ = '"';
+      out = PutQuotedText(out, record.Text);
+      if (choices.IncludeUpdateDate) out = PutUpdateSuffix(out, record.UpdateTime, choices.IsoDates);
+      *out++ = '"';
     }
-    *text += "\r\n";
+    out = PutText(out, "\r\n");
+    text->append(line, out);
   }
 }
 

@@ -1,0 +1,52 @@
+// The exports make each line, or each event, in a fixed buffer sized for the
+// longest one and append it to their text whole. A year of notes is mostly
+// plain letters, so the runs that go out as they are are found eight bytes
+// at a time.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+// Writes text at out; returns the end of what was written.
+inline char* PutText(char* out, std::string_view text) {
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
+// Writes n (0..99999) in decimal, zeros in front up to `digits` digits (1..5).
+inline char* PutNumber(char* out, int n, int digits) {
+  char reversed[5];
+  int k = 0;
+  do {
+    reversed[k++] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  } while (k < 5 && (n > 0 || k < digits));
+  while (k > 0) *out++ = reversed[--k];
+  return out;
+}
+
+// Eight bytes at a time: each test is nonzero exactly when some byte of the
+// word is as named (the borrow of the subtraction only spoils the bits above
+// the first such byte).
+constexpr uint64_t EveryByte(unsigned b) { return 0x0101010101010101ull * b; }
+constexpr uint64_t HasByteBelow(uint64_t word, unsigned n) {  // n at most 0x80
+  return (word - EveryByte(n)) & ~word & EveryByte(0x80);
+}
+constexpr uint64_t HasZeroByte(uint64_t word) { return HasByteBelow(word, 1); }
+constexpr uint64_t HasByte(uint64_t word, unsigned b) { return HasZeroByte(word ^ EveryByte(b)); }
+
+// How many of the size bytes at text come before the first one that
+// special(byte) picks; whole words while specialInWord(word) says none of
+// their bytes is one, then byte by byte. Every one of the size bytes must be
+// readable, and special must pick the zero byte when text ends with one.
+template <typename WordTest, typename ByteTest>
+inline size_t PlainRunLength(const char* text, size_t size, WordTest specialInWord, ByteTest special) {
+  size_t i = 0;
+  for (uint64_t word; i + 8 <= size; i += 8) {
+    std::memcpy(&word, text + i, 8);
+    if (specialInWord(word)) break;
+  }
+  while (i < size && !special(static_cast<unsigned char>(text[i]))) ++i;
+  return i;
+}
