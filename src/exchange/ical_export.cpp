@@ -29,8 +29,7 @@ static char* PutNoteValue(char* out, const char (&note)[256], char** firstBreak)
     const size_t run = PlainRunLength(
         note + at, sizeof note - at,
         [](uint64_t w) {
-          return HasByteBelow(w, 0x20) | (w & EveryByte(0x80)) | HasByte(w, 0x7F) | HasByte(w, '\\') | HasByte(w, ';') |
-                 HasByte(w, ',');
+          return HasByteBelow(w, 0x20) | HasByteAbove(w, 0x7E) | HasByte(w, '\\') | HasByte(w, ';') | HasByte(w, ',');
         },
         [](unsigned char c) { return c < 0x20 || c >= 0x7F || c == '\\' || c == ';' || c == ','; });
     out = PutText(out, std::string_view(note + at, run));
@@ -77,18 +76,19 @@ static size_t NextLineStart(std::string_view line, size_t start, size_t left) {
 }
 
 // The longest content line: "DESCRIPTION:", a note whose every character
-// takes three bytes, CR LF.
+// takes three bytes, CR LF. Folded, each of its lines holds at least one of
+// its bytes behind the CR LF and space that begin it.
 constexpr size_t kContentLineSize = sizeof "DESCRIPTION:" + 3 * MaxNoteLength + 2;
+constexpr size_t kFoldedLineSize = 4 * kContentLineSize;
 
-// Appends the content line "name:value" with its CR LF, folded: each
-// further line begins with CR LF and a space.
-static void AppendContentLine(std::string* out, std::string_view name, std::string_view value) {
+// Writes the content line "name:value" with its CR LF at out, folded: each
+// further line begins with CR LF and a space. Returns the end.
+static char* PutContentLine(char* out, std::string_view name, std::string_view value) {
   if (name.size() + value.size() + 3 < 75) {  // one line
-    *out += name;
-    *out += ':';
-    *out += value;
-    *out += "\r\n";
-    return;
+    out = PutText(out, name);
+    *out++ = ':';
+    out = PutText(out, value);
+    return PutText(out, "\r\n");
   }
   char line[kContentLineSize];
   char* end = PutText(line, name);
@@ -96,13 +96,13 @@ static void AppendContentLine(std::string* out, std::string_view name, std::stri
   end = PutText(end, value.substr(0, line + sizeof line - 2 - end));
   end = PutText(end, "\r\n");
   const std::string_view whole(line, end - line);
-  size_t start = 0;
-  while (start < whole.size()) {
+  for (size_t start = 0; start < whole.size();) {
     const size_t next = NextLineStart(whole, start, whole.size() - start);
-    if (start > 0) *out += "\r\n ";
-    out->append(whole, start, next - start);
+    if (start > 0) out = PutText(out, "\r\n ");
+    out = PutText(out, whole.substr(start, next - start));
     start = next;
   }
+  return out;
 }
 
 // A UTC date-time as iCalendar writes it: 20070305T090700Z.
@@ -138,9 +138,14 @@ static const std::string& UpdateText(UpdateTimes* times, const FileTime& time) {
   return times->Utc;
 }
 
-// Appends the all-day event of the note of (day, month, year).
-static void AppendEvent(std::string* out, const NoteRecord& note, int day, int month, int year,
-                        const WizardChoices& choices, const std::string& stamp, UpdateTimes* times) {
+// The longest event: its summary and its description folded, and its other
+// lines, each value at most 31 bytes.
+constexpr size_t kEventSize = 2 * kFoldedLineSize + 256;
+
+// Writes the all-day event of the note of (day, month, year) at out; returns
+// the end.
+static char* PutEvent(char* out, const NoteRecord& note, int day, int month, int year, const WizardChoices& choices,
+                      const std::string& stamp, UpdateTimes* times) {
   int endDay = day + 1, endMonth = month, endYear = year;
   if (endDay > DaysInMonth(month, year)) {
     endDay = 1;
@@ -155,16 +160,18 @@ static void AppendEvent(std::string* out, const NoteRecord& note, int day, int m
   char* firstBreak;
   const char* valueEnd = PutNoteValue(value, note.Text, &firstBreak);
   char start[8], end[8];
-  *out += "BEGIN:VEVENT\r\n";
-  AppendContentLine(out, "UID", std::string_view(uid, uidEnd - uid));
-  AppendContentLine(out, "DTSTAMP", stamp);
-  AppendContentLine(out, "DTSTART;VALUE=DATE", std::string_view(start, PutDateText(start, day, month, year) - start));
-  AppendContentLine(out, "DTEND;VALUE=DATE", std::string_view(end, PutDateText(end, endDay, endMonth, endYear) - end));
-  AppendContentLine(out, "SUMMARY", std::string_view(value, firstBreak - value));
-  AppendContentLine(out, "TRANSP", "TRANSPARENT");
-  if (firstBreak != valueEnd) AppendContentLine(out, "DESCRIPTION", std::string_view(value, valueEnd - value));
-  if (choices.IncludeUpdateDate) AppendContentLine(out, "LAST-MODIFIED", UpdateText(times, note.UpdateTime));
-  *out += "END:VEVENT\r\n";
+  out = PutText(out, "BEGIN:VEVENT\r\n");
+  out = PutContentLine(out, "UID", std::string_view(uid, uidEnd - uid));
+  out = PutContentLine(out, "DTSTAMP", stamp);
+  out =
+      PutContentLine(out, "DTSTART;VALUE=DATE", std::string_view(start, PutDateText(start, day, month, year) - start));
+  out =
+      PutContentLine(out, "DTEND;VALUE=DATE", std::string_view(end, PutDateText(end, endDay, endMonth, endYear) - end));
+  out = PutContentLine(out, "SUMMARY", std::string_view(value, firstBreak - value));
+  out = PutContentLine(out, "TRANSP", "TRANSPARENT");
+  if (firstBreak != valueEnd) out = PutContentLine(out, "DESCRIPTION", std::string_view(value, valueEnd - value));
+  if (choices.IncludeUpdateDate) out = PutContentLine(out, "LAST-MODIFIED", UpdateText(times, note.UpdateTime));
+  return PutText(out, "END:VEVENT\r\n");
 }
 
 int WriteIcalExport(const char* path, const WizardChoices& choices, int year, IcalExportResult* result) {
@@ -173,10 +180,12 @@ int WriteIcalExport(const char* path, const WizardChoices& choices, int year, Ic
   if (!ReadNotesImage(&notes)) return 0;
   std::string text;
   text.reserve(2 * NotesFileSize);  // a year of notes in one allocation
-  text += "BEGIN:VCALENDAR\r\n";
-  AppendContentLine(&text, "VERSION", "2.0");
-  AppendContentLine(&text, "PRODID", "-//Oristel//Oristel " ORISTEL_VERSION "//ES");
-  AppendContentLine(&text, "CALSCALE", "GREGORIAN");
+  char event[kEventSize];
+  char* head = PutText(event, "BEGIN:VCALENDAR\r\n");
+  head = PutContentLine(head, "VERSION", "2.0");
+  head = PutContentLine(head, "PRODID", "-//Oristel//Oristel " ORISTEL_VERSION "//ES");
+  head = PutContentLine(head, "CALSCALE", "GREGORIAN");
+  text.append(event, head);
   const std::string stamp = UtcText(OsConvertZone(OsLocalTime(), 1));
   UpdateTimes times;
   for (int month = 1; month <= 12; ++month) {
@@ -188,7 +197,7 @@ int WriteIcalExport(const char* path, const WizardChoices& choices, int year, Ic
         ++result->LeapDaysSkipped;
         continue;
       }
-      AppendEvent(&text, note, day, month, year, choices, stamp, &times);
+      text.append(event, PutEvent(event, note, day, month, year, choices, stamp, &times));
       ++result->NotesWritten;
     }
   }

@@ -33,6 +33,9 @@ constexpr uint64_t EveryByte(unsigned b) { return 0x0101010101010101ull * b; }
 constexpr uint64_t HasByteBelow(uint64_t word, unsigned n) {  // n at most 0x80
   return (word - EveryByte(n)) & ~word & EveryByte(0x80);
 }
+constexpr uint64_t HasByteAbove(uint64_t word, unsigned n) {  // n at most 0x7F
+  return ((word + EveryByte(0x7F - n)) | word) & EveryByte(0x80);
+}
 constexpr uint64_t HasZeroByte(uint64_t word) { return HasByteBelow(word, 1); }
 constexpr uint64_t HasByte(uint64_t word, unsigned b) { return HasZeroByte(word ^ EveryByte(b)); }
 
