@@ -4,7 +4,7 @@
 //   write_exports <dir> <file.ics> <year> <add>
 // The first writes in <dir> cal_notas.dat with notes that test a reader
 // (quotes, separators, backslashes, line breaks, markup characters, accents,
-// 29 February, a note of 255 characters), changed on 4 March 2007 at 9:07,
+// 29 February, a Sunday, a note of 255 characters), changed on 4 March 2007 at 9:07,
 // then the exports of 2007 with every month chosen and the update times:
 // export.txt (TXT), export.csv (CSV with ISO dates and the days without
 // notes), export.htm (the web page) and export.ics (the notes written and
@@ -29,11 +29,12 @@ const std::pair<int, std::string> Notes[] = {
     // DayIndex, text
     {1, "Año nuevo"},
     {60, "Bisiesto"},
+    {64, "Domingo"},
     {65, "Dentista; 9h, \"urgente\""},
     {66, "dos\r\nlíneas"},
     {67, "<b>&"},
     {68, "C:\\Documentos\\Oristel \\ fin"},
-    {69, "Una nota larga, " + std::string(239, 'x')},
+    {69, "Una <nota larga> & " + std::string(236, 'x')},
     {228, "a,b;c"},
     {366, "fin\""},
 };
