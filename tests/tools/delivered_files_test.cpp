@@ -30,29 +30,18 @@ namespace fs = std::filesystem;
 // June as the almanacs give it. Summer time runs from 25 March to 28
 // October, changing at 01:00 UTC.
 TEST(DataTool, SunTimesWithinTwoMinutesOfPublishedTablesAndWindows1252) {
-  for (auto [month, day, rise, set] : {std::array{1, 1, 838, 1758},
-                                       {1, 5, 838, 1802},
-                                       {1, 10, 837, 1807},
-                                       {2, 21, 801, 1857},
-                                       {6, 4, 645, 2140},
-                                       {6, 7, 644, 2142},
-                                       {6, 21, 644, 2148},
-                                       {10, 1, 811, 1957},
-                                       {10, 12, 822, 1940},
-                                       {10, 21, 832, 1926},
-                                       {10, 24, 835, 1922},
-                                       {10, 28, 740, 1817},
-                                       {10, 31, 743, 1813}}) {
+  const std::array<int, 4> sun[] = {{1, 1, 838, 1758},   {1, 5, 838, 1802},   {1, 10, 837, 1807},  {2, 21, 801, 1857},
+                                    {6, 4, 645, 2140},   {6, 7, 644, 2142},   {6, 21, 644, 2148},  {10, 1, 811, 1957},
+                                    {10, 12, 822, 1940}, {10, 21, 832, 1926}, {10, 24, 835, 1922}, {10, 28, 740, 1817},
+                                    {10, 31, 743, 1813}};
+  for (auto [month, day, rise, set] : sun) {
     EXPECT_NEAR(MadridSunTimes2007(month, day).Rise, rise / 100 * 60 + rise % 100, 2) << day << "/" << month;
     EXPECT_NEAR(MadridSunTimes2007(month, day).Set, set / 100 * 60 + set % 100, 2) << day << "/" << month;
   }
-  for (auto [month, day, minuteUtc, offset] : {std::array{3, 24, 1439, 60},
-                                               {3, 25, 59, 60},
-                                               {3, 25, 60, 120},
-                                               {10, 28, 59, 120},
-                                               {10, 28, 60, 60},
-                                               {12, 31, 720, 60},
-                                               {1, 1, 0, 60}})
+  // The day, the minute of it in UTC and the offset then.
+  const std::array<int, 4> offsets[] = {{3, 24, 1439, 60}, {3, 25, 59, 60},   {3, 25, 60, 120}, {10, 28, 59, 120},
+                                        {10, 28, 60, 60},  {12, 31, 720, 60}, {1, 1, 0, 60}};
+  for (auto [month, day, minuteUtc, offset] : offsets)
     EXPECT_EQ(SpainOffsetMinutes2007(month, day, minuteUtc), offset) << day << "/" << month << " " << minuteUtc;
 
   // Every byte of Windows-1252 back from its character (glibc's iconv), and
@@ -92,7 +81,7 @@ static std::string ReadAll(const std::string& name) { return ReadText((Delivered
 // The day texts: every day that is a holiday anywhere has one, every other
 // none; the holidays of a day named by community and city; the world days of
 // the source in its order; a sun text; what cannot be read or packed refused.
-TEST(DayTexts, HolidaysWorldDaysAndSunTimes) {
+TEST(Delivered, DayTextsSettingsNotesInformationFilesPackedPagesAndImages) {
   DayTexts holidays, world;
   ASSERT_TRUE(HolidayDayTexts(&holidays));
   ASSERT_TRUE(WorldDayTexts(ORISTEL_DATA_DIR "/world_days.txt", &world));
@@ -123,26 +112,21 @@ TEST(DayTexts, HolidaysWorldDaysAndSunTimes) {
     EXPECT_EQ(WorldDayTexts(path.string(), &world), !*line) << line;
   }
   const std::string n29(29, 'n'), t65(65, 't');  // the longest name and title their fields hold
-  for (const auto& [name, title, text, ok] : {std::tuple{n29, t65, std::string("<P>ok"), 1},
-                                              {n29 + "n", t65, "<P>ok", 0},
-                                              {n29, t65 + "t", "<P>ok", 0},
-                                              {n29, t65, "<P>a+b", 0},
-                                              {n29, t65, "four", 0},
-                                              {n29, t65, std::string("<P>a\0b", 6), 0}}) {
+  const std::tuple<std::string, std::string, std::string, int> builds[] = {
+      {n29, t65, "<P>ok", 1},  {n29 + "n", t65, "<P>ok", 0}, {n29, t65 + "t", "<P>ok", 0},
+      {n29, t65, "<P>a+b", 0}, {n29, t65, "four", 0},        {n29, t65, std::string("<P>a\0b", 6), 0}};
+  for (const auto& [name, title, text, ok] : builds) {
     InfoFileSource source{1, 1, 1, name, title, DayTexts(DayTextSlots)};
     Bytes file;
     InfoFileHeader header;
     source.Days[5] = text;
     EXPECT_EQ(BuildInfoFile(source, &file, &header), ok) << name.size() << " " << title.size() << " " << text;
   }
-}
-
-// Each field of a settings source in its own word. The settings of
-// data/settings.txt over the default colours, never saved, with Madrid's own
-// holidays; behind them the today selection; the notes empty. The program
-// lists the three information files, finds them chosen for the today page in
-// their order and reads every day's text as the source has it.
-TEST(Delivered, SettingsNotesAndInformationFiles) {
+  // Each field of a settings source in its own word. The settings of
+  // data/settings.txt over the default colours, never saved, with Madrid's own
+  // holidays; behind them the today selection; the notes empty. The program
+  // lists the three information files, finds them chosen for the today page in
+  // their order and reads every day's text as the source has it.
   const fs::path source = Delivered() / "settings.txt";
   std::ofstream(source)
       << "Community = 13\nCity = 0\nShowOtherHolidays = 1\nLanguage = 3\nNotesFontPoints = 12\nDrawFlag = 1\n";
@@ -175,11 +159,8 @@ TEST(Delivered, SettingsNotesAndInformationFiles) {
     EXPECT_TRUE(WalkDayTexts(h, [&](int d, std::string_view text) { days[d] = text; })) << h.FileName;
     EXPECT_EQ(days, sources[k].Days) << h.FileName;
   }
-}
-
-// The packed pages unpack, as the program unpacks them, to their sources:
-// Windows-1252 with CR LF line ends; the year overview's grids, holidays and phases.
-TEST(Delivered, PackedPagesUnpackToTheirSourcesAndImagesAreSmallTransparentGifs) {
+  // The packed pages unpack, as the program unpacks them, to their sources:
+  // Windows-1252 with CR LF line ends; the year overview's grids, holidays and phases.
   std::string formats, overview = YearOverviewPage();
   ASSERT_TRUE(FormatsPage(ORISTEL_DATA_DIR "/expimp.html", &formats));
   for (const auto& [name, page] : {std::pair{YearOverviewPackedName, overview}, {FormatsPackedName, formats}}) {

@@ -64,8 +64,43 @@ TEST_F(Exchange, ExportsWriteTheChosenMonths) {
   EXPECT_NE(ics.find("LAST-MODIFIED:20070305T080700Z\r\n"), std::string::npos) << ics;
 }
 
-// Each file is the header line and the rows given; "" for no log.
-TEST_F(Exchange, TextImportReadsEachRowByItsPositions) {
+// Files up to the imports' limits are read, larger ones and files that are
+// not iCalendar are refused. Whatever fails while the notes file is written,
+// it stays as it was, no handle or temporary file is left and the user reads
+// one message.
+TEST_F(Exchange, ImportsRefuseWhatTheyCannotHoldWriteTheNotesOnceOrNotAtAllAndReadEachRow) {
+  Keep(5, 3, "x");
+  std::string text = kTxtHeader + "6/3/2007;\"x\"\r\n";
+  text.resize(MaxImportFileSize, ' ');
+  const std::string ics = kIcs + std::string(MaxIcalFileSize - kIcs.size(), '\n');
+  const int results[] = {
+      Import(text + ' '), Import(ics + '\n', 0, ".ics"), Import("Fecha;Notas\r\n", 0, ".ics"), Import("", 0, ".ics"),
+      Import(text, 1),    Import(ics, 1, ".ics")};
+  EXPECT_EQ(std::vector(results, results + 6), (std::vector{0, 0, 0, 0, 1, 1}));
+  const std::string large = "El tamaño del archivo excede la capacidad disponible";
+  const std::string notIcal = std::string("El archivo no es un calendario iCalendar (.ics): ") + PathOf("import.ics");
+  EXPECT_EQ(g_shown, (std::vector{large, large, notIcal, notIcal}));
+  EXPECT_EQ(Notes(), "5/3=x|6/3=xy");
+  const std::string notes = PathOf(NotesFileIndex);
+  const Bytes before = ReadBytes(notes);
+  WriteBytes(PathOf(PredecessorFlagsName), Bytes(1600, 1));
+  WriteBytes(PathOf(PredecessorNotesName), Bytes(129 + 174 * 366, 'b'));
+  static int failAt;
+  OsSetFaultHook([](FaultPoint point) -> int { return point == failAt; });
+  const std::function<int()> imports[] = {
+      [&] { return Import(kTxtHeader + "6/3/2007;\"x\"\r\n"); }, [&] { return Import(kIcs, 0, ".ics"); },
+      [&] { return ImportPredecessorNotes(PathOf(PredecessorNotesName).c_str(), 0); }};
+  for (int fault : {int{FaultWrite}, int{FaultReplace}, 0})
+    for (const auto& import : imports) {
+      failAt = fault;
+      g_shown.clear();
+      const int ok = import();
+      EXPECT_EQ(std::tuple(ok, !fault || ReadBytes(notes) == before, Released(notes)), std::tuple(!fault, true, true))
+          << fault;
+      EXPECT_EQ(g_shown, fault ? std::vector{FileMessage("escribir", notes)} : std::vector<std::string>{});
+      EXPECT_FALSE(std::filesystem::exists(notes + ".tmp"));
+    }
+  // Each file is the header line and the rows given; "" for no log.
   const std::string n300(300, 'n');
   // The rows; the notes stored and the log ("*": not compared).
   const std::tuple<std::string, std::string, std::string> cases[] = {
@@ -106,44 +141,6 @@ TEST_F(Exchange, TextImportReadsEachRowByItsPositions) {
   EXPECT_TRUE(g_shown.empty());
 }
 
-// Files up to the imports' limits are read, larger ones and files that are
-// not iCalendar are refused. Whatever fails while the notes file is written,
-// it stays as it was, no handle or temporary file is left and the user reads
-// one message.
-TEST_F(Exchange, ImportsRefuseWhatTheyCannotHoldAndWriteTheNotesOnceOrNotAtAll) {
-  Keep(5, 3, "x");
-  std::string text = kTxtHeader + "6/3/2007;\"x\"\r\n";
-  text.resize(MaxImportFileSize, ' ');
-  const std::string ics = kIcs + std::string(MaxIcalFileSize - kIcs.size(), '\n');
-  const int results[] = {
-      Import(text + ' '), Import(ics + '\n', 0, ".ics"), Import("Fecha;Notas\r\n", 0, ".ics"), Import("", 0, ".ics"),
-      Import(text, 1),    Import(ics, 1, ".ics")};
-  EXPECT_EQ(std::vector(results, results + 6), (std::vector{0, 0, 0, 0, 1, 1}));
-  const std::string large = "El tamaño del archivo excede la capacidad disponible";
-  const std::string notIcal = std::string("El archivo no es un calendario iCalendar (.ics): ") + PathOf("import.ics");
-  EXPECT_EQ(g_shown, (std::vector{large, large, notIcal, notIcal}));
-  EXPECT_EQ(Notes(), "5/3=x|6/3=xy");
-  const std::string notes = PathOf(NotesFileIndex);
-  const Bytes before = ReadBytes(notes);
-  WriteBytes(PathOf(PredecessorFlagsName), Bytes(1600, 1));
-  WriteBytes(PathOf(PredecessorNotesName), Bytes(129 + 174 * 366, 'b'));
-  static int failAt;
-  OsSetFaultHook([](FaultPoint point) -> int { return point == failAt; });
-  const std::function<int()> imports[] = {
-      [&] { return Import(kTxtHeader + "6/3/2007;\"x\"\r\n"); }, [&] { return Import(kIcs, 0, ".ics"); },
-      [&] { return ImportPredecessorNotes(PathOf(PredecessorNotesName).c_str(), 0); }};
-  for (int fault : {int{FaultWrite}, int{FaultReplace}, 0})
-    for (const auto& import : imports) {
-      failAt = fault;
-      g_shown.clear();
-      const int ok = import();
-      EXPECT_EQ(std::tuple(ok, !fault || ReadBytes(notes) == before, Released(notes)), std::tuple(!fault, true, true))
-          << fault;
-      EXPECT_EQ(g_shown, fault ? std::vector{FileMessage("escribir", notes)} : std::vector<std::string>{});
-      EXPECT_FALSE(std::filesystem::exists(notes + ".tmp"));
-    }
-}
-
 // A year of notes exported and imported in place of empty notes gives the
 // same notes file, when the notes were last changed at the time of the import;
 // every character of Windows-1252 that iCalendar text holds comes back (blanks
@@ -175,35 +172,9 @@ TEST_F(Exchange, ICalendarRoundTrip) {
             std::tuple(366, 0, 0, 0u));
 }
 
-// Events placed by the local time of their UTC times, all-day ones up to the
-// day before their end, several a day joined, the first of a day replacing its
-// note when replacing is chosen; an event repeating every second logged.
-TEST_F(Exchange, ICalendarImportPlacesEveryEvent) {
-  OsSetZoneHook([](const LocalTime& t, int) {  // two hours ahead of UTC
-    return LocalTime{t.Year, t.Month, 0, t.Day + (t.Hour > 21), (t.Hour + 2) % 24, t.Minute};
-  });
-  const std::string events =
-      "BEGIN:VEVENT\r\nDTSTART:20070305T223000Z\r\nSUMMARY:Tarde\r\nEND:VEVENT\r\n"
-      "BEGIN:VEVENT\r\nDTSTART:20070306T090000\r\nDTEND:20070308T090000\r\nSUMMARY:Viaje\r\nEND:VEVENT\r\n"
-      "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20070228\r\nDTEND;VALUE=DATE:20070302\r\nSUMMARY:Feria\r\nEND:VEVENT\r\n"
-      "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20071231\r\nDURATION:P3D\r\nSUMMARY:Fin\r\nRRULE:FREQ=YEARLY;COUNT=2\r\nEND:"
-      "VEVENT\r\n"
-      "BEGIN:VEVENT\r\nDTSTART:20080101T100000\r\nSUMMARY:Otro\r\nEND:VEVENT\r\n"
-      "BEGIN:VEVENT\r\nSUMMARY:Roto\r\nRRULE:FREQ=SECONDLY\r\nDTSTART:20070301T000000\r\nEND:VEVENT\r\n";
-  for (int add : {0, 1}) {
-    Empty();
-    Keep(6, 3, "vieja ");
-    EXPECT_EQ(Import("BEGIN:VCALENDAR\r\n" + events + "END:VCALENDAR\r\n", add, ".ics"), 1);
-    EXPECT_EQ(Notes(), std::string("28/2=Feria|1/3=Feria|6/3=") + (add ? "vieja " : "") +
-                           "00:30 Tarde09:00 Viaje|7/3=09:00 Viaje|8/3=09:00 Viaje|31/12=Fin");
-    EXPECT_EQ(std::tuple(ical.NotesStored, ical.EventsOutsideYear, ical.ErrorsLogged), std::tuple(6, 1, 1));
-    EXPECT_EQ(ReadText(PathOf(ImportErrorsFileIndex)), "\r\nLínea: 26 (cita no leída) Roto");
-  }
-}
-
 // The predecessor's notes come from their fixed places, added to the notes
 // there; the flag file is looked for in the database's folder.
-TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlaces) {
+TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlacesAndICalendarImportPlacesEveryEvent) {
   Keep(5, 3, std::string(200, 'v'));
   Keep(2, 3, "intacta");
   Bytes flags(1600, 0xCC), database(129 + 174 * 366, 0x20);
@@ -224,4 +195,27 @@ TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlaces) {
   ASSERT_EQ(ImportPredecessorNotes(path.c_str(), 1), 1);
   EXPECT_EQ(Notes(), "1/1=" + std::string(169, 'a') + "|29/2=bisiesto|1/3=marzo  |2/3=intacta|5/3=" +
                          std::string(200, 'v') + std::string(55, 'n') + "|31/12=fin");
+  // Events placed by the local time of their UTC times, all-day ones up to the
+  // day before their end, several a day joined, the first of a day replacing its
+  // note when replacing is chosen; an event repeating every second logged.
+  OsSetZoneHook([](const LocalTime& t, int) {  // two hours ahead of UTC
+    return LocalTime{t.Year, t.Month, 0, t.Day + (t.Hour > 21), (t.Hour + 2) % 24, t.Minute};
+  });
+  const std::string events =
+      "BEGIN:VEVENT\r\nDTSTART:20070305T223000Z\r\nSUMMARY:Tarde\r\nEND:VEVENT\r\n"
+      "BEGIN:VEVENT\r\nDTSTART:20070306T090000\r\nDTEND:20070308T090000\r\nSUMMARY:Viaje\r\nEND:VEVENT\r\n"
+      "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20070228\r\nDTEND;VALUE=DATE:20070302\r\nSUMMARY:Feria\r\nEND:VEVENT\r\n"
+      "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20071231\r\nDURATION:P3D\r\nSUMMARY:Fin\r\nRRULE:FREQ=YEARLY;COUNT=2\r\nEND:"
+      "VEVENT\r\n"
+      "BEGIN:VEVENT\r\nDTSTART:20080101T100000\r\nSUMMARY:Otro\r\nEND:VEVENT\r\n"
+      "BEGIN:VEVENT\r\nSUMMARY:Roto\r\nRRULE:FREQ=SECONDLY\r\nDTSTART:20070301T000000\r\nEND:VEVENT\r\n";
+  for (int add : {0, 1}) {
+    Empty();
+    Keep(6, 3, "vieja ");
+    EXPECT_EQ(Import("BEGIN:VCALENDAR\r\n" + events + "END:VCALENDAR\r\n", add, ".ics"), 1);
+    EXPECT_EQ(Notes(), std::string("28/2=Feria|1/3=Feria|6/3=") + (add ? "vieja " : "") +
+                           "00:30 Tarde09:00 Viaje|7/3=09:00 Viaje|8/3=09:00 Viaje|31/12=Fin");
+    EXPECT_EQ(std::tuple(ical.NotesStored, ical.EventsOutsideYear, ical.ErrorsLogged), std::tuple(6, 1, 1));
+    EXPECT_EQ(ReadText(PathOf(ImportErrorsFileIndex)), "\r\nLínea: 26 (cita no leída) Roto");
+  }
 }

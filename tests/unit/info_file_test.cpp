@@ -28,8 +28,8 @@ std::pair<int, std::string> Read(const InfoFileHeader& h, int day) {
 // the unpacked text; reading one day never looks at it. Every other damage
 // makes the file unreadable with one message for each use, and nothing is read
 // out of bounds (the native tests run under AddressSanitizer).
-TEST_F(InfoFiles, DayTextsAreReadAndWalkedWithinTheirBounds) {
-  const InfoFileLayout base = Layout("Dias_2007.cal", 7, "Días", kDays, "<P>antes", "<P>sobra+<P>y otra+");
+TEST_F(InfoFiles, DayTextsTheScanTheTodaySelectionAndPackedPages) {
+  const InfoFileLayout base = Layout("Dias_2007.cal", 8, "Días", kDays, "<P>antes", "<P>sobra+<P>y otra+");
   const InfoFileHeader intact = WriteLayout(dir, base);
   const std::pair<int, std::string> reads[] = {{1, "<P>uno"}, {61, ""}, {62, "abcde"}};
   for (const auto& [day, text] : reads) EXPECT_EQ(Read(intact, day), std::pair(1, text)) << day;
@@ -37,7 +37,6 @@ TEST_F(InfoFiles, DayTextsAreReadAndWalkedWithinTheirBounds) {
   // What is damaged, how; the results of reading day 366 and of the walk, how many of all the walk yields.
   using Damage = std::tuple<const char*, void (*)(InfoFileLayout*), int, int, size_t>;
   const Damage cases[] = {
-      {"whole", [](InfoFileLayout*) {}, 1, 1, 4},
       {"TextSize behind 366's closing +", [](InfoFileLayout* f) { f->Header.TextSize = f->DayStart[367]; }, 1, 1, 4},
       {"TextSize at 366's closing +", [](InfoFileLayout* f) { f->Header.TextSize = f->DayStart[367] - 1; }, 1, 1, 3},
       {"TextSize past the text", [](InfoFileLayout* f) { f->Header.TextSize += 1; }, 1, 0, 0},
@@ -47,6 +46,7 @@ TEST_F(InfoFiles, DayTextsAreReadAndWalkedWithinTheirBounds) {
       {"table descends", [](InfoFileLayout* f) { std::swap(f->DayStart[200], f->DayStart[300]); }, 0, 0, 0},
       {"two days at one place", [](InfoFileLayout* f) { f->DayStart[200] = f->DayStart[201]; }, 0, 0, 0},
       {"table past the text", [](InfoFileLayout* f) { f->DayStart[367] = f->Header.TextSize + 50; }, 0, 0, 0},
+      {"whole", [](InfoFileLayout*) {}, 1, 1, 4},  // and listed below
   };
   for (const auto& [what, apply, read, walk, days] : cases) {
     InfoFileLayout f = base;
@@ -59,11 +59,8 @@ TEST_F(InfoFiles, DayTextsAreReadAndWalkedWithinTheirBounds) {
     EXPECT_EQ(walked, Walked(all.begin(), all.begin() + days)) << what;
     EXPECT_EQ(g_shown, std::vector<std::string>(2 - read - walk, "Fallo al descomprimir")) << what;
   }
-}
-
-// Listed: archived files with a "7" before the extension, the marker and a
-// FileName ending in its field; a Title filling its field keeps its file.
-TEST_F(InfoFiles, TheScanAndTheTodaySelection) {
+  // Listed: archived files with a "7" before the extension, the marker and a
+  // FileName ending in its field; a Title filling its field keeps its file.
   WriteInfoFile(dir, "Sol_2007.cal", 3, "Sol", kDays);
   WriteInfoFile(dir, "ExpImp.cal", 4, "Sin siete", kDays);
   WriteInfoFile(dir, "Viejo_2007.cal", 5, "Sin archivar", kDays);
@@ -81,12 +78,12 @@ TEST_F(InfoFiles, TheScanAndTheTodaySelection) {
   WriteBytes(PathOf("Anyo_2007.cal"), Bytes(2000, 0x11));  // a packed page: no marker
   WriteBytes(PathOf("Corto_2007.cal"), Bytes(50, 0));
   std::filesystem::create_directory(dir / "Carpeta_2007.cal");  // counted, never read
-  ASSERT_EQ(CountInfoFiles(), 8);
-  std::vector<InfoFileHeader> slots(8, InfoFileHeader{});
-  ScanInfoFiles(slots.data(), 8);
+  ASSERT_EQ(CountInfoFiles(), 9);
+  std::vector<InfoFileHeader> slots(9, InfoFileHeader{});
+  ScanInfoFiles(slots.data(), 9);
   std::set<uint32_t> ids;
   for (const InfoFileHeader& slot : slots) ids.insert(slot.FileId);
-  EXPECT_EQ(ids, (std::set<uint32_t>{0, 3, 6, archived}));
+  EXPECT_EQ(ids, (std::set<uint32_t>{0, 3, 6, 8, archived}));
   EXPECT_EQ(g_shown, (std::vector{FileMessage("leer", PathOf("Corto_2007.cal"))}));
   // The today selection applied: ordered and stored without the files not
   // chosen (order 0) and the empty slots (id 0); a count the settings file
@@ -113,11 +110,9 @@ TEST_F(InfoFiles, TheScanAndTheTodaySelection) {
     EXPECT_TRUE(read.empty());
     EXPECT_EQ(g_shown, (std::vector{FileMessage("leer", PathOf(SettingsFileIndex))}));
   }
-}
-
-// A page ends at its first NUL; a stream that does not decode, or decodes
-// past the buffer, leaves an empty page.
-TEST_F(InfoFiles, PackedPagesUnpackUpToTheirFirstNul) {
+  // A page ends at its first NUL; a stream that does not decode, or decodes
+  // past the buffer, leaves an empty page.
+  g_shown.clear();
   const std::string page = "<HTML><BODY>Año</BODY></HTML>";
   const std::string source = PathOf("Anyo_2007.cal");
   const std::string target = PathOf("Anyo_2007.htm");

@@ -25,7 +25,7 @@ std::string WithHead(const std::string& body) {
 // copies' TextSize plays no part) and the month's moon phases. The whole-file
 // page: every text dated in the leap-year numbering; a title filling its
 // field ends there.
-TEST_F(Pages, TheDateParagraphTheTodayPageAndTheWholeFilePage) {
+TEST_F(Pages, TheDateParagraphTheTodayPageTheWholeFilePageAndTheirUrl) {
   std::string paragraph = "replaced";
   EXPECT_EQ(BuildDateParagraph(Day(31, 12), &paragraph), 366);
   EXPECT_EQ(paragraph,
@@ -56,11 +56,8 @@ TEST_F(Pages, TheDateParagraphTheTodayPageAndTheWholeFilePage) {
             WithHead("\r\n<P id=p1>" + std::string(66, 'T') +
                      "<P>Archivo: d_2007.cal<HR>\r\n"
                      "<P>29 - febrero:<P><P>bisiesto<P> 1 - marzo:<P><P>marzo<HR></BODY></HTML>"));
-}
-
-// "file://" and the path with slashes, every byte lower-cased as Windows-1252
-// does it; "" when the URL does not fit in 260 bytes.
-TEST(FileUrl, LowerCaseWithSlashes) {
+  // The URL: "file://" and the path with slashes, every byte lower-cased as
+  // Windows-1252 does it; "" when it does not fit in 260 bytes.
   const std::string upper = "ABCDEFGHIJKLMNOPQRSTUVWXYZŠŒŽŸÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞ";
   const std::string lower = "abcdefghijklmnopqrstuvwxyzšœžÿàáâãäåæçèéêëìíîïðñòóôõöøùúûüýþ";
   for (int c = 1; c < 256; ++c) {

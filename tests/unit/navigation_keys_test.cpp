@@ -10,8 +10,8 @@ static std::array<int, 3> Dmy(CalendarDay d) { return {d.Day, d.Month, d.Year}; 
 
 // Each key across the ends of a month and a year, a leap year's February,
 // the year keys at the ends of the year dialog's range; Home and End in
-// months of 28, 29, 30 and 31 days.
-TEST(NavigationKeysTest, EachKeyAcrossMonthAndYearBoundaries) {
+// months of 28, 29, 30 and 31 days. What a screen reader is told of a day.
+TEST(NavigationKeysTest, EachKeyAcrossMonthAndYearBoundariesAndDayTexts) {
   const CalendarDay today = {5, 3, 2007};
   const struct {
     int key;
@@ -32,10 +32,7 @@ TEST(NavigationKeysTest, EachKeyAcrossMonthAndYearBoundaries) {
       {DayKeyFirstDay, {29, 2, 2008}, {1, 2, 2008}},    {DayKeyFirstDay, {30, 11, 2007}, {1, 11, 2007}},
   };
   for (const auto& c : cases) EXPECT_EQ(Dmy(MoveByKey(c.key, c.from, today)), Dmy(c.to)) << c.key;
-}
-
-// A day's whole date in each language's word order; its kind in Spanish.
-TEST(NavigationKeysTest, DayNamesInEveryLanguageAndKinds) {
+  // A day's whole date in each language's word order; its kind in Spanish.
   const struct {
     int language;
     CalendarDay day;

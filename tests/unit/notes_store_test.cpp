@@ -18,7 +18,7 @@ using NotesStoreTest = ProgramDirTest;
 // last ones), and reads back from them; a note deleted (flag 0) is not read
 // again; a slot without a terminating zero reads as 255 characters. Text
 // added on the file and on the image alike; the image, written, is the file.
-TEST_F(NotesStoreTest, NotesLandInTheirFlagWordAndSlotAndTextIsAdded) {
+TEST_F(NotesStoreTest, NotesLandInTheirFlagWordAndSlotTextIsAddedAndFailuresAreTold) {
   Bytes expected(NotesFileSize, 0);
   PutNote(expected, 4, 7, 1, {1, 2}, std::string(256, 'x'));
   WriteBytes(PathOf(NotesFileIndex), expected);
@@ -65,26 +65,23 @@ TEST_F(NotesStoreTest, NotesLandInTheirFlagWordAndSlotAndTextIsAdded) {
       EXPECT_EQ(ReadBytes(notes), image) << expected << onImage;
     }
   EXPECT_TRUE(g_shown.empty());
-}
-
-// Every failure shows one message, naming its verb and the full path, keeps
-// nothing of a partial read (the files hold 0xFF), changes and creates no
-// file and leaves no handle open (an image that cannot be written: the
-// imports' test).
-TEST_F(NotesStoreTest, FailuresAreToldAndReleaseTheFile) {
-  const std::string notes = PathOf(NotesFileIndex);
-  int32_t flag = 0, flags[31] = {};
-  NoteRecord record = {};
+  // Every failure shows one message, naming its verb and the full path, keeps
+  // nothing of a partial read (the files hold 0xFF), changes and creates no
+  // file and leaves no handle open (an image that cannot be written: the
+  // imports' test).
+  int32_t flag = 0;
+  back = {};
+  std::fill_n(flags, 31, 0);
   NotesImage image;
   // The size of the file, all 0xFF (-1: no file); the call, its result and the verb told.
   const std::tuple<int, std::function<int()>, int, const char*> cases[] = {
-      {-1, [&] { return ReadNote(5, 3, &record); }, 1, "abrir"},
+      {-1, [&] { return ReadNote(5, 3, &back); }, 1, "abrir"},
       {-1, [&] { return AddNoteText(5, 3, "x", 1); }, 0, "abrir"},
       {1487, [&] { return ReadNoteFlag(31, 12, &flag); }, 0, "leer"},
       {123, [&] { return ReadMonthFlags(1, flags); }, 0, "leer"},
       {NoteFlagTableSize, [&] { return AddNoteText(1, 1, "x", 0); }, 0, "leer"},
       {NoteFlagTableSize, [&] { return ReadNotesImage(&image); }, 0, "leer"},
-      {NoteFlagTableSize + 100, [&] { return ReadNote(1, 1, &record); }, 0, "leer"},
+      {NoteFlagTableSize + 100, [&] { return ReadNote(1, 1, &back); }, 0, "leer"},
   };
   for (const auto& [size, call, result, verb] : cases) {
     std::filesystem::remove(notes);
@@ -94,7 +91,7 @@ TEST_F(NotesStoreTest, FailuresAreToldAndReleaseTheFile) {
     EXPECT_EQ(g_shown, std::vector{FileMessage(verb, notes)});
     EXPECT_EQ(std::memchr(&flag, 0xFF, sizeof flag), nullptr) << verb;
     EXPECT_EQ(std::memchr(flags, 0xFF, sizeof flags), nullptr) << verb;
-    EXPECT_EQ(std::memchr(&record, 0xFF, sizeof record), nullptr) << verb;
+    EXPECT_EQ(std::memchr(&back, 0xFF, sizeof back), nullptr) << verb;
     EXPECT_EQ(std::filesystem::exists(notes), size >= 0) << verb;
     if (size < 0) continue;
     EXPECT_EQ(ReadBytes(notes), Bytes(size, 0xFF)) << verb;

@@ -9,10 +9,10 @@
 // Every file's path: the executable's directory cut behind its last
 // separator, then the name; empty when the whole does not fit or there is
 // no directory, rather than a file of the current directory.
-TEST(ProgramPathAndClock, EveryFileTheLongestDirectoryAndEveryDay) {
+TEST_F(ProgramDirTest, EveryFileTheLongestDirectoryEveryDayFileOperationsAndMessages) {
   const std::string d244 = "C:\\" + std::string(244, 'd') + "\\";
   const std::string d245 = "C:\\" + std::string(245, 'd') + "\\";
-  char path[PathSize];
+  char built[PathSize];
   // The executable's path, the file; the directory's last index and the file's path.
   for (const auto& [executable, file, last, expected] :
        {std::tuple<std::string, int, int, std::string>{"C:\\Prog\\Oristel.exe", NotesFileIndex, 7,
@@ -22,16 +22,15 @@ TEST(ProgramPathAndClock, EveryFileTheLongestDirectoryAndEveryDay) {
         {d244 + "O.exe", SettingsFileIndex, 247, d244 + "cal_2007.op"},
         {d245 + "O.exe", SettingsFileIndex, 248, ""}}) {
     OsSetExecutablePath(executable.c_str());
-    std::memset(path, 'x', sizeof path);
-    EXPECT_EQ((std::pair<int, std::string>{GetProgramDirectory(path), BuildProgramPath(path, file)}),
+    std::memset(built, 'x', sizeof built);
+    EXPECT_EQ((std::pair<int, std::string>{GetProgramDirectory(built), BuildProgramPath(built, file)}),
               std::pair(last, expected));
   }
   OsSetExecutablePath("/p/O.exe");
   std::string all;
-  for (int file = -1; file <= 5; ++file) all += BuildProgramPath(path, file) + std::string(",");
+  for (int file = -1; file <= 5; ++file) all += BuildProgramPath(built, file) + std::string(",");
   EXPECT_EQ(
       all, "/p/,/p/cal_2007.op,/p/cal_2007.cal,/p/cal_notas.dat,/p/cal_temp.htm,/p/Calendario_Errores_Import.txt,/p/,");
-  OsSetExecutablePath(nullptr);
   // The clock: the last millisecond of every day from 1601 to 2399, both ways, against std::chrono.
   using namespace std::chrono;
   for (sys_days day = sys_days{year{1601} / 1 / 1}; day < sys_days{year{2400} / 1 / 1}; day += days{1}) {
@@ -44,14 +43,11 @@ TEST(ProgramPathAndClock, EveryFileTheLongestDirectoryAndEveryDay) {
     const FileTime back = ToFileTime(t);
     ASSERT_EQ((uint64_t(back.High) << 32) | back.Low, ticks);
   }
-}
-
-// Checks run open, position, transfer; moving past the end succeeds, so a
-// read past it fails as a read, and a write past it extends the file.
-// Writing never creates a file nor shortens one; every failure leaves the
-// file free. Every fixed message and verb, with the longest path whole;
-// another message shows nothing, another verb an empty word.
-TEST_F(ProgramDirTest, FileOperationsAndMessages) {
+  // Checks run open, position, transfer; moving past the end succeeds, so a
+  // read past it fails as a read, and a write past it extends the file.
+  // Writing never creates a file nor shortens one; every failure leaves the
+  // file free. Every fixed message and verb, with the longest path whole;
+  // another message shows nothing, another verb an empty word.
   const std::string path = PathOf("data.bin");
   const std::string made = PathOf("made.txt");
   const std::string nowhere = PathOf("no_such_folder/x.txt");
@@ -131,7 +127,7 @@ static Bytes Image(const CalendarSettings& s) {
 // included. A missing or short file stops the start with its message; so
 // does the lack of a directory of its own, naming the file rather than
 // opening one of the current directory.
-TEST_F(ProgramDirTest, SettingsFileLoadSaveAndFailures) {
+TEST_F(ProgramDirTest, SettingsFileDefaultsSanitizingTheSheetsCopySwatchesFontAndRegion) {
   OsSetClockHook([] { return LocalTime{2008, 4, 2, 15, 23, 59, 59, 999}; });
   const std::string path = PathOf(SettingsFileIndex);
   CalendarSettings s = Installed();
@@ -162,33 +158,27 @@ TEST_F(ProgramDirTest, SettingsFileLoadSaveAndFailures) {
   std::filesystem::current_path(previous);
   EXPECT_EQ(g_shown,
             (std::vector{FileMessage("abrir", path), FileMessage("leer", path), FileMessage("abrir", "cal_2007.op")}));
-}
-
-// The default colours (words 4..12; 3 and 13 their neighbours); and what no
-// table can index replaced: an unknown language by 0, an unknown community by
-// 1 without a city; the own holidays sorted; a cell size out of range left
-// for the caller to measure.
-// The copy starts as the live record, Changed 0 in both; it goes back whole
-// only when changed and the sheet ran (1 OK, 0 Cancel; -1 failed). The
-// swatches are words 4..12 in order. The face name is at most its 32 bytes,
-// even without a terminating zero, and the whole is cut to the buffer; a
-// cell size is one the layout takes.
-TEST(Settings, DefaultsSanitizingTheSheetsCopySwatchesFontAndRegion) {
-  CalendarSettings s;
+  // The default colours (words 4..12; 3 and 13 their neighbours); and what no
+  // table can index replaced: an unknown language by 0, an unknown community by
+  // 1 without a city; the own holidays sorted; a cell size out of range left
+  // for the caller to measure.
+  // The copy starts as the live record, Changed 0 in both; it goes back whole
+  // only when changed and the sheet ran (1 OK, 0 Cancel; -1 failed). The
+  // swatches are words 4..12 in order. The face name is at most its 32 bytes,
+  // even without a terminating zero, and the whole is cut to the buffer; a
+  // cell size is one the layout takes.
   const uint32_t e = 0xEEEEEEEE, colors[14] = {e,        e,        e,        e,        0x000000, 0x0000FF, 0x0000FF,
                                                0xFF0000, 0x000000, 0xFFFFFF, 0x00FF00, 0x00FFFF, 0xC0C0C0, e};
   std::memset(&s, 0xEE, sizeof s);
   SetDefaultColors(&s);
   EXPECT_EQ(std::memcmp(&s, colors, sizeof colors), 0);
   // language, community, city, W, H; then the language, community and city kept, and what was replaced
-  for (const auto& c : {std::array{5, 20, 2002, 4, 400, 0, 5, 20, 2002},
-                        {6, 1, 0, 400, 4, 0, 0, 1, 0},
-                        {-1, 0, 7, 30, 20, SanitizedRegion, 0, 1, 0},
-                        {2, 21, 2100, 30, 20, SanitizedRegion, 2, 1, 0},
-                        {0, 13, 0, 3, 20, SanitizedCellSize, 0, 13, 0},
-                        {2, 13, 0, 30, 3, SanitizedCellSize, 2, 13, 0},
-                        {2, 13, 0, 401, 20, SanitizedCellSize, 2, 13, 0},
-                        {2, 99, 0, 30, 401, SanitizedCellSize | SanitizedRegion, 2, 1, 0}}) {
+  const int R = SanitizedRegion, C = SanitizedCellSize;
+  const std::array<int, 9> sanitized[] = {{5, 20, 2002, 4, 400, 0, 5, 20, 2002}, {6, 1, 0, 400, 4, 0, 0, 1, 0},
+                                          {-1, 0, 7, 30, 20, R, 0, 1, 0},        {2, 21, 2100, 30, 20, R, 2, 1, 0},
+                                          {0, 13, 0, 3, 20, C, 0, 13, 0},        {2, 13, 0, 30, 3, C, 2, 13, 0},
+                                          {2, 13, 0, 401, 20, C, 2, 13, 0},      {2, 99, 0, 30, 401, C | R, 2, 1, 0}};
+  for (const auto& c : sanitized) {
     s = {.Community = c[1], .City = c[2], .CellWidth = c[3], .CellHeight = c[4], .Language = c[0]};
     std::copy_n(std::array{314, 0, 96, 136, 0, 123}.begin(), 6, s.LocalHolidays);
     EXPECT_EQ((std::array{SanitizeSettings(&s), s.Language, s.Community, s.City, s.CellWidth, s.CellHeight}),
