@@ -37,17 +37,15 @@ TEST(NavigationKeysTest, EachKeyAcrossMonthAndYearBoundariesAndDayTexts) {
     int language;
     CalendarDay day;
     const char* name;
-  } names[] = {
-      {0, {5, 3, 2007}, "lunes, 5 de marzo de 2007"},
-      {1, {5, 3, 2007}, "dilluns, 5 de mar\xE7 de 2007"},
-      {1, {1, 4, 2007}, "diumenge, 1 d'abril de 2007"},
-      {2, {5, 3, 2007}, "luns, 5 de marzo de 2007"},
-      {3, {5, 3, 2007}, "2007ko martxoaren 5a, astelehena"},
-      {3, {5, 3, 2005}, "2005eko martxoaren 5a, larumbata"},
-      {4, {5, 3, 2007}, "segunda-feira, 5 de mar\xE7o de 2007"},
-      {5, {5, 3, 2007}, "lundi 5 mars 2007"},
-      {5, {1, 3, 2007}, "jeudi 1er mars 2007"},
-  };
+  } names[] = {{0, {5, 3, 2007}, "lunes, 5 de marzo de 2007"},
+               {1, {5, 3, 2007}, "dilluns, 5 de mar\xE7 de 2007"},
+               {1, {1, 4, 2007}, "diumenge, 1 d'abril de 2007"},
+               {2, {5, 3, 2007}, "luns, 5 de marzo de 2007"},
+               {3, {5, 3, 2007}, "2007ko martxoaren 5a, astelehena"},
+               {3, {5, 3, 2005}, "2005eko martxoaren 5a, larumbata"},
+               {4, {5, 3, 2007}, "segunda-feira, 5 de mar\xE7o de 2007"},
+               {5, {5, 3, 2007}, "lundi 5 mars 2007"},
+               {5, {1, 3, 2007}, "jeudi 1er mars 2007"}};
   char text[128];
   for (const auto& n : names) {
     DayFullName(n.language, n.day, text, sizeof text);
@@ -56,11 +54,9 @@ TEST(NavigationKeysTest, EachKeyAcrossMonthAndYearBoundariesAndDayTexts) {
   const struct {
     int dayClass, today;
     const char *note, *value;
-  } kinds[] = {
-      {1, 1, "", "Domingo, hoy"},
-      {2, 0, "Cena\r\nsegunda", "Festivo, con nota: Cena"},
-      {3, 1, "\r\nsin primera", "Festivo en otra comunidad, hoy, con nota"},
-  };
+  } kinds[] = {{1, 1, "", "Domingo, hoy"},
+               {2, 0, "Cena\r\nsegunda", "Festivo, con nota: Cena"},
+               {3, 1, "\r\nsin primera", "Festivo en otra comunidad, hoy, con nota"}};
   for (const auto& k : kinds) {
     DayKindText(k.dayClass, k.today, k.note, text, sizeof text);
     EXPECT_STREQ(text, k.value);
