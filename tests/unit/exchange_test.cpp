@@ -2,12 +2,10 @@
 // round trips of the notes through TXT, CSV and iCalendar.
 
 #include "base/clock.h"
-#include "calendar/dates.h"
 #include "exchange/ical_exchange.h"
 #include "exchange/predecessor_import.h"
 #include "exchange/text_export.h"
 #include "exchange/text_import.h"
-#include "notes/notes_store.h"
 #include "program_dir.h"
 
 const FileTime kMarch5 = ToFileTime({2007, 3, 1, 5, 9, 7, 0, 0});  // 5 March 2007, 9:07
@@ -174,7 +172,7 @@ TEST_F(Exchange, ICalendarRoundTrip) {
 
 // The predecessor's notes come from their fixed places, added to the notes
 // there; the flag file is looked for in the database's folder.
-TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlacesAndICalendarImportPlacesEveryEvent) {
+TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlacesAndICalendarImportPlacesEveryEventAndInstance) {
   Keep(5, 3, std::string(200, 'v'));
   Keep(2, 3, "intacta");
   Bytes flags(1600, 0xCC), database(129 + 174 * 366, 0x20);
@@ -195,6 +193,51 @@ TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlacesAndICalendarImportPlace
   ASSERT_EQ(ImportPredecessorNotes(path.c_str(), 1), 1);
   EXPECT_EQ(Notes(), "1/1=" + std::string(169, 'a') + "|29/2=bisiesto|1/3=marzo  |2/3=intacta|5/3=" +
                          std::string(200, 'v') + std::string(55, 'n') + "|31/12=fin");
+  // Changed, cancelled, repeated and added instances of recurring events as
+  // calendar servers write them: each file of tests/ical (which the native
+  // suite also expands with recurring_ical_events) read into an empty notes
+  // file gives its notes of 2007; the events counted outside the year (a
+  // cancelled event never is).
+  const struct {
+    const char* file;
+    const char* notes;
+    int outside;
+  } cases[] = {
+      // A changed instance carrying its series' RRULE is that one instance.
+      {"moved_with_rule.ics", "5/3=10:00 Reunión|13/3=11:30 Reunión movida|19/3=10:00 Reunión|26/3=10:00 Reunión", 0},
+      // The copy of highest SEQUENCE, then of latest LAST-MODIFIED, then of
+      // latest DTSTAMP; the older copy's change that the newer one excludes is stale.
+      {"two_copies.ics", "20/1=21:00 Cena nueva|26/1=20:00 Cine nuevo|2/4=Clase de piano|16/4=Clase de piano", 0},
+      // An all-day series' instance named by a time in another zone; a timed
+      // series' instances named in another zone and in UTC.
+      {"other_value_type.ics",
+       "16/4=Guardia|25/4=Guardia cambiada|30/4=Guardia|2/5=10:00 Comité|10/5=12:00 Comité movido|17/5=09:00 Comité "
+       "adelantado",
+       0},
+      // A cancelled event, in the year and outside it, and a cancelled instance.
+      {"cancelled.ics", "5/6=18:00 Inglés|19/6=18:00 Inglés", 0},
+      // The later instances moved by a day and two days long, but the one changed on its own.
+      {"this_and_future.ics",
+       "6/9=Curso|13/9=Curso|21/9=Curso de fin de semana|22/9=Curso de fin de semana|28/9=Curso de fin de "
+       "semana|29/9=Curso de fin de semana|3/10=Examen|12/10=Curso de fin de semana|13/10=Curso de fin de semana",
+       0},
+      // RDATEs in Madrid's time and in UTC on a series in Madrid's time.
+      {"rdate_zone.ics", "3/4=10:30 Tutoría|5/4=23:30 Tutoría|10/4=10:30 Tutoría|12/4=10:30 Tutoría|19/4=10:30 Tutoría",
+       0},
+      {"master_missing.ics", "3/7=09:00 Sin serie", 0},
+      // Instances of 2006 and 2007 moved into and out of 2007: the series and
+      // the second change fall outside.
+      {"into_out_of_year.ics", "2/1=Turno de enero", 2},
+      {"several_calendars.ics", "1/8=Informe|2/8=Piscina|3/8=Piscina", 0},
+      {"uid_in_two_calendars.ics", "6/8=20:00 Reunión de vecinos", 0},
+  };
+  for (const auto& c : cases) {
+    Empty();
+    EXPECT_EQ(ImportIcalFile((std::string(ORISTEL_ICAL_CASES "/") + c.file).c_str(), 2007, 0, &ical), 1);
+    EXPECT_EQ(Notes(), c.notes) << c.file;
+    EXPECT_EQ(std::pair(ical.EventsOutsideYear, ical.ErrorsLogged), std::pair(c.outside, 0)) << c.file;
+  }
+  EXPECT_TRUE(g_shown.empty());
   // Events placed by the local time of their UTC times, all-day ones up to the
   // day before their end, several a day joined, the first of a day replacing its
   // note when replacing is chosen; an event repeating every second logged.

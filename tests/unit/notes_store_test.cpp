@@ -1,7 +1,6 @@
 // The notes file, on real files in a private temporary program directory.
 
 #include "notes/notes_store.h"
-#include "calendar/dates.h"
 #include "program_dir.h"
 
 // Sets the day's flag word and its 264-byte slot: time, text, zeros behind it.
