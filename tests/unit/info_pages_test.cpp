@@ -12,13 +12,6 @@ CalendarSettings Day(int day, int month, int year = 2007) {
 
 using Pages = ProgramDirTest;
 
-// The head every page opens with, then the body.
-std::string WithHead(const std::string& body) {
-  std::string page;
-  AppendPageFrame(PageHead, &page);
-  return page + body;
-}
-
 // The date paragraph: the days left and gone, the ISO 8601 dates (the week
 // date in its own year) and the day's moon phase. The today page: the date
 // paragraph, the day's texts of the chosen files in their stored order (the
@@ -26,7 +19,8 @@ std::string WithHead(const std::string& body) {
 // page: every text dated in the leap-year numbering; a title filling its
 // field ends there.
 TEST_F(Pages, TheDateParagraphTheTodayPageTheWholeFilePageAndTheirUrl) {
-  std::string paragraph = "replaced";
+  std::string paragraph = "replaced", head;  // head: what every page opens with
+  AppendPageFrame(PageHead, &head);
   EXPECT_EQ(BuildDateParagraph(Day(31, 12), &paragraph), 366);
   EXPECT_EQ(paragraph,
             "<P id=p1>lunes, 31 - diciembre\r\n<P>Quedan 0 días de 2007, han pasado 365\r\n<P><IMG src=\"iso.gif\">"
@@ -41,21 +35,21 @@ TEST_F(Pages, TheDateParagraphTheTodayPageTheWholeFilePageAndTheirUrl) {
   ASSERT_EQ(BuildTodayPage(Day(5, 3)), 1);
   EXPECT_EQ(
       ReadText(PathOf(TempPageFileIndex)),
-      WithHead("<P id=p1>lunes,  5 - marzo\r\n<P>Quedan 301 días de 2007, han pasado 64\r\n<P><IMG src=\"iso.gif\">"
-               "2007-03-05 - 2007-W10-1<P>Sol: 8h 01m<P>hoy\r\n<TABLE><CAPTION>Fases lunares</CAPTION>\r\n"
-               "<TR><TD id=t1><IMG src=\"l3.gif\">Llena<TD>sábado,  3<TD>23h 17m<TD>Virgo\r\n"
-               "<TR><TD id=t1><IMG src=\"l4.gif\">Menguante<TD>lunes, 12<TD> 3h 54m<TD>Sagitario\r\n"
-               "<TR><TD id=t1><IMG src=\"l1.gif\">Nueva<TD>lunes, 19<TD> 2h 42m<TD>Piscis\r\n"
-               "<TR><TD id=t1><IMG src=\"l2.gif\">Creciente<TD>domingo, 25<TD>18h 16m<TD>Cáncer\r\n"
-               "</TABLE>\r\n</BODY></HTML>"));
+      head + ("<P id=p1>lunes,  5 - marzo\r\n<P>Quedan 301 días de 2007, han pasado 64\r\n<P><IMG src=\"iso.gif\">"
+              "2007-03-05 - 2007-W10-1<P>Sol: 8h 01m<P>hoy\r\n<TABLE><CAPTION>Fases lunares</CAPTION>\r\n"
+              "<TR><TD id=t1><IMG src=\"l3.gif\">Llena<TD>sábado,  3<TD>23h 17m<TD>Virgo\r\n"
+              "<TR><TD id=t1><IMG src=\"l4.gif\">Menguante<TD>lunes, 12<TD> 3h 54m<TD>Sagitario\r\n"
+              "<TR><TD id=t1><IMG src=\"l1.gif\">Nueva<TD>lunes, 19<TD> 2h 42m<TD>Piscis\r\n"
+              "<TR><TD id=t1><IMG src=\"l2.gif\">Creciente<TD>domingo, 25<TD>18h 16m<TD>Cáncer\r\n"
+              "</TABLE>\r\n</BODY></HTML>"));
   EXPECT_EQ(g_shown, (std::vector<std::string>{"No hay archivo de información seleccionado"}));
   InfoFileHeader h = WriteInfoFile(dir, "d_2007.cal", 4, "", {{60, "<P>bisiesto"}, {61, "<P>marzo"}, {62, "nada"}});
   std::memset(h.Title, 'T', sizeof h.Title);
   ASSERT_EQ(BuildWholeFilePage(Day(5, 3), h), 1);
   EXPECT_EQ(ReadText(PathOf(TempPageFileIndex)),
-            WithHead("\r\n<P id=p1>" + std::string(66, 'T') +
-                     "<P>Archivo: d_2007.cal<HR>\r\n"
-                     "<P>29 - febrero:<P><P>bisiesto<P> 1 - marzo:<P><P>marzo<HR></BODY></HTML>"));
+            head + ("\r\n<P id=p1>" + std::string(66, 'T') +
+                    "<P>Archivo: d_2007.cal<HR>\r\n"
+                    "<P>29 - febrero:<P><P>bisiesto<P> 1 - marzo:<P><P>marzo<HR></BODY></HTML>"));
   // The URL: "file://" and the path with slashes, every byte lower-cased as
   // Windows-1252 does it; "" when it does not fit in 260 bytes.
   const std::string upper = "ABCDEFGHIJKLMNOPQRSTUVWXYZŠŒŽŸÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞ";
