@@ -102,6 +102,7 @@ TEST_F(InfoFiles2007Dialogs, ThePagesWithAndWithoutTheEngineAndTheSelection) {
   EXPECT_FALSE(Exists(kOpenedRecord));
   EXPECT_EQ(Close(), 0u);
   DeleteFileA(dir.File("mshtml.dll").c_str());
+  DeleteFileA(dir.File("Anyo_2007.cal").c_str());  // the overview written for the engine
 
   Start();
   dialog = Open(IDM_YEAR_DATA, kOverview);
