@@ -61,16 +61,10 @@ std::string AccessibleName(HWND control) {
   if (FAILED(
           AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object))))
     return "";
-  VARIANT self{};
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
   BSTR name = nullptr;
-  char text[512] = "";
-  if (object->get_accName(self, &name) == S_OK && name)
-    WideCharToMultiByte(1252, 0, name, -1, text, sizeof text, nullptr, nullptr);
-  SysFreeString(name);
+  object->get_accName(Child(CHILDID_SELF), &name);
   object->Release();
-  return text;
+  return Narrow(name);
 }
 
 // Controls that take the focus: not statics (unless a tab stop), group
@@ -180,6 +174,7 @@ HWND ControlById(HWND dialog, int id) {
 // run it alike.
 class DialogsTest : public OristelTest {
  protected:
+  int ExpectedDate() const override { return 20070303; }
   // The checks on one open dialog or sheet; the focus first on the control
   // `focus` (0: wherever the sheet puts it). `known` is a control of
   // `knownUnits` dialog units of width: the font made here measures it as
@@ -187,14 +182,15 @@ class DialogsTest : public OristelTest {
   void Check(const char* name, HWND dialog, int focus, DialogFont font, int known = 0, int knownUnits = 0) {
     SCOPED_TRACE(name);
     ASSERT_NE(dialog, nullptr);
-    SaveScreenshot(CaptureClient(dialog), std::string("dialog_") + name + "_" + std::to_string(Dpi()) + "dpi");
+    const FontContext measure(font);
+    const std::string dpi = std::to_string(GetDeviceCaps(measure.Dc, LOGPIXELSY));
+    SaveScreenshot(CaptureClient(dialog), std::string("dialog_") + name + "_" + dpi + "dpi");
     EXPECT_EQ(focus ? GetDlgCtrlID(ControlOf(FocusOf(dialog))) : 0, focus) << "the first focus";
     RECT outer{};
     GetWindowRect(dialog, &outer);
     EXPECT_TRUE(outer.left >= 0 && outer.top >= 0 && outer.right <= GetSystemMetrics(SM_CXSCREEN) &&
                 outer.bottom <= GetSystemMetrics(SM_CYSCREEN))
         << "on the screen: " << outer.left << "," << outer.top << " " << outer.right << "," << outer.bottom;
-    const FontContext measure(font);
     if (known) {
       const LONG base =
           (Extent(measure.Dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 0, 0).cx / 26 + 1) / 2;
@@ -216,12 +212,6 @@ class DialogsTest : public OristelTest {
           << ClassOf(w) << " " << GetDlgCtrlID(w) << " has no name";
     }
   }
-  static int Dpi() {
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    return ReleaseDC(nullptr, dc), dpi;
-  }
-  HWND Page() const { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
   // Presses a wizard button; the page it leads to.
   HWND Wizard(int button) {
     const HWND from = Page();
@@ -266,8 +256,7 @@ class DialogsTest : public OristelTest {
       Tab(tab);
       Check((std::string("options_page") + std::to_string(tab)).c_str(), sheet, 0, ResourceFont);
     }
-    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-    EXPECT_TRUE(WaitGone(sheet));
+    EXPECT_TRUE(EndSheet(PSBTN_CANCEL));
 
     // The wizard: every action's description on the first page, then the
     // iCalendar export's options and the text import's
@@ -287,18 +276,13 @@ class DialogsTest : public OristelTest {
     SendMessageW(list, LB_SETCURSEL, ActionTextImport, 0);
     Wizard(PSBTN_NEXT);
     Check("wizard_import", sheet, 0, ResourceFont);
-    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-    EXPECT_TRUE(WaitGone(sheet));
+    EXPECT_TRUE(EndSheet(PSBTN_CANCEL));
     EXPECT_EQ(Close(), 0u);
     CoUninitialize();
   }
 };
 
-class Options2007Dialogs : public DialogsTest {
-  int ExpectedDate() const override { return 20070303; }
-};
-class HighDpi2007Dialogs : public DialogsTest {
-  int ExpectedDate() const override { return 20070303; }
-};
+using Options2007Dialogs = DialogsTest;
+using HighDpi2007Dialogs = DialogsTest;
 TEST_F(Options2007Dialogs, EveryControlByKeyboardNamedAndWhole) { EveryDialog(); }
 TEST_F(HighDpi2007Dialogs, EveryControlByKeyboardNamedAndWhole) { EveryDialog(); }

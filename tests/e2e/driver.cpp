@@ -8,16 +8,12 @@
 #include "base/program_files.h"
 #include "os/os.h"
 
-// A path from the environment, turned into a Windows path when it is a Unix
-// one; a directory's ends in a backslash.
-static std::string EnvironmentPath(const char* name, bool directory = true) {
+std::string EnvironmentPath(const char* name, bool directory) {
   std::string path = std::getenv(name) ? std::getenv(name) : "";
   if (!path.empty() && path[0] == '/') path = "Z:" + path;
   for (char& c : path) c = c == '/' ? '\\' : c;
   return directory && !path.empty() && path.back() != '\\' ? path + '\\' : path;
 }
-
-std::string EnvironmentFile(const char* name) { return EnvironmentPath(name, false); }
 
 std::string SetClassDefault(const char* key, const std::string& value) {
   char old[256] = "";
@@ -128,6 +124,13 @@ std::string TextWide(HWND control) {
   SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 5000, nullptr);
   WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
   return text;
+}
+
+std::string AnswerMessage(DWORD pid, const char* caption, int button) {
+  HWND box = FindDialog(pid, caption);
+  if (!box) return "(no message)";
+  const std::string text = MessageBoxText(box);
+  return PressAndWaitGone(box, button) ? text : text + " (not closed)";
 }
 
 std::vector<std::string> ListBoxTexts(HWND list) {

@@ -24,13 +24,15 @@ struct ProgramDir {
 ProgramDir StageProgramDir(const std::string& name);
 // The names of the files (not directories) of a directory that match the pattern.
 std::vector<std::string> ListFiles(const std::string& directory, const char* pattern);
-// The Windows path of a file named by an environment variable of the test run.
-std::string EnvironmentFile(const char* name);
+// The Windows path of a file or directory named by an environment variable
+// of the test run (a Unix one turned into a Windows one); a directory's ends
+// in a backslash.
+std::string EnvironmentPath(const char* name, bool directory = true);
 // Puts the stand-in HTML engine beside the program: its ShowHTMLDialog shows
 // the address it is handed in a message box captioned "ShowHTMLDialog".
 // Without it the program runs with no HTML engine at all.
 inline void InstallHtmlDouble(const ProgramDir& dir) {
-  CopyFileA(EnvironmentFile("ORISTEL_HTML_DOUBLE").c_str(), dir.File("mshtml.dll").c_str(), FALSE);
+  CopyFileA(EnvironmentPath("ORISTEL_HTML_DOUBLE", false).c_str(), dir.File("mshtml.dll").c_str(), FALSE);
 }
 
 // Points the program's own file functions (settings record, notes store)
@@ -78,6 +80,9 @@ inline HWND FindOtherDialog(DWORD pid, HWND except, int ms = 10000) {
 std::string TextWide(HWND window);
 // The text of a message box (shown by an A or a W call).
 inline std::string MessageBoxText(HWND box) { return TextWide(GetDlgItem(box, 0xFFFF)); }
+// The text of the process's message box with the caption once the button
+// has closed it; "(no message)", or the text and "(not closed)".
+std::string AnswerMessage(DWORD pid, const char* caption, int button);
 // The entries of a list box of another process, in Windows-1252; the
 // selected one ("" for none); selects the entry with the text.
 std::vector<std::string> ListBoxTexts(HWND list);  // a combo box's entries too

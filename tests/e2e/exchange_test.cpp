@@ -32,14 +32,13 @@ class Exchange2007Wizard : public Exchange2007 {
   DWORD Pid() const { return app.Process.dwProcessId; }
   HWND OpenWizard() {
     MenuCommand(app.Window, IDM_EXPORT_IMPORT);
-    wizard = FindDialog(Pid());
-    return wizard;
+    sheet = FindDialog(Pid());
+    return sheet;
   }
-  HWND Page() const { return reinterpret_cast<HWND>(SendMessageA(wizard, PSM_GETCURRENTPAGEHWND, 0, 0)); }
   HWND Item(int id) const { return GetDlgItem(Page(), id); }
   // Presses a wizard button; true once the page with the control shows.
   bool Press(int button, int control) {
-    return PostMessageA(wizard, PSM_PRESSBUTTON, button, 0) && WaitUntil([&] { return Item(control) != nullptr; });
+    return PostMessageA(sheet, PSM_PRESSBUTTON, button, 0) && WaitUntil([&] { return Item(control) != nullptr; });
   }
   // Chooses an action in the list as a user's click does, then Next.
   bool Choose(int action, int control) {
@@ -77,8 +76,8 @@ class Exchange2007Wizard : public Exchange2007 {
   // Finish, then the path typed into the file dialog and its default button;
   // the name the dialog offered.
   HWND Finish() {
-    PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
-    return FindOtherDialog(Pid(), wizard);
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+    return FindOtherDialog(Pid(), sheet);
   }
   std::string FinishWithFile(const std::string& path) {
     HWND dialog = Finish();
@@ -103,17 +102,8 @@ class Exchange2007Wizard : public Exchange2007 {
     EXPECT_TRUE(PressAndWaitGone(browser, IDOK)) << "Finish opens the folder browser";
   }
   // The program's message box with the caption; its text once answered.
-  std::string Answer(int button, const char* caption = "Oristel") {
-    HWND box = FindDialog(Pid(), caption);
-    const std::string text = box ? MessageBoxText(box) : "(no message)";
-    if (box) {
-      EXPECT_TRUE(PressAndWaitGone(box, button)) << text;
-    }
-    return text;
-  }
+  std::string Answer(int button, const char* caption = "Oristel") { return AnswerMessage(Pid(), caption, button); }
   bool Quiet() const { return FindOtherDialog(Pid(), nullptr, 1000) == nullptr; }
-
-  HWND wizard = nullptr;
 };
 
 // The seven actions listed; iCalendar's options enabled again for another
@@ -142,11 +132,10 @@ TEST_F(Exchange2007Wizard, EveryActionThroughTheWizard) {
   ASSERT_EQ(entries.size(), 7u);
   EXPECT_EQ(entries[5], "Exportar a un calendario iCalendar (.ics)");
   EXPECT_EQ(entries[6], "Importar citas de un calendario iCalendar (.ics)");
-  SaveScreenshot(CaptureClient(wizard), "wizard_actions");
+  SaveScreenshot(CaptureClient(sheet), "wizard_actions");
   ASSERT_TRUE(Choose(ActionCsvExport, IDC_SELECT_ALL_MONTHS));
   EXPECT_TRUE(IsWindowEnabled(Item(IDC_ISO_DATES))) << "enabled again after iCalendar";
-  PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-  EXPECT_TRUE(WaitGone(wizard));
+  EXPECT_TRUE(EndSheet(PSBTN_CANCEL));
   EXPECT_TRUE(Quiet()) << "a cancelled wizard shows nothing, writes nothing";
 
   const struct Import {
@@ -181,7 +170,7 @@ TEST_F(Exchange2007Wizard, EveryActionThroughTheWizard) {
     } else {
       EXPECT_EQ(FinishWithFile(source), "") << "no name offered";
     }
-    ASSERT_TRUE(WaitGone(wizard));
+    ASSERT_TRUE(WaitGone(sheet));
     if (row.Log) {
       EXPECT_EQ(Answer(IDYES), row.Log);
     }
@@ -209,14 +198,14 @@ TEST_F(Exchange2007Wizard, EveryActionThroughTheWizard) {
   for (const Export& row : exports) {
     for (int i = 0; i < row.Back; ++i) Navigate(LayoutPrevArrow);
     ASSERT_NO_FATAL_FAILURE(OpenOn(row.Action));
-    if (row.Action == ActionIcalExport) SaveScreenshot(CaptureClient(wizard), "wizard_export_options");
+    if (row.Action == ActionIcalExport) SaveScreenshot(CaptureClient(sheet), "wizard_export_options");
     ASSERT_TRUE(PressAndWaitGone(Finish(), IDCANCEL));
     EXPECT_TRUE(WaitUntil([&] { return Item(IDC_SELECT_ALL_MONTHS) != nullptr; })) << "a cancelled save refuses Finish";
     if (row.Option) {
       ASSERT_TRUE(Click(row.Option));
     }
     EXPECT_EQ(FinishWithFile(dir.File(row.Name)), std::string("Notas_Calendario_2007") + row.Extension);
-    ASSERT_TRUE(WaitGone(wizard));
+    ASSERT_TRUE(WaitGone(sheet));
     const std::string leap = "La nota del 29 de febrero no se ha escrito: el año 2006 no tiene ese día.\r\n";
     const std::string asked = (row.Action == ActionIcalExport ? leap : "") + "¿Desea abrir el nuevo archivo?";
     EXPECT_EQ(Answer(row.Answer), "Exportación finalizada.\r\n" + asked);

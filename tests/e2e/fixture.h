@@ -38,6 +38,21 @@ inline int DateOf(FileTime time) {
   return t.Year * 10000 + t.Month * 100 + t.Day;
 }
 
+// A text an accessible object handed over, in Windows-1252 (and freed); the
+// argument that names one of its children (CHILDID_SELF: itself).
+inline std::string Narrow(BSTR text) {
+  char bytes[512] = "";
+  WideCharToMultiByte(1252, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+  SysFreeString(text);
+  return bytes;
+}
+inline VARIANT Child(LONG id) {
+  VARIANT v{};
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
 class OristelTest : public ::testing::Test {
  protected:
   // Each suite runs at one fixed date (yyyymmdd), set by faketime around Wine.
@@ -83,7 +98,16 @@ class OristelTest : public ::testing::Test {
   }
   HWND Tab(int index) {
     SendMessageA(sheet, PSM_SETCURSEL, index, 0);
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    return Page();
+  }
+  HWND Page() const { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
+  // Presses OK, Cancel or Finish of the sheet or wizard; true once it is gone
+  // and the calendar, refitted and redrawn after it, is idle.
+  bool EndSheet(int button) {
+    PostMessageA(sheet, PSM_PRESSBUTTON, button, 0);
+    const bool gone = WaitGone(sheet);
+    SendMessageTimeoutA(app.Window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, nullptr);
+    return gone;
   }
 
   ProgramDir dir;

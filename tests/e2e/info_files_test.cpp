@@ -21,23 +21,6 @@ using Texts = std::vector<std::string>;
 
 class InfoFiles2007Dialogs : public InfoFiles2007 {
  protected:
-  // The recorder for .htm pages (script/run gives them back to the browser);
-  // three files of the test's own in place of the delivered ones: the
-  // holidays are chosen, the sunrise file may not be shown whole.
-  void SetUp() override {
-    InfoFiles2007::SetUp();
-    SetClassDefault(".htm", "OristelTest.Page");
-    SetClassDefault("OristelTest.Page\\shell\\open\\command", RecordingCommand());
-    DeleteFileA(kOpenedRecord);
-    for (const std::string& name : ListFiles(dir.Path, "*.cal")) DeleteFileA(dir.File(name.c_str()).c_str());
-    InfoFileLayout sun = Layout("Sol_2007.cal", 1, kSun, {{65, "<P>El sol sale a las 7h 42m"}});
-    sun.Header.WholeViewAllowed = 0;
-    InfoFileHeader files[3] = {WriteLayout(dir.Path, sun),
-                               WriteInfoFile(dir.Path, "Festivos_2007.cal", 2, kHolidays, {{65, "<P>Ninguna fiesta"}}),
-                               WriteInfoFile(dir.Path, "Mundo_2007.cal", 3, kWorld, {{68, "<P>Día de la mujer"}})};
-    files[1].SelectionOrder = 1;
-    ASSERT_EQ(ApplyTodaySelection(files, 3), 1);
-  }
   HWND Open(int menu, const char* caption) {
     MenuCommand(app.Window, menu);
     return FindDialog(app.Process.dwProcessId, caption);
@@ -59,57 +42,33 @@ class InfoFiles2007Dialogs : public InfoFiles2007 {
     return ReadText(dir.File(page));
   }
   void ExpectMessage(const std::string& text) {
-    HWND box = FindDialog(app.Process.dwProcessId, "Oristel");
-    EXPECT_EQ(MessageBoxText(box), text);
-    EXPECT_TRUE(PressAndWaitGone(box, IDOK));
+    EXPECT_EQ(AnswerMessage(app.Process.dwProcessId, "Oristel", IDOK), text);
     EXPECT_EQ(FindDialog(app.Process.dwProcessId, "Oristel", 300), nullptr) << "one message only";
   }
 };
 
-// Each button moves the entry and the selection follows it; "Cancelar"
-// stores nothing, "Aceptar" stores the chosen files in their order.
-TEST_F(InfoFiles2007Dialogs, TheSelectionMovesEntriesAndStoresTheChoice) {
-  Start();
-  // The entry selected first (in the list the button takes from), the button; the lists and their selections then.
-  const std::tuple<const char*, int, Texts, Texts, const char*, const char*> steps[] = {
-      {kHolidays, IDC_REMOVE_FILE, {}, {kWorld, kHolidays, kSun}, "", kHolidays},
-      {kSun, IDC_ADD_FILE, {kSun}, {kWorld, kHolidays}, kSun, ""},
-      {kWorld, IDC_ADD_FILE, {kSun, kWorld}, {kHolidays}, kWorld, ""},
-      {nullptr, IDC_MOVE_UP, {kWorld, kSun}, {kHolidays}, kWorld, ""},
-      {nullptr, IDC_MOVE_UP, {kWorld, kSun}, {kHolidays}, kWorld, ""},
-      {nullptr, IDC_MOVE_DOWN, {kSun, kWorld}, {kHolidays}, kWorld, ""},
-      {nullptr, IDC_MOVE_DOWN, {kSun, kWorld}, {kHolidays}, kWorld, ""},
-  };
-  for (int accept : {0, 1}) {
-    HWND dialog = Open(IDM_INFO_FILES, kSelectionCaption);
-    HWND chosen = GetDlgItem(dialog, IDC_CHOSEN_LIST);
-    HWND available = GetDlgItem(dialog, IDC_AVAILABLE_LIST);
-    EXPECT_EQ(std::pair(ListBoxTexts(chosen), ListBoxTexts(available)),
-              std::pair(Texts{kHolidays}, Texts{kWorld, kSun}));
-    if (accept) SaveScreenshot(CaptureClient(dialog), "info_selection");
-    for (const auto& [pick, button, chosenTexts, availableTexts, chosenSelection, availableSelection] :
-         accept ? std::span(steps) : std::span(steps, 2)) {
-      if (pick) {
-        ASSERT_TRUE(SelectListEntry(button == IDC_ADD_FILE ? available : chosen, pick));
-      }
-      PressButton(dialog, button);
-      EXPECT_TRUE(WaitUntil([&] { return ListBoxTexts(chosen) == chosenTexts; })) << button;
-      EXPECT_EQ(std::tuple(ListBoxTexts(available), ListBoxSelection(chosen), ListBoxSelection(available)),
-                std::tuple(availableTexts, chosenSelection, availableSelection));
-    }
-    ASSERT_TRUE(PressAndWaitGone(dialog, accept ? IDOK : IDCANCEL));
-  }
-  std::vector<InfoFileHeader> selection;
-  ASSERT_EQ(ReadTodaySelection(&selection), 2);
-  EXPECT_EQ(std::pair(selection[0].FileId, selection[1].FileId), std::pair(1u, 3u))
-      << "the sunrise, then the world days";
-  EXPECT_EQ(Close(), 0u);
-}
-
 // With the engine: "Hoy..." keeps its page, "Ver" deletes its pages after
 // the showing or tells why there is none; nothing reaches the browser.
-// Without information files only the overview is listed.
-TEST_F(InfoFiles2007Dialogs, TheEngineShowsThePages) {
+// Without it the page goes to the browser and stays for it (the today page
+// takes the same way); with no program for .htm one message names the page.
+// In the selection each button moves the entry and the selection follows
+// it; "Cancelar" stores nothing, "Aceptar" stores the chosen files in their
+// order. Without information files only the overview is listed.
+TEST_F(InfoFiles2007Dialogs, ThePagesWithAndWithoutTheEngineAndTheSelection) {
+  // The recorder for .htm pages (script/run gives them back to the browser);
+  // three files of the test's own in place of the delivered ones: the
+  // holidays are chosen, the sunrise file may not be shown whole.
+  SetClassDefault(".htm", "OristelTest.Page");
+  SetClassDefault("OristelTest.Page\\shell\\open\\command", RecordingCommand());
+  DeleteFileA(kOpenedRecord);
+  for (const std::string& name : ListFiles(dir.Path, "*.cal")) DeleteFileA(dir.File(name.c_str()).c_str());
+  InfoFileLayout sun = Layout("Sol_2007.cal", 1, kSun, {{65, "<P>El sol sale a las 7h 42m"}});
+  sun.Header.WholeViewAllowed = 0;
+  InfoFileHeader files[3] = {WriteLayout(dir.Path, sun),
+                             WriteInfoFile(dir.Path, "Festivos_2007.cal", 2, kHolidays, {{65, "<P>Ninguna fiesta"}}),
+                             WriteInfoFile(dir.Path, "Mundo_2007.cal", 3, kWorld, {{68, "<P>Día de la mujer"}})};
+  files[1].SelectionOrder = 1;
+  ASSERT_EQ(ApplyTodaySelection(files, 3), 1);
   InstallHtmlDouble(dir);
   Start();
   HWND editor = OpenEditor(5);
@@ -141,23 +100,12 @@ TEST_F(InfoFiles2007Dialogs, TheEngineShowsThePages) {
   }
   EXPECT_TRUE(PressAndWaitGone(dialog, IDCANCEL)) << "the list stays open";
   EXPECT_FALSE(Exists(kOpenedRecord));
-
-  for (const std::string& name : ListFiles(dir.Path, "*.cal")) DeleteFileA(dir.File(name.c_str()).c_str());
-  MenuCommand(app.Window, IDM_INFO_FILES);
-  ExpectMessage("No encuentro archivos de datos (.cal)");
-  dialog = Open(IDM_YEAR_DATA, kOverview);
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(ListBoxTexts(GetDlgItem(dialog, IDC_YEAR_DATA_LIST)), (Texts{kOverview}));
-  EXPECT_TRUE(PressAndWaitGone(dialog, IDCANCEL));
   EXPECT_EQ(Close(), 0u);
-}
+  DeleteFileA(dir.File("mshtml.dll").c_str());
+  DeleteFileA(dir.File("Anyo_2007.cal").c_str());  // the overview written for the engine
 
-// Without the engine the page goes to the browser and stays for it (the
-// today page takes the same way); with no program for .htm one message names
-// the page.
-TEST_F(InfoFiles2007Dialogs, WithoutTheEngineTheBrowserShowsThePages) {
   Start();
-  HWND dialog = Open(IDM_YEAR_DATA, kOverview);
+  dialog = Open(IDM_YEAR_DATA, kOverview);
   ASSERT_TRUE(SelectListEntry(GetDlgItem(dialog, IDC_YEAR_DATA_LIST), kWorld));
   PressButton(dialog, IDC_VIEW_FILE);
   EXPECT_NE(PageInBrowser("cal_temp.htm").find("<P id=p1>Días internacionales<P>Archivo: Mundo_2007.cal"),
@@ -167,5 +115,47 @@ TEST_F(InfoFiles2007Dialogs, WithoutTheEngineTheBrowserShowsThePages) {
   ExpectMessage("No he podido abrir el archivo: " + dir.File("cal_temp.htm"));
   EXPECT_TRUE(PressAndWaitGone(dialog, IDCANCEL));
   SetClassDefault(".htm", "OristelTest.Page");
+
+  // The entry selected first (in the list the button takes from), the button; the lists and their selections then.
+  const std::tuple<const char*, int, Texts, Texts, const char*, const char*> steps[] = {
+      {kHolidays, IDC_REMOVE_FILE, {}, {kWorld, kHolidays, kSun}, "", kHolidays},
+      {kSun, IDC_ADD_FILE, {kSun}, {kWorld, kHolidays}, kSun, ""},
+      {kWorld, IDC_ADD_FILE, {kSun, kWorld}, {kHolidays}, kWorld, ""},
+      {nullptr, IDC_MOVE_UP, {kWorld, kSun}, {kHolidays}, kWorld, ""},
+      {nullptr, IDC_MOVE_UP, {kWorld, kSun}, {kHolidays}, kWorld, ""},
+      {nullptr, IDC_MOVE_DOWN, {kSun, kWorld}, {kHolidays}, kWorld, ""},
+      {nullptr, IDC_MOVE_DOWN, {kSun, kWorld}, {kHolidays}, kWorld, ""},
+  };
+  for (int accept : {0, 1}) {
+    dialog = Open(IDM_INFO_FILES, kSelectionCaption);
+    HWND chosen = GetDlgItem(dialog, IDC_CHOSEN_LIST);
+    HWND available = GetDlgItem(dialog, IDC_AVAILABLE_LIST);
+    EXPECT_EQ(std::pair(ListBoxTexts(chosen), ListBoxTexts(available)),
+              std::pair(Texts{kHolidays}, Texts{kWorld, kSun}));
+    if (accept) SaveScreenshot(CaptureClient(dialog), "info_selection");
+    for (const auto& [pick, button, chosenTexts, availableTexts, chosenSelection, availableSelection] :
+         accept ? std::span(steps) : std::span(steps, 2)) {
+      if (pick) {
+        ASSERT_TRUE(SelectListEntry(button == IDC_ADD_FILE ? available : chosen, pick));
+      }
+      PressButton(dialog, button);
+      EXPECT_TRUE(WaitUntil([&] { return ListBoxTexts(chosen) == chosenTexts; })) << button;
+      EXPECT_EQ(std::tuple(ListBoxTexts(available), ListBoxSelection(chosen), ListBoxSelection(available)),
+                std::tuple(availableTexts, chosenSelection, availableSelection));
+    }
+    ASSERT_TRUE(PressAndWaitGone(dialog, accept ? IDOK : IDCANCEL));
+  }
+  std::vector<InfoFileHeader> selection;
+  ASSERT_EQ(ReadTodaySelection(&selection), 2);
+  EXPECT_EQ(std::pair(selection[0].FileId, selection[1].FileId), std::pair(1u, 3u))
+      << "the sunrise, then the world days";
+
+  for (const std::string& name : ListFiles(dir.Path, "*.cal")) DeleteFileA(dir.File(name.c_str()).c_str());
+  MenuCommand(app.Window, IDM_INFO_FILES);
+  ExpectMessage("No encuentro archivos de datos (.cal)");
+  dialog = Open(IDM_YEAR_DATA, kOverview);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ListBoxTexts(GetDlgItem(dialog, IDC_YEAR_DATA_LIST)), (Texts{kOverview}));
+  EXPECT_TRUE(PressAndWaitGone(dialog, IDCANCEL));
   EXPECT_EQ(Close(), 0u);
 }

@@ -10,8 +10,6 @@ namespace {
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Oristel";
 
-bool UsersFile(const std::string& name) { return name == "cal_2007.op" || name == "cal_notas.dat"; }
-
 // A value of the uninstall entry, a number in decimal; "" when there is none
 // (or no entry).
 std::string UninstallValue(const char* name) {
@@ -28,16 +26,55 @@ DWORD RunToEnd(const std::string& commandLine) {
 
 }  // namespace
 
-// Silently, as a script runs it, into a folder with spaces: the files packed,
+// The program's version resource and manifest. Then the installer run
+// silently, as a script runs it, into a folder with spaces: the files packed,
 // the Start-menu shortcut and the "Apps" entry; the installed program runs as
 // on a first run, and no install while it runs (files in use would be left
 // half replaced). An upgrade replaces the program's files and keeps the
 // user's; so does the silent uninstall the "Apps" list runs (from a copy of
 // itself, removing the entry last). By hand, the uninstaller asks before the
 // notes and the settings go, No being the answer Enter gives; Yes deletes them.
-TEST_F(Install2007, InstallRunUpgradeAndUninstallKeepTheUsersFilesUnlessTold) {
-  const std::string installer = EnvironmentFile("ORISTEL_INSTALLER");
-  const std::string staged = EnvironmentFile("ORISTEL_PROGRAM_DIR") + "\\";
+TEST_F(Install2007, TheProgramCarriesItsVersionAndInstallsAndUninstallsKeepingTheUsersFiles) {
+  // The staged program: its version resource and manifest.
+  const std::string exe = dir.File("Oristel.exe");
+  std::vector<char> block(GetFileVersionInfoSizeA(exe.c_str(), nullptr));
+  ASSERT_FALSE(block.empty());
+  ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, block.size(), block.data()));
+  auto value = [&](const std::string& path) -> const void* {
+    void* found = nullptr;
+    UINT length = 0;
+    return VerQueryValueA(block.data(), path.c_str(), &found, &length) ? found : nullptr;
+  };
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value("\\"));
+  const auto* language = static_cast<const DWORD*>(value("\\VarFileInfo\\Translation"));
+  ASSERT_NE(fixed, nullptr);
+  ASSERT_NE(language, nullptr);
+  const DWORD ms = MAKELONG(ORISTEL_VERSION_MINOR, ORISTEL_VERSION_MAJOR);
+  const DWORD ls = MAKELONG(0, ORISTEL_VERSION_PATCH);
+  EXPECT_EQ((std::array{fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+                        fixed->dwProductVersionLS, *language}),
+            (std::array<DWORD, 5>{ms, ls, ms, ls, MAKELONG(0x0C0A, 1252)}));  // Spanish, Windows-1252
+  for (const auto& [name, text] : {std::pair{"FileVersion", ORISTEL_VERSION},
+                                   {"ProductVersion", ORISTEL_VERSION},
+                                   {"OriginalFilename", "Oristel.exe"},
+                                   {"CompanyName", "Equipo de Oristel"},
+                                   {"LegalCopyright", "Copyright \xA9 2026 Equipo de Oristel"},
+                                   {"FileDescription", "Oristel, calendario de 2007 con notas"}})
+    EXPECT_STREQ(static_cast<const char*>(value(std::string("\\StringFileInfo\\0C0A04E4\\") + name)), text) << name;
+
+  HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  ASSERT_NE(found, nullptr) << "no manifest";
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                             SizeofResource(module, found));
+  for (const char* part :
+       {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "level=\"asInvoker\"", ">true</dpiAware>",
+        ">system</dpiAwareness>", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "{e2011457-1546-43c5-a5fe-008deee3d3f0}"})
+    EXPECT_NE(manifest.find(part), std::string::npos) << part;
+  FreeLibrary(module);
+
+  const std::string installer = EnvironmentPath("ORISTEL_INSTALLER", false);
+  const std::string staged = EnvironmentPath("ORISTEL_PROGRAM_DIR");
   char temp[MAX_PATH], programs[MAX_PATH] = "";
   GetTempPathA(sizeof temp, temp);
   SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, programs);
@@ -50,7 +87,8 @@ TEST_F(Install2007, InstallRunUpgradeAndUninstallKeepTheUsersFilesUnlessTold) {
   auto userFiles = [&] { return std::pair(ReadBytes(dir.File("cal_2007.op")), ReadBytes(dir.File("cal_notas.dat"))); };
   auto packedFilesLeft = [&](bool program, bool users) {  // of the packed files
     for (const std::string& file : ListFiles(staged, "*"))
-      EXPECT_EQ(Exists(dir.File(file.c_str())), UsersFile(file) ? users : program) << file;
+      EXPECT_EQ(Exists(dir.File(file.c_str())), file == "cal_2007.op" || file == "cal_notas.dat" ? users : program)
+          << file;
   };
 
   ASSERT_EQ(install(), 0u);
@@ -111,43 +149,4 @@ TEST_F(Install2007, InstallRunUpgradeAndUninstallKeepTheUsersFilesUnlessTold) {
       << "the uninstaller did not finish";
   packedFilesLeft(false, false);
   WaitForExit(process, 0);  // its last page waits for "Cerrar"
-}
-
-TEST_F(Install2007, TheProgramCarriesItsVersionAndManifest) {
-  const std::string exe = dir.File("Oristel.exe");
-  std::vector<char> block(GetFileVersionInfoSizeA(exe.c_str(), nullptr));
-  ASSERT_FALSE(block.empty());
-  ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, block.size(), block.data()));
-  auto value = [&](const std::string& path) -> const void* {
-    void* found = nullptr;
-    UINT length = 0;
-    return VerQueryValueA(block.data(), path.c_str(), &found, &length) ? found : nullptr;
-  };
-  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value("\\"));
-  const auto* language = static_cast<const DWORD*>(value("\\VarFileInfo\\Translation"));
-  ASSERT_NE(fixed, nullptr);
-  ASSERT_NE(language, nullptr);
-  const DWORD ms = MAKELONG(ORISTEL_VERSION_MINOR, ORISTEL_VERSION_MAJOR);
-  const DWORD ls = MAKELONG(0, ORISTEL_VERSION_PATCH);
-  EXPECT_EQ((std::array{fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
-                        fixed->dwProductVersionLS, *language}),
-            (std::array<DWORD, 5>{ms, ls, ms, ls, MAKELONG(0x0C0A, 1252)}));  // Spanish, Windows-1252
-  for (const auto& [name, text] : {std::pair{"FileVersion", ORISTEL_VERSION},
-                                   {"ProductVersion", ORISTEL_VERSION},
-                                   {"OriginalFilename", "Oristel.exe"},
-                                   {"CompanyName", "Equipo de Oristel"},
-                                   {"LegalCopyright", "Copyright \xA9 2026 Equipo de Oristel"},
-                                   {"FileDescription", "Oristel, calendario de 2007 con notas"}})
-    EXPECT_STREQ(static_cast<const char*>(value(std::string("\\StringFileInfo\\0C0A04E4\\") + name)), text) << name;
-
-  HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-  ASSERT_NE(found, nullptr) << "no manifest";
-  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, found))),
-                             SizeofResource(module, found));
-  for (const char* part :
-       {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "level=\"asInvoker\"", ">true</dpiAware>",
-        ">system</dpiAwareness>", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "{e2011457-1546-43c5-a5fe-008deee3d3f0}"})
-    EXPECT_NE(manifest.find(part), std::string::npos) << part;
-  FreeLibrary(module);
 }

@@ -19,33 +19,16 @@ static void CALLBACK OnFocusEvent(HWINEVENTHOOK, DWORD, HWND, LONG object, LONG 
 }
 
 // A key as the keyboard types it into the foreground window, Ctrl held when asked.
-static void TypeKey(WORD key, bool control) {
-  const WORD strokes[4][2] = {{VK_CONTROL, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
-  INPUT inputs[4] = {};
-  UINT n = 0;
-  for (const auto& [vk, up] : strokes) {
-    if (vk == VK_CONTROL && !control) continue;
-    inputs[n].type = INPUT_KEYBOARD;
-    inputs[n].ki.wVk = vk;
-    inputs[n++].ki.dwFlags = up | (vk >= VK_PRIOR && vk <= VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0);
-  }
-  SendInput(n, inputs, sizeof(INPUT));
+static void TypeKey(BYTE key, bool control) {
+  const DWORD extended = key >= VK_PRIOR && key <= VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0;
+  if (control) keybd_event(VK_CONTROL, 0, 0, 0);
+  keybd_event(key, 0, extended, 0);
+  keybd_event(key, 0, extended | KEYEVENTF_KEYUP, 0);
+  if (control) keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
-static std::string Narrow(BSTR text) {
-  char bytes[400] = "";
-  WideCharToMultiByte(1252, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
-  SysFreeString(text);
-  return bytes;
-}
 using Box = std::array<LONG, 4>;  // left, top, right, bottom in client pixels
 static Box BoxOf(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-static VARIANT Child(LONG id) {
-  VARIANT v{};
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
-}
 
 TEST_F(Keyboard2007, KeysFocusRectangleAndTheScreenReadersView) {
   CalendarSettings settings = Settings();

@@ -20,56 +20,46 @@ LRESULT RegionCount(int parent) {
          std::count_if(RegionTable, RegionTable + RegionTableSize, [&](auto& r) { return r.Parent == parent; });
 }
 
+// The client area of the window, and the layout's for the settings' cell.
+std::pair<LONG, LONG> ClientSize(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  return std::pair(r.right, r.bottom);
+}
+std::pair<LONG, LONG> CalendarSize(const CalendarSettings& s) {
+  Rect r{};
+  ComputeLayoutRect(LayoutWindow, s.CellWidth, s.CellHeight, s.DrawFlag, &r);
+  return std::pair<LONG, LONG>(r.right, r.bottom);
+}
+// Chooses the combo's entry with that item data (or that text) as a user does.
+bool ChooseEntry(HWND dialog, int id, int32_t code, const wchar_t* text = nullptr) {
+  HWND combo = GetDlgItem(dialog, id);
+  LRESULT index = text ? SendMessageW(combo, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(text)) : CB_ERR;
+  for (LRESULT i = 0, count = SendMessageA(combo, CB_GETCOUNT, 0, 0); !text && i < count; ++i)
+    if (SendMessageA(combo, CB_GETITEMDATA, i, 0) == code) index = i;
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  return index != CB_ERR;
+}
+
 }  // namespace
 
-class Options2007Sheet : public Options2007 {
- protected:
-  // Settings with the region of Andalucía, its flag drawn, in Spanish.
-  void SetUp() override {
-    Options2007::SetUp();
-    CalendarSettings s = Settings();
-    s.Community = 2;
-    s.City = 0;
-    s.DrawFlag = 1;
-    s.ShowOtherHolidays = 0;
-    s.Language = 0;
-    Start(s);
-  }
-  void Idle() const { SendMessageTimeoutA(app.Window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, nullptr); }
-  // Presses OK or Cancel of the sheet; true once it is gone and the calendar is idle.
-  bool EndSheet(int button) {
-    PostMessageA(sheet, PSM_PRESSBUTTON, button, 0);
-    const bool gone = WaitGone(sheet);
-    Idle();
-    return gone;
-  }
-  // The client area now, and the layout of the window for the settings' cell.
-  std::pair<LONG, LONG> ClientSize() const {
-    RECT r;
-    GetClientRect(app.Window, &r);
-    return std::pair(r.right, r.bottom);
-  }
-  static std::pair<LONG, LONG> CalendarSize(const CalendarSettings& s) {
-    Rect r{};
-    ComputeLayoutRect(LayoutWindow, s.CellWidth, s.CellHeight, s.DrawFlag, &r);
-    return std::pair<LONG, LONG>(r.right, r.bottom);
-  }
-  // Chooses the combo's entry with that item data (or that text) as a user does.
-  static bool ChooseEntry(HWND dialog, int id, int32_t code, const wchar_t* text = nullptr) {
-    HWND combo = GetDlgItem(dialog, id);
-    LRESULT index = text ? SendMessageW(combo, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(text)) : CB_ERR;
-    for (LRESULT i = 0, count = SendMessageA(combo, CB_GETCOUNT, 0, 0); !text && i < count; ++i)
-      if (SendMessageA(combo, CB_GETITEMDATA, i, 0) == code) index = i;
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    return index != CB_ERR;
-  }
-};
-
-// Enter on a swatch opens the colour dialog as a click does. A colour
-// chosen is kept, and so is a language whose page was left, even when the
-// sheet is then cancelled; a language whose page was not left is dropped.
-TEST_F(Options2007Sheet, AColourChosenAndALanguageLeftAreKeptOnCancel) {
+// One session, each change in the calendar before the next. Enter on a
+// swatch opens the colour dialog as a click does. A colour chosen is kept,
+// and so is a language whose page was left, even when the sheet is then
+// cancelled; a language whose page was not left is dropped. The communities
+// once after the tabs were switched; each community's cities with the empty
+// one selected; its flag previews replaced without a leak; OK stores
+// community and city, and the window drops the flag strip. A larger calendar
+// font refits the window to the exact layout of its cell.
+TEST_F(Options2007, ColourLanguageRegionAndFontAreStoredAndTheWindowRefitted) {
+  CalendarSettings settings = Settings();  // Andalucía, its flag drawn, in Spanish
+  settings.Community = 2;
+  settings.City = 0;
+  settings.DrawFlag = 1;
+  settings.ShowOtherHolidays = 0;
+  settings.Language = 0;
+  Start(settings);
   HWND page = OpenSheet(LanguageTab);
   SaveScreenshot(CaptureClient(sheet), "options_language");
   ClickClient(GetDlgItem(page, IDC_LANGUAGE_BASE + 3), 3, 3);
@@ -95,21 +85,10 @@ TEST_F(Options2007Sheet, AColourChosenAndALanguageLeftAreKeptOnCancel) {
   ASSERT_TRUE(WaitUntil([&] { return IsDlgButtonChecked(page, IDC_LANGUAGE_BASE + 2) == BST_CHECKED; }));
   ASSERT_TRUE(EndSheet(PSBTN_CANCEL));
   const Rect grid = Element(LayoutDayGrid);
-  Capture shot = CaptureClient(app.Window);
-  SaveScreenshot(shot, "options_after_colour");
-  SaveScreenshot(shot, "options_after_language");
+  const Capture shot = SaveScreenshot(CaptureClient(app.Window), "options_after_colour");
   EXPECT_EQ(shot.At(grid.left + 1, grid.bottom - 2), 0x12C856u) << "the new background after Cancel";
-  EXPECT_EQ(Close(), 0u);
-  const CalendarSettings saved = ReadSettingsRecord();
-  EXPECT_EQ(std::pair(saved.CalendarBackColor, saved.Language), std::pair(0x56C812u, 3));
-}
 
-// The communities once after the tabs were switched; each community's
-// cities with the empty one selected; its flag previews replaced
-// without a leak; OK stores community and city, and the window drops the
-// flag strip.
-TEST_F(Options2007Sheet, TheHolidaysPageListsTheRegionsAndStoresCommunityAndCity) {
-  HWND page = OpenSheet(FontsTab);
+  page = OpenSheet(FontsTab);
   for (int tab : {HolidaysTab, LanguageTab, HolidaysTab}) page = Tab(tab);
   SaveScreenshot(CaptureClient(sheet), "options_holidays");
   HWND communities = GetDlgItem(page, IDC_COMMUNITY);
@@ -128,31 +107,25 @@ TEST_F(Options2007Sheet, TheHolidaysPageListsTheRegionsAndStoresCommunityAndCity
   ClickClient(GetDlgItem(page, IDC_DRAW_FLAG), 3, 3);
   ASSERT_TRUE(WaitUntil([&] { return IsDlgButtonChecked(page, IDC_DRAW_FLAG) == BST_UNCHECKED; }));
   ASSERT_TRUE(EndSheet(PSBTN_OK));
-  const Capture shot = CaptureClient(app.Window);
-  SaveScreenshot(shot, "options_after_region");
-  SaveScreenshot(shot, "options_after_flag");
-  const auto flagless = ClientSize();
-  EXPECT_EQ(Close(), 0u);
-  const CalendarSettings saved = ReadSettingsRecord();
-  EXPECT_EQ(std::tuple(saved.Community, saved.City, saved.DrawFlag), std::tuple(15, 1500, 0));
-  EXPECT_EQ(flagless, CalendarSize(saved)) << "refitted without the strip";
-}
+  SaveScreenshot(CaptureClient(app.Window), "options_after_region");
+  settings.DrawFlag = 0;  // the cell as started
+  EXPECT_EQ(ClientSize(app.Window), CalendarSize(settings)) << "refitted without the strip";
 
-// A larger calendar font refits the window to the exact layout of its cell.
-TEST_F(Options2007Sheet, ALargerCalendarFontRefitsTheWindow) {
-  HWND page = OpenSheet(FontsTab);
+  page = OpenSheet(FontsTab);
   SaveScreenshot(CaptureClient(sheet), "options_fonts");
   PressButton(page, IDC_CALENDAR_FONT);
-  HWND dialog = FindOtherDialog(app.Process.dwProcessId, sheet);
+  dialog = FindOtherDialog(app.Process.dwProcessId, sheet);
   SaveScreenshot(CaptureClient(dialog), "options_font_dialog");
   ASSERT_TRUE(ChooseEntry(dialog, FontFaceBox, 0, L"DejaVu Sans"));
   ASSERT_TRUE(ChooseEntry(dialog, FontSizeBox, 0, L"20"));
   ASSERT_TRUE(PressAndWaitGone(dialog, IDOK));
   ASSERT_TRUE(EndSheet(PSBTN_OK));
   SaveScreenshot(CaptureClient(app.Window), "options_after_font");
-  const auto larger = ClientSize();
+  const auto larger = ClientSize(app.Window);
   EXPECT_EQ(Close(), 0u);
   const CalendarSettings saved = ReadSettingsRecord();
+  EXPECT_EQ(std::tuple(saved.CalendarBackColor, saved.Language, saved.Community, saved.City, saved.DrawFlag),
+            std::tuple(0x56C812u, 3, 15, 1500, 0));
   EXPECT_EQ(std::string(saved.CalendarFont.FaceName), "DejaVu Sans");
   EXPECT_NE(saved.CellHeight, saved.CellWidth) << "the height of the font's lines, not the width of its text";
   EXPECT_EQ(larger, CalendarSize(saved)) << "the layout of the new cell";
