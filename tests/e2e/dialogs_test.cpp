@@ -241,9 +241,9 @@ class DialogsTest : public OristelTest {
     };
     for (const Plain& p : plain) {
       const POINT title = Center(Element(LayoutTitle));
-      HWND dialog = p.Menu > 0    ? (MenuCommand(app.Window, p.Menu), FindDialog(pid))
-                    : p.Menu == 0 ? OpenEditor(5)
-                                  : (ClickClient(app.Window, title.x, title.y), FindDialog(pid));
+      if (p.Menu > 0) MenuCommand(app.Window, p.Menu);
+      if (p.Menu < 0) ClickClient(app.Window, title.x, title.y);
+      HWND dialog = p.Menu == 0 ? OpenEditor(5) : FindDialog(pid);
       Check(p.Name, dialog, p.Focus, p.Menu == 0 ? notes : ResourceFont, p.Known, p.KnownUnits);
       PostMessageA(dialog, WM_CLOSE, 0, 0);
       EXPECT_TRUE(WaitGone(dialog)) << p.Name;
