@@ -294,7 +294,9 @@ static void ReportExchange(const std::string& folder) {
     const std::vector<char> bytes(GetFileSizeByName(out.c_str()), 'x');
     auto floorOnce = [&] {
       ReadFileAt(notes.c_str(), whole.data(), 0, NotesFileSize);
-      WriteNewFile(floorPath.c_str(), bytes.data(), static_cast<uint32_t>(bytes.size()));
+      const FileHandle file = CreateNewFile(floorPath.c_str());
+      AppendToHandle(file, floorPath.c_str(), bytes.data(), static_cast<uint32_t>(bytes.size()));
+      OsClose(file);
     };
     std::vector<double> exportTimes, floorTimes;
     for (int i = 0; i < 31; ++i) {

@@ -1,5 +1,6 @@
 #include "base/program_files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -133,10 +134,44 @@ int CreateEmptyFile(const char* path) {
   OsClose(file);
   return 1;
 }
-int WriteNewFile(const char* path, const void* buffer, uint32_t count) {
-  FileHandle file = CreateNewFile(path);
-  if (file == NoFile) return 0;
-  int ok = AppendToHandle(file, path, buffer, count);
-  OsClose(file);
-  return ok;
+
+int CreateOutputFile(OutputFile* file, const char* path) {
+  file->Path = path;
+  file->File = CreateNewFile(path);
+  file->Used = 0;
+  file->Ok = file->File != NoFile;
+  return file->File != NoFile;
+}
+
+// Writes the gathered piece, unless a write has failed already.
+static void WritePiece(OutputFile* file) {
+  const uint32_t count = static_cast<uint32_t>(file->Used);
+  if (file->Ok && count > 0 && OsWrite(file->File, file->Piece, count) != count)
+    file->Ok = ReportFileError(file->Path, VerbWrite);
+  file->Used = 0;
+}
+
+void PutOutput(OutputFile* file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const size_t taken = std::min(bytes.size(), OutputPieceSize - file->Used);
+    std::memcpy(file->Piece + file->Used, bytes.data(), taken);
+    file->Used += taken;
+    bytes.remove_prefix(taken);
+    if (file->Used == OutputPieceSize) WritePiece(file);
+  }
+}
+
+char* OutputRoom(OutputFile* file, size_t count) {
+  if (OutputPieceSize - file->Used < count) WritePiece(file);
+  return file->Piece + file->Used;
+}
+
+void OutputMade(OutputFile* file, const char* end) { file->Used = end - file->Piece; }
+
+int CloseOutputFile(OutputFile* file) {
+  if (file->File == NoFile) return 0;
+  WritePiece(file);
+  OsClose(file->File);
+  file->File = NoFile;
+  return file->Ok;
 }

@@ -2,7 +2,9 @@
 // functions and the program's messages. Every function that fails has already
 // told the user in a message box; callers only pass its 0 on.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "os/os.h"
 
@@ -56,5 +58,35 @@ int ReadFileAt(const char* path, void* buffer, uint32_t offset, uint32_t count);
 int WriteFileAt(const char* path, const void* buffer, uint32_t offset, uint32_t count);
 int AppendToFile(const char* path, const void* buffer, uint32_t count);
 int CreateEmptyFile(const char* path);
-// Creates the file anew (verb 1) and writes the whole buffer into it (verb 4).
-int WriteNewFile(const char* path, const void* buffer, uint32_t count);
+
+// A file created anew and written once, front to back through one handle,
+// as its text is made: the text is gathered into a fixed piece of
+// OutputPieceSize bytes that is written whenever it fills. A file of any
+// size so needs no block of the heap: Wine's heap hands large blocks back to
+// the system when freed, and every page of the next one faults in afresh.
+constexpr size_t OutputPieceSize = 64 * 1024;
+struct OutputFile {
+  const char* Path = nullptr;
+  FileHandle File = NoFile;
+  char Piece[OutputPieceSize];
+  size_t Used = 0;  // bytes of the piece not yet written
+  int Ok = 0;       // 1 from the creation until a write fails
+  OutputFile() = default;
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+  ~OutputFile() {
+    if (File != NoFile) OsClose(File);
+  }
+};
+// Creates the file (verb 1); 1 when created.
+int CreateOutputFile(OutputFile* file, const char* path);
+// Adds the bytes to the file. After a failed write (verb 4, told once)
+// nothing more is written.
+void PutOutput(OutputFile* file, std::string_view bytes);
+// Room for up to count bytes (at most OutputPieceSize) made in place, the
+// gathered piece written first when they do not fit; OutputMade then takes
+// the end of what was made there.
+char* OutputRoom(OutputFile* file, size_t count);
+void OutputMade(OutputFile* file, const char* end);
+// Writes what is gathered and closes the file; 1 when every byte was written.
+int CloseOutputFile(OutputFile* file);

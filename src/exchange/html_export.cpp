@@ -41,7 +41,7 @@ static constexpr char kHeaderRest[] =
     "<P>";
 
 void BuildHtmlHeader(std::string* text, int year, int language, const LocalTime& now) {
-  text->assign(kHeaderTop);  // the text keeps the room made for it
+  text->assign(kHeaderTop);
   *text += std::to_string(year);
   *text += kHeaderRest;
   // LocalTime counts the weekdays from Sunday 0; the names from Monday 1.
@@ -97,23 +97,25 @@ void BuildMonthTable(std::string* text, int year, int days, int month, const int
 int WriteHtmlCalendar(const char* path, const WizardChoices& choices, int year, int language) {
   NotesImage notes;
   if (!ReadNotesImage(&notes)) return 0;
-  std::string text, month;
-  text.reserve(2 * NotesFileSize);  // a year of notes in one allocation
-  BuildHtmlHeader(&text, year, language, OsLocalTime());
-  BuildMonthMenu(&text, language, choices.MonthSelected);
+  OutputFile file;
+  if (!CreateOutputFile(&file, path)) return 0;
+  std::string part;
+  BuildHtmlHeader(&part, year, language, OsLocalTime());
+  BuildMonthMenu(&part, language, choices.MonthSelected);
+  PutOutput(&file, part);
   for (int m = 1; m <= 12; ++m) {
     if (!choices.MonthSelected[m - 1]) continue;
     const int days = DaysInMonth(m, year);
     int32_t flags[31];
     MonthFlagsFromImage(notes, m, flags);
-    BuildMonthTable(&month, year, days, m, flags, language);
-    text += month;
-    text += "<DIV id=notas>\r\n";
-    AppendDayLines(days, m, year, &text, notes, choices);
-    text += "</DIV>\r\n";
+    BuildMonthTable(&part, year, days, m, flags, language);
+    part += "<DIV id=notas>\r\n";
+    PutOutput(&file, part);
+    PutDayLines(days, m, year, &file, notes, choices);
+    PutOutput(&file, "</DIV>\r\n");
   }
-  text += "<HR></BODY></HTML>";
-  return WriteNewFile(path, text.data(), static_cast<uint32_t>(text.size()));
+  PutOutput(&file, "<HR></BODY></HTML>");
+  return CloseOutputFile(&file);
 }
 
 int ExportNotes(const char* path, const WizardChoices& choices, int year, int language) {

@@ -1,7 +1,7 @@
 // The notes of the chosen months as an iCalendar file: one all-day event per
 // note, written directly in the bytes libical writes for the same events
-// (its escaping, its folding at 75 octets, CR LF line ends), one string for
-// the whole file and one write.
+// (its escaping, its folding at 75 octets, CR LF line ends), into a file
+// written once, front to back.
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -60,11 +60,12 @@ static char* PutNoteValue(char* out, const char (&note)[256], char** firstBreak)
 static size_t NextLineStart(std::string_view line, size_t start, size_t left) {
   constexpr size_t kMaxLine = 75;
   if (left < kMaxLine) return start + left;
-  // Back from the 74th byte, eight bytes at a time while none is a separator.
+  // Back from the 74th byte, eight bytes at a time while none is a separator
+  // (the three lie below '<', as no letter does).
   size_t pos = start + kMaxLine - 2;
   for (uint64_t word; pos >= start + 8; pos -= 8) {
     std::memcpy(&word, line.data() + pos - 7, 8);
-    if (HasByte(word, ';') | HasByte(word, ':') | HasByte(word, ' ')) break;
+    if (HasByteBelow(word, '<') && (HasByte(word, ';') | HasByte(word, ':') | HasByte(word, ' '))) break;
   }
   for (; pos > start; --pos)
     if (line[pos] == ';' || line[pos] == ':' || line[pos] == ' ') return pos + 1;
@@ -122,18 +123,16 @@ static char* PutDateText(char* out, int day, int month, int year) {
 }
 
 // The last change of notes in UTC text. The notes of one import share their
-// time, so the last conversion is kept: the system's is slow.
+// time, so the conversion of the last second is kept: the system's is slow.
 struct UpdateTimes {
-  LocalTime Local{};
+  uint64_t Second = 0;  // of the FILETIME's count
   std::string Utc;
 };
 static const std::string& UpdateText(UpdateTimes* times, const FileTime& time) {
-  const LocalTime t = FromFileTime(time);
-  const LocalTime& k = times->Local;
-  if (times->Utc.empty() || t.Year != k.Year || t.Month != k.Month || t.Day != k.Day || t.Hour != k.Hour ||
-      t.Minute != k.Minute || t.Second != k.Second) {
-    times->Local = t;
-    times->Utc = UtcText(OsConvertZone(t, 1));
+  const uint64_t second = ((uint64_t{time.High} << 32) | time.Low) / 10000000;
+  if (times->Utc.empty() || second != times->Second) {
+    times->Second = second;
+    times->Utc = UtcText(OsConvertZone(FromFileTime(time), 1));
   }
   return times->Utc;
 }
@@ -178,14 +177,12 @@ int WriteIcalExport(const char* path, const WizardChoices& choices, int year, Ic
   *result = {};
   NotesImage notes;
   if (!ReadNotesImage(&notes)) return 0;
-  std::string text;
-  text.reserve(2 * NotesFileSize);  // a year of notes in one allocation
-  char event[kEventSize];
-  char* head = PutText(event, "BEGIN:VCALENDAR\r\n");
+  OutputFile file;
+  if (!CreateOutputFile(&file, path)) return 0;
+  char* head = PutText(OutputRoom(&file, kEventSize), "BEGIN:VCALENDAR\r\n");
   head = PutContentLine(head, "VERSION", "2.0");
   head = PutContentLine(head, "PRODID", "-//Oristel//Oristel " ORISTEL_VERSION "//ES");
-  head = PutContentLine(head, "CALSCALE", "GREGORIAN");
-  text.append(event, head);
+  OutputMade(&file, PutContentLine(head, "CALSCALE", "GREGORIAN"));
   const std::string stamp = UtcText(OsConvertZone(OsLocalTime(), 1));
   UpdateTimes times;
   for (int month = 1; month <= 12; ++month) {
@@ -197,10 +194,10 @@ int WriteIcalExport(const char* path, const WizardChoices& choices, int year, Ic
         ++result->LeapDaysSkipped;
         continue;
       }
-      text.append(event, PutEvent(event, note, day, month, year, choices, stamp, &times));
+      OutputMade(&file, PutEvent(OutputRoom(&file, kEventSize), note, day, month, year, choices, stamp, &times));
       ++result->NotesWritten;
     }
   }
-  text += "END:VCALENDAR\r\n";
-  return WriteNewFile(path, text.data(), static_cast<uint32_t>(text.size()));
+  PutOutput(&file, "END:VCALENDAR\r\n");
+  return CloseOutputFile(&file);
 }

@@ -76,15 +76,14 @@ static char* PutQuotedText(char* out, const char (&note)[256]) {
 constexpr size_t kDayLineSize =
     sizeof "<P>31/12/99999;\"" + 5 * MaxNoteLength + sizeof " (actualizada el: 31/12/99999 23h:59m)\"\r\n";
 
-void AppendDayLines(int days, int month, int year, std::string* text, const NotesImage& notes,
-                    const WizardChoices& choices) {
+void PutDayLines(int days, int month, int year, OutputFile* file, const NotesImage& notes,
+                 const WizardChoices& choices) {
   const int action = choices.Action;
   for (int d = 1; d <= days && d <= 31; ++d) {
     NoteRecord record;
     const int hasNote = ReadNoteFromImage(notes, d, month, &record);
     if (!hasNote && !choices.IncludeDaysWithoutNotes) continue;
-    char line[kDayLineSize];
-    char* out = line;
+    char* out = OutputRoom(file, kDayLineSize);
     if (action == ActionWebPage) out = PutText(out, "<P>");
     out = PutDate(out, d, month, year, choices.IsoDates);
     *out++ = DaySeparator(action);
@@ -98,19 +97,19 @@ void AppendDayLines(int days, int month, int year, std::string* text, const Note
       *out++ = '"';
     }
     out = PutText(out, "\r\n");
-    text->append(line, out);
+    OutputMade(file, out);
   }
 }
 
 int WriteTextExport(const char* path, const WizardChoices& choices, int year) {
   NotesImage notes;
   if (!ReadNotesImage(&notes)) return 0;
-  std::string text;
-  text.reserve(2 * NotesFileSize);  // a year of notes in one allocation
-  text += "\"Fecha\"";
-  text += DaySeparator(choices.Action);
-  text += "\"Notas\"\r\n";
+  OutputFile file;
+  if (!CreateOutputFile(&file, path)) return 0;
+  char* out = PutText(OutputRoom(&file, sizeof "\"Fecha\";\"Notas\"\r\n"), "\"Fecha\"");
+  *out++ = DaySeparator(choices.Action);
+  OutputMade(&file, PutText(out, "\"Notas\"\r\n"));
   for (int m = 1; m <= 12; ++m)
-    if (choices.MonthSelected[m - 1]) AppendDayLines(DaysInMonth(m, year), m, year, &text, notes, choices);
-  return WriteNewFile(path, text.data(), static_cast<uint32_t>(text.size()));
+    if (choices.MonthSelected[m - 1]) PutDayLines(DaysInMonth(m, year), m, year, &file, notes, choices);
+  return CloseOutputFile(&file);
 }

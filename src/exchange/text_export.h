@@ -2,8 +2,7 @@
 // between the columns in the TXT export, "," in the CSV export, and the day
 // paragraphs of the web page.
 #pragma once
-#include <string>
-
+#include "base/program_files.h"
 #include "exchange/wizard_choices.h"
 #include "notes/notes_store.h"
 
@@ -11,6 +10,6 @@
 // year into the file at path (created anew), the notes file read once; 1
 // when written, else 0 after the message.
 int WriteTextExport(const char* path, const WizardChoices& choices, int year);
-// Appends the lines of one month, its notes taken from the image.
-void AppendDayLines(int days, int month, int year, std::string* text, const NotesImage& notes,
-                    const WizardChoices& choices);
+// Puts the lines of one month into the file, its notes taken from the image.
+void PutDayLines(int days, int month, int year, OutputFile* file, const NotesImage& notes,
+                 const WizardChoices& choices);

@@ -103,8 +103,10 @@ int ReadNotesImage(NotesImage* image) {
 int ReadNoteFromImage(const NotesImage& image, int day, int month, NoteRecord* record) {
   int32_t flag;
   std::memcpy(&flag, image.Bytes.data() + FlagOffset(day, month), sizeof flag);
-  *record = {};
-  if (!flag) return 0;
+  if (!flag) {
+    *record = {};
+    return 0;
+  }
   std::memcpy(record, image.Bytes.data() + RecordOffset(day, month), sizeof *record);
   record->Text[MaxNoteLength] = 0;  // bounded, as a record read from the file
   return 1;

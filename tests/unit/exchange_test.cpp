@@ -2,6 +2,7 @@
 // round trips of the notes through TXT, CSV and iCalendar.
 
 #include "base/clock.h"
+#include "exchange/html_export.h"
 #include "exchange/ical_exchange.h"
 #include "exchange/predecessor_import.h"
 #include "exchange/text_export.h"
@@ -166,6 +167,20 @@ TEST_F(Exchange, ICalendarRoundTrip) {
   EXPECT_EQ(ReadBytes(PathOf(NotesFileIndex)), notes);
   EXPECT_EQ(std::tuple(ical.NotesStored, ical.EventsOutsideYear, ical.ErrorsLogged, g_shown.size()),
             std::tuple(366, 0, 0, 0u));
+  // A write that fails is told once, though the year's iCalendar file takes
+  // two pieces, and fails the export; the file is let go.
+  EXPECT_GT(year.size(), OutputPieceSize);
+  WizardChoices all = {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, 0, 1, 1, 0};
+  const std::string to = PathOf("export");
+  OsSetFaultHook([](FaultPoint point) -> int { return point == FaultWrite; });
+  for (int action : {int{ActionWebPage}, int{ActionTextExport}, int{ActionIcalExport}}) {
+    all.Action = action;
+    g_shown.clear();
+    const int ok = action == ActionIcalExport ? WriteIcalExport(to.c_str(), all, 2008, &exported)
+                                              : ExportNotes(to.c_str(), all, 2008, 0);
+    EXPECT_EQ(std::tuple(ok, g_shown, Released(to)), std::tuple(0, std::vector{FileMessage("escribir", to)}, true))
+        << action;
+  }
 }
 
 // The predecessor's notes come from their fixed places, added to the notes
