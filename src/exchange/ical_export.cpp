@@ -82,25 +82,14 @@ static size_t NextLineStart(std::string_view line, size_t start, size_t left) {
 constexpr size_t kContentLineSize = sizeof "DESCRIPTION:" + 3 * MaxNoteLength + 2;
 constexpr size_t kFoldedLineSize = 4 * kContentLineSize;
 
-// Writes the content line "name:value" with its CR LF at out, folded: each
-// further line begins with CR LF and a space. Returns the end.
-static char* PutContentLine(char* out, std::string_view name, std::string_view value) {
-  if (name.size() + value.size() + 3 < 75) {  // one line
-    out = PutText(out, name);
-    *out++ = ':';
-    out = PutText(out, value);
-    return PutText(out, "\r\n");
-  }
-  char line[kContentLineSize];
-  char* end = PutText(line, name);
-  *end++ = ':';
-  end = PutText(end, value.substr(0, line + sizeof line - 2 - end));
-  end = PutText(end, "\r\n");
-  const std::string_view whole(line, end - line);
-  for (size_t start = 0; start < whole.size();) {
-    const size_t next = NextLineStart(whole, start, whole.size() - start);
+// Writes the content line held whole in line ("name:value" and its CR LF)
+// at out, folded: each further line begins with CR LF and a space. Returns
+// the end.
+static char* PutFoldedLine(char* out, std::string_view line) {
+  for (size_t start = 0; start < line.size();) {
+    const size_t next = NextLineStart(line, start, line.size() - start);
     if (start > 0) out = PutText(out, "\r\n ");
-    out = PutText(out, whole.substr(start, next - start));
+    out = PutText(out, line.substr(start, next - start));
     start = next;
   }
   return out;
@@ -151,25 +140,46 @@ static char* PutEvent(char* out, const NoteRecord& note, int day, int month, int
     endMonth = month == 12 ? 1 : month + 1;
     endYear = month == 12 ? year + 1 : year;
   }
-  // The same day gives the same identifier on every export, so that a
-  // calendar that reads the file again updates the event.
-  char uid[sizeof "YYYYMMDD-nota@oristel"];
-  const char* uidEnd = PutText(PutDateText(uid, day, month, year), "-nota@oristel");
-  char value[3 * MaxNoteLength];
+  // The note's value is made once, behind the longest name: its summary
+  // line and its description line are then each made whole in place.
+  constexpr std::string_view kSummary = "SUMMARY:", kDescription = "DESCRIPTION:";
+  char line[kContentLineSize];
+  char* const value = line + kDescription.size();
   char* firstBreak;
-  const char* valueEnd = PutNoteValue(value, note.Text, &firstBreak);
-  char start[8], end[8];
-  out = PutText(out, "BEGIN:VEVENT\r\n");
-  out = PutContentLine(out, "UID", std::string_view(uid, uidEnd - uid));
-  out = PutContentLine(out, "DTSTAMP", stamp);
-  out =
-      PutContentLine(out, "DTSTART;VALUE=DATE", std::string_view(start, PutDateText(start, day, month, year) - start));
-  out =
-      PutContentLine(out, "DTEND;VALUE=DATE", std::string_view(end, PutDateText(end, endDay, endMonth, endYear) - end));
-  out = PutContentLine(out, "SUMMARY", std::string_view(value, firstBreak - value));
-  out = PutContentLine(out, "TRANSP", "TRANSPARENT");
-  if (firstBreak != valueEnd) out = PutContentLine(out, "DESCRIPTION", std::string_view(value, valueEnd - value));
-  if (choices.IncludeUpdateDate) out = PutContentLine(out, "LAST-MODIFIED", UpdateText(times, note.UpdateTime));
+  char* const valueEnd = PutNoteValue(value, note.Text, &firstBreak);
+  // The lines but the summary and the description are far shorter than the
+  // 75 bytes where a line folds. The same day gives the same identifier on
+  // every export, so that a calendar that reads the file again updates the
+  // event.
+  char date[8];
+  const std::string_view dateText(date, PutDateText(date, day, month, year) - date);
+  out = PutText(out, "BEGIN:VEVENT\r\nUID:");
+  out = PutText(out, dateText);
+  out = PutText(out, "-nota@oristel\r\nDTSTAMP:");
+  out = PutText(out, stamp);
+  out = PutText(out, "\r\nDTSTART;VALUE=DATE:");
+  out = PutText(out, dateText);
+  out = PutText(out, "\r\nDTEND;VALUE=DATE:");
+  out = PutDateText(out, endDay, endMonth, endYear);
+  out = PutText(out, "\r\n");
+  // The summary: the value up to its first line break, whose "\\n" gives
+  // way to the line's CR LF until the description.
+  char* const summary = value - kSummary.size();
+  PutText(summary, kSummary);
+  PutText(firstBreak, "\r\n");
+  out = PutFoldedLine(out, std::string_view(summary, firstBreak + 2 - summary));
+  out = PutText(out, "TRANSP:TRANSPARENT\r\n");
+  if (firstBreak != valueEnd) {
+    PutText(firstBreak, "\\n");
+    PutText(line, kDescription);
+    PutText(valueEnd, "\r\n");
+    out = PutFoldedLine(out, std::string_view(line, valueEnd + 2 - line));
+  }
+  if (choices.IncludeUpdateDate) {
+    out = PutText(out, "LAST-MODIFIED:");
+    out = PutText(out, UpdateText(times, note.UpdateTime));
+    out = PutText(out, "\r\n");
+  }
   return PutText(out, "END:VEVENT\r\n");
 }
 
@@ -179,10 +189,8 @@ int WriteIcalExport(const char* path, const WizardChoices& choices, int year, Ic
   if (!ReadNotesImage(&notes)) return 0;
   OutputFile file;
   if (!CreateOutputFile(&file, path)) return 0;
-  char* head = PutText(OutputRoom(&file, kEventSize), "BEGIN:VCALENDAR\r\n");
-  head = PutContentLine(head, "VERSION", "2.0");
-  head = PutContentLine(head, "PRODID", "-//Oristel//Oristel " ORISTEL_VERSION "//ES");
-  OutputMade(&file, PutContentLine(head, "CALSCALE", "GREGORIAN"));
+  PutOutput(&file, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Oristel//Oristel " ORISTEL_VERSION
+                   "//ES\r\nCALSCALE:GREGORIAN\r\n");
   const std::string stamp = UtcText(OsConvertZone(OsLocalTime(), 1));
   UpdateTimes times;
   for (int month = 1; month <= 12; ++month) {
