@@ -217,7 +217,10 @@ TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlacesAndICalendarImportPlace
     int outside;
   } cases[] = {
       // A changed instance carrying its series' RRULE is that one instance.
-      {"moved_with_rule.ics", "5/3=10:00 Reunión|13/3=11:30 Reunión movida|19/3=10:00 Reunión|26/3=10:00 Reunión", 0},
+      {"moved_with_rule.ics",
+       "5/3=10:00 Reunión|13/3=11:30 Reunión movida|"
+       "19/3=10:00 Reunión|26/3=10:00 Reunión",
+       0},
       // The copy of highest SEQUENCE, then of latest LAST-MODIFIED, then of
       // latest DTSTAMP; the older copy's change that the newer one excludes is stale.
       {"two_copies.ics", "20/1=21:00 Cena nueva|26/1=20:00 Cine nuevo|2/4=Clase de piano|16/4=Clase de piano", 0},
@@ -235,7 +238,9 @@ TEST_F(Exchange, PredecessorNotesComeFromTheirFixedPlacesAndICalendarImportPlace
        "semana|29/9=Curso de fin de semana|3/10=Examen|12/10=Curso de fin de semana|13/10=Curso de fin de semana",
        0},
       // RDATEs in Madrid's time and in UTC on a series in Madrid's time.
-      {"rdate_zone.ics", "3/4=10:30 Tutoría|5/4=23:30 Tutoría|10/4=10:30 Tutoría|12/4=10:30 Tutoría|19/4=10:30 Tutoría",
+      {"rdate_zone.ics",
+       "3/4=10:30 Tutoría|5/4=23:30 Tutoría|10/4=10:30 Tutoría|"
+       "12/4=10:30 Tutoría|19/4=10:30 Tutoría",
        0},
       {"master_missing.ics", "3/7=09:00 Sin serie", 0},
       // Instances of 2006 and 2007 moved into and out of 2007: the series and
